@@ -1,0 +1,35 @@
+#pragma once
+// The classic number rules that texts and conversions follow throughout the program.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ambrel {
+
+class DynamicValue;
+
+// Reads a decimal number: optional blanks, an optional sign, digits with an optional decimal
+// point and an optional exponent (1.5E+3), optional blanks. Anything else gives nullopt.
+std::optional<double> parseDecimal(std::string_view text);
+
+// A number in decimal without a sign blank: 7 -> "7", -7 -> "-7", 2.5 -> "2.5".
+// Up to 15 significant digits, as a double carries them.
+std::string decimalText(double number);
+
+// The number text of composed messages: one leading blank in place of the sign when the number
+// is not negative, so 7 -> " 7", -7 -> "-7".
+std::string numberText(double number);
+
+// The settings file's form of a 32-bit float: a whole value like an integer, otherwise at most
+// 7 significant digits, never a leading blank.
+std::string singleText(float number);
+
+// Conversion to a 16-bit signed integer, rounding halves to even as the classic runtime did.
+// Out of range: RuntimeError(6); a text that is not a number: RuntimeError(13).
+int16_t toInt16(double number);
+int16_t toInt16(std::string_view text);
+int16_t toInt16(const DynamicValue& value);
+
+} // namespace ambrel

@@ -1,0 +1,125 @@
+#pragma once
+// The small interfaces through which the portable core reaches the platform. The Win32 layer
+// implements each of them with the real APIs; the unit tests use one fake of each.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ambrel {
+
+enum class MessageButtons { Ok, OkCancel, RetryCancel };
+enum class MessageIcon { None, Information, Warning };
+enum class MessageAnswer { Ok, Cancel, Retry };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal; the clock keeps ticking behind it. OK is the default button.
+    virtual MessageAnswer show(const std::string& text, const std::string& title,
+                               MessageButtons buttons, MessageIcon icon) = 0;
+};
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0; // the system's standard beep
+};
+
+struct LocalTime {
+    int year = 2000;
+    int month = 1;   // 1-12
+    int day = 1;     // 1-31
+    int weekday = 6; // 0 Sunday ... 6 Saturday
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalTime now() const = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    // The primary screen's size in twips.
+    virtual float widthTwips() const = 0;
+    virtual float heightTwips() const = 0;
+};
+
+// The MCI wave-audio device.
+class SoundDevice {
+public:
+    virtual ~SoundDevice() = default;
+    struct OpenResult {
+        int16_t error = 0;   // 0 for success
+        std::string message; // the device's text for the error, "" on success
+    };
+    virtual OpenResult open(const std::string& path) = 0;
+    virtual void play() = 0;  // asynchronous, from the current position; failures are silent
+    virtual void close() = 0; // synchronous; failures are silent
+};
+
+struct FileOpenRequest {
+    std::string title;
+    std::string filter; // "description|pattern|description|pattern|"
+    int filterIndex = 1;
+    std::string defaultExtension;
+    uint32_t flags = 0;
+};
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    // The chosen file's full path; throws RuntimeError(32755) when cancelled, another
+    // RuntimeError when the dialog fails.
+    virtual std::string openFile(const FileOpenRequest& request) = 0;
+};
+
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void showContents(const std::string& helpFile) = 0;
+};
+
+class InstanceCheck {
+public:
+    virtual ~InstanceCheck() = default;
+    // True when another instance of this executable already runs.
+    virtual bool anotherInstanceRunning() = 0;
+};
+
+class ProgramExit {
+public:
+    virtual ~ProgramExit() = default;
+    // Ends the process at once: no window's own unload handling runs. The real one does not
+    // return; fakes record the call and return, so the core returns right after calling it.
+    virtual void endProgram() = 0;
+};
+
+// Files in the executable's folder, as bytes.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    // nullopt when the file does not exist; RuntimeError(75) when it cannot be read.
+    virtual std::optional<std::string> read(const std::string& name) = 0;
+    // Replaces the file as a whole: afterwards it holds either its old bytes or the new ones,
+    // never a part. RuntimeError(75) or (61) on failure.
+    virtual void replace(const std::string& name, std::string_view bytes) = 0;
+    // The folder of the executable, without a trailing separator.
+    virtual std::string folder() const = 0;
+};
+
+// The system's ANSI code page (932 on a Japanese system) that the settings file is kept in.
+class AnsiCodePage {
+public:
+    virtual ~AnsiCodePage() = default;
+    virtual std::string toUtf8(std::string_view ansi) const = 0;
+    virtual std::string fromUtf8(std::string_view utf8) const = 0;
+};
+
+} // namespace ambrel

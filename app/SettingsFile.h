@@ -1,0 +1,47 @@
+#pragma once
+// The settings file "AMBREL.SET": ten CR LF lines of comma-separated items in the ANSI code page.
+
+#include "app/Settings.h"
+
+#include <string>
+#include <string_view>
+
+namespace ambrel {
+
+class AnsiCodePage;
+class FileStore;
+
+inline constexpr const char* kSettingsFileName = "AMBREL.SET";
+// A damaged settings file is kept here before the default file replaces it. Never read.
+inline constexpr const char* kDamagedSettingsCopyName = "AMBREL.BAK";
+
+// The exact 71 bytes of the default file.
+extern const std::string_view kDefaultSettingsBytes;
+
+// Reads the twelve persisted items of `bytes` into `settings`, in file order. Items met before
+// a failure keep their new values. Throws RuntimeError: 62 when the input ends early, 13 for a
+// text in an integer field, 6 for an integer out of the 16-bit range.
+void parseSettings(std::string_view bytes, const AnsiCodePage& codePage, Settings& settings);
+
+// The ten lines of the file for `settings`, with the window's current position in twips.
+std::string formatSettings(const Settings& settings, float windowLeft, float windowTop,
+                           const AnsiCodePage& codePage);
+
+class SettingsFile {
+public:
+    SettingsFile(FileStore& store, const AnsiCodePage& codePage)
+        : store_(store), codePage_(codePage) {}
+
+    // RuntimeError(53) when the file is missing; otherwise as parseSettings.
+    void readSettingsFile(Settings& settings);
+    void writeDefaultSettingsFile();
+    void saveSettingsFile(const Settings& settings, float windowLeft, float windowTop);
+    // Copies the current file's bytes to kDamagedSettingsCopyName; false when that fails.
+    bool keepDamagedCopy();
+
+private:
+    FileStore& store_;
+    const AnsiCodePage& codePage_;
+};
+
+} // namespace ambrel
