@@ -1,0 +1,129 @@
+#include "app/Program.h"
+
+#include "app/NumberRules.h"
+#include "app/RuntimeError.h"
+#include "app/ZOrder.h"
+
+namespace ambrel {
+
+namespace {
+constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
+constexpr const char* kSettingsCorruptText =
+    "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
+} // namespace
+
+std::string fatalErrorText(int number) {
+    return "エラー (" + numberText(number) + ") が発生しました、終了します。";
+}
+
+Program::Program(Services& services, ViewFactory& views)
+    : services_(services), settingsFile_(services.files, services.codePage),
+      sound_(settings_, services.sound, services.messages), clock_(*this), options_(*this),
+      notice_(*this),
+      clockWindow_([this, &views] { return views.createClockView(clock_); },
+                   [this](ClockView& view) { loadClockWindow(view); }),
+      optionsWindow_([this, &views] { return views.createOptionsView(options_); },
+                     [this](OptionsView& view) { options_.load(view); }),
+      noticeWindow_([this, &views] { return views.createNoticeView(notice_); },
+                    [this](NoticeView& view) { notice_.load(view); }) {}
+
+void Program::main() {
+    if (services_.instance.anotherInstanceRunning()) {
+        endProgram();
+    }
+    clockWindow_.get().show();
+    settings_.timerMinutes = 10;
+}
+
+void Program::loadClockWindow(ClockView& view) {
+    settings_.savedAlarmState = "";
+    bool defaultFileWritten = false;
+    for (;;) {
+        try {
+            runLoadSteps(view);
+            return;
+        } catch (const RuntimeError& error) {
+            if (error.number() == kFileNotFound && !defaultFileWritten) {
+                // The one failure start-up repairs: write the default file, read that instead.
+                try {
+                    settingsFile_.writeDefaultSettingsFile();
+                } catch (const RuntimeError& writeError) {
+                    failWithError(writeError.number());
+                }
+                defaultFileWritten = true;
+                continue;
+            }
+            services_.beeper.beep();
+            if (error.number() == kFileNotFound) {
+                services_.messages.show(kSettingsMissingText, kErrorTitle, MessageButtons::Ok,
+                                        MessageIcon::None);
+                endProgram();
+            }
+            if (error.number() == kInputPastEnd) {
+                services_.messages.show(kSettingsCorruptText, kCorruptFileTitle,
+                                        MessageButtons::Ok, MessageIcon::Information);
+                // The damaged file may hold hand-made settings: it is replaced only once its
+                // bytes are safe beside it.
+                if (settingsFile_.keepDamagedCopy()) {
+                    try {
+                        settingsFile_.writeDefaultSettingsFile();
+                    } catch (const RuntimeError& writeError) {
+                        failWithError(writeError.number());
+                    }
+                }
+                endProgram();
+            }
+            services_.messages.show(fatalErrorText(error.number()), kErrorTitle,
+                                    MessageButtons::Ok, MessageIcon::None);
+            endProgram();
+        }
+    }
+}
+
+void Program::runLoadSteps(ClockView& view) {
+    settingsFile_.readSettingsFile(settings_);
+
+    settings_.screenHeight = static_cast<double>(services_.screen.heightTwips());
+    settings_.screenWidth = static_cast<double>(services_.screen.widthTwips());
+
+    // Only a position far beyond the right or bottom edge is reset; both tests always run, so a
+    // text in either position field is error 13 whatever the other holds.
+    const bool farRight = settings_.screenWidth.toNumber() < settings_.windowLeft.toNumber() - 2000;
+    const bool farBelow = settings_.screenHeight.toNumber() < settings_.windowTop.toNumber() - 600;
+    if (farRight || farBelow) {
+        settings_.windowLeft = 10;
+        settings_.windowTop = 10;
+    }
+
+    view.moveTo(static_cast<float>(settings_.windowLeft.toNumber()),
+                static_cast<float>(settings_.windowTop.toNumber()));
+    applyClockZOrder(settings_, view);
+    settings_.hintText = kHintText;
+    sound_.openSound();
+    view.startTimer();
+}
+
+void Program::unloadClockWindow() {
+    try {
+        sound_.closeSound();
+        const ClockView& view = clockWindow_.get();
+        settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
+    } catch (const RuntimeError& error) {
+        failWithError(error.number());
+    }
+    endProgram();
+}
+
+void Program::endProgram() {
+    services_.exit.endProgram();
+    throw ProgramEnded{};
+}
+
+void Program::failWithError(int number) {
+    services_.beeper.beep();
+    services_.messages.show(fatalErrorText(number), kErrorTitle, MessageButtons::Ok,
+                            MessageIcon::None);
+    endProgram();
+}
+
+} // namespace ambrel

@@ -1,0 +1,46 @@
+#pragma once
+// A whole program on fakes: a settable clock, a recording sound device, scripted message boxes,
+// an in-memory folder and fake windows.
+
+#include "app/Program.h"
+#include "app/tests/support/Cp932CodePage.h"
+#include "app/tests/support/FakePlatform.h"
+#include "app/tests/support/FakeViews.h"
+#include "app/tests/support/MemoryFileStore.h"
+
+#include <string>
+
+namespace ambrel::testing {
+
+struct TestProgram {
+    FakeMessageBoxes messages;
+    FakeBeeper beeper;
+    FakeClock clock;
+    FakeScreen screen;
+    FakeSoundDevice sound;
+    FakeFileDialog fileDialog;
+    FakeHelpViewer help;
+    FakeInstanceCheck instance;
+    FakeProgramExit exit;
+    MemoryFileStore files;
+    Cp932CodePage codePage;
+    Services services{messages, beeper, clock,    screen, sound,   fileDialog,
+                      help,     instance, exit, files,  codePage};
+    FakeViewFactory views;
+    Program program{services, views};
+
+    // Runs Main over a settings file with these bytes (UTF-8 here, stored as CP932).
+    void start(const std::string& settingsUtf8) {
+        files.put("AMBREL.SET", codePage.fromUtf8(settingsUtf8));
+        program.main();
+    }
+    // Main over the default file, as after a first start.
+    void startWithDefaults() { start(std::string(kDefaultSettingsBytes)); }
+
+    Settings& settings() { return program.settings(); }
+    FakeClockView& clockView() { return *views.clock; }
+    FakeOptionsView& optionsView() { return *views.options; }
+    FakeNoticeView& noticeView() { return *views.notice; }
+};
+
+} // namespace ambrel::testing

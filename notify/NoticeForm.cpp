@@ -1,0 +1,27 @@
+#include "notify/NoticeForm.h"
+
+#include "app/Program.h"
+#include "app/ZOrder.h"
+
+namespace ambrel {
+
+void NoticeForm::load(NoticeView& view) {
+    // Fixed offsets rather than the window's measured size: the window is placed the same way
+    // whatever frame the platform gives it.
+    const Settings& settings = program_.settings();
+    const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - 3097;
+    const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - 893;
+    view.moveTo(left, top);
+    applyNotificationTopmost(view);
+    view.show();
+}
+
+void NoticeForm::notify(const std::string& headline, const std::string& message) {
+    NoticeView& view = program_.noticeWindow().get();
+    view.setHeadline(headline);
+    view.setMessage(message);
+}
+
+void NoticeForm::onCloseClick() { program_.noticeWindow().unload(); }
+
+} // namespace ambrel

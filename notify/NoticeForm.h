@@ -1,0 +1,28 @@
+#pragma once
+// The notification window: centred and topmost when it opens, one headline and the user's message.
+
+#include "notify/NoticeView.h"
+
+#include <string>
+
+namespace ambrel {
+
+class Program;
+
+class NoticeForm {
+public:
+    explicit NoticeForm(Program& program) : program_(program) {}
+    NoticeForm(const NoticeForm&) = delete;
+    NoticeForm& operator=(const NoticeForm&) = delete;
+
+    void load(NoticeView& view);
+    // Shows the window (created and loaded if needed, left where it is if open) with both texts.
+    void notify(const std::string& headline, const std::string& message);
+    // "閉じる" and the close box. The view is gone on return.
+    void onCloseClick();
+
+private:
+    Program& program_;
+};
+
+} // namespace ambrel
