@@ -1,0 +1,49 @@
+#include "app/win32/MciSoundDevice.h"
+
+#include "app/win32/WideText.h"
+
+#include <mmsystem.h>
+
+#include <string>
+
+namespace ambrel::win32 {
+
+SoundDevice::OpenResult MciSoundDevice::open(const std::string& path) {
+    // One device at a time: opening anew replaces whatever was open.
+    close();
+    const std::wstring element = widen(path);
+    MCI_OPEN_PARMSW parameters{};
+    parameters.lpstrDeviceType = L"waveaudio";
+    parameters.lpstrElementName = element.c_str();
+    const MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
+                                           reinterpret_cast<DWORD_PTR>(&parameters));
+    if (error != 0) {
+        wchar_t text[MAXERRORLENGTH] = L"";
+        if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) {
+            text[0] = L'\0';
+        }
+        return {static_cast<int16_t>(LOWORD(error)), narrow(text)};
+    }
+    deviceId_ = parameters.wDeviceID;
+    return {};
+}
+
+void MciSoundDevice::play() {
+    if (deviceId_ == 0) {
+        return;
+    }
+    // No MCI_FROM: playback goes on from wherever the device's position stands.
+    MCI_PLAY_PARMS parameters{};
+    mciSendCommandW(deviceId_, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&parameters));
+}
+
+void MciSoundDevice::close() {
+    if (deviceId_ == 0) {
+        return;
+    }
+    MCI_GENERIC_PARMS parameters{};
+    mciSendCommandW(deviceId_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parameters));
+    deviceId_ = 0;
+}
+
+} // namespace ambrel::win32

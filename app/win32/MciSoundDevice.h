@@ -1,0 +1,25 @@
+#pragma once
+// The MCI wave-audio device, driven by command messages.
+
+#include "app/Platform.h"
+
+#include <windows.h>
+
+namespace ambrel::win32 {
+
+class MciSoundDevice : public SoundDevice {
+public:
+    MciSoundDevice() = default;
+    MciSoundDevice(const MciSoundDevice&) = delete;
+    MciSoundDevice& operator=(const MciSoundDevice&) = delete;
+    ~MciSoundDevice() override { close(); }
+
+    OpenResult open(const std::string& path) override;
+    void play() override;
+    void close() override;
+
+private:
+    UINT deviceId_ = 0; // 0 while no device is open
+};
+
+} // namespace ambrel::win32

@@ -1,0 +1,14 @@
+#pragma once
+// The system's ANSI code page, the one the settings file is kept in.
+
+#include "app/Platform.h"
+
+namespace ambrel::win32 {
+
+class SystemCodePage : public AnsiCodePage {
+public:
+    std::string toUtf8(std::string_view ansi) const override;
+    std::string fromUtf8(std::string_view utf8) const override;
+};
+
+} // namespace ambrel::win32

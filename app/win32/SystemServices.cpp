@@ -1,0 +1,61 @@
+#include "app/win32/SystemServices.h"
+
+#include "app/win32/Twips.h"
+#include "app/win32/WideText.h"
+
+#include <windows.h>
+
+namespace ambrel::win32 {
+
+MessageAnswer SystemMessageBoxes::show(const std::string& text, const std::string& title,
+                                       MessageButtons buttons, MessageIcon icon) {
+    UINT type = 0;
+    switch (buttons) {
+    case MessageButtons::Ok: type |= MB_OK; break;
+    case MessageButtons::OkCancel: type |= MB_OKCANCEL | MB_DEFBUTTON1; break;
+    case MessageButtons::RetryCancel: type |= MB_RETRYCANCEL | MB_DEFBUTTON1; break;
+    }
+    switch (icon) {
+    case MessageIcon::None: break;
+    case MessageIcon::Information: type |= MB_ICONINFORMATION; break;
+    case MessageIcon::Warning: type |= MB_ICONEXCLAMATION; break;
+    }
+    // Task-modal: every window of the program refuses input until the box is answered, while
+    // the clock's timer keeps being dispatched behind it.
+    type |= MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
+    const int answer =
+        MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), type);
+    switch (answer) {
+    case IDOK: return MessageAnswer::Ok;
+    case IDRETRY: return MessageAnswer::Retry;
+    default: return MessageAnswer::Cancel;
+    }
+}
+
+void SystemBeeper::beep() { MessageBeep(MB_OK); }
+
+LocalTime SystemClock::now() const {
+    SYSTEMTIME time{};
+    GetLocalTime(&time);
+    LocalTime result;
+    result.year = time.wYear;
+    result.month = time.wMonth;
+    result.day = time.wDay;
+    result.weekday = time.wDayOfWeek;
+    result.hour = time.wHour;
+    result.minute = time.wMinute;
+    result.second = time.wSecond;
+    return result;
+}
+
+float SystemScreen::widthTwips() const {
+    return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), screenDpi());
+}
+
+float SystemScreen::heightTwips() const {
+    return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), screenDpi());
+}
+
+void ProcessExit::endProgram() { ExitProcess(0); }
+
+} // namespace ambrel::win32

@@ -1,0 +1,33 @@
+#pragma once
+// Layouts are written in twips (1/1440 inch); the screen counts pixels at its real dpi.
+
+#include <windows.h>
+
+namespace ambrel::win32 {
+
+// The dpi of the screen the program runs on (96 unless the user has set larger text).
+int screenDpi();
+
+inline int twipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+inline int twipsToPixels(float twips, int dpi) {
+    const float pixels = twips * static_cast<float>(dpi) / 1440.0f;
+    return static_cast<int>(pixels < 0 ? pixels - 0.5f : pixels + 0.5f);
+}
+inline float pixelsToTwips(int pixels, int dpi) {
+    return static_cast<float>(pixels) * 1440.0f / static_cast<float>(dpi);
+}
+
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+inline RECT toPixels(const TwipsRect& r, int dpi) {
+    // Edges rather than sizes are converted, so that neighbouring controls stay flush.
+    return RECT{twipsToPixels(r.left, dpi), twipsToPixels(r.top, dpi),
+                twipsToPixels(r.left + r.width, dpi), twipsToPixels(r.top + r.height, dpi)};
+}
+
+} // namespace ambrel::win32

@@ -1,0 +1,56 @@
+// The executable's entry point: the real platform behind the core's interfaces, Main, and the
+// message loop that runs until the program ends.
+
+#include "app/Program.h"
+#include "app/win32/CommonDialogs.h"
+#include "app/win32/FatalError.h"
+#include "app/win32/FolderFileStore.h"
+#include "app/win32/MciSoundDevice.h"
+#include "app/win32/SingleInstance.h"
+#include "app/win32/SystemCodePage.h"
+#include "app/win32/SystemServices.h"
+#include "app/win32/Window.h"
+#include "app/win32/WindowFactory.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace ambrel;
+    using namespace ambrel::win32;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    SystemMessageBoxes messages;
+    SystemBeeper beeper;
+    SystemClock clock;
+    SystemScreen screen;
+    MciSoundDevice sound;
+    SystemFileDialog fileDialog;
+    WinHelpViewer help;
+    SingleInstance instance;
+    ProcessExit exit;
+    FolderFileStore files;
+    SystemCodePage codePage;
+    Services services{messages, beeper, clock,    screen, sound,   fileDialog,
+                      help,     instance, exit, files,  codePage};
+    WindowFactory windows;
+    Program program(services, windows);
+    windows.attach(program);
+
+    guardedCall([&] {
+        program.main();
+        return LRESULT{0};
+    });
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!isDialogMessageForAny(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,80 @@
+#include "app/win32/Window.h"
+
+#include "app/win32/FatalError.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace ambrel::win32 {
+
+namespace {
+std::vector<HWND>& dialogWindows() {
+    static std::vector<HWND> windows;
+    return windows;
+}
+} // namespace
+
+HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+
+Window::~Window() {
+    if (hwnd_ != nullptr) {
+        removeDialogWindow(hwnd_);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
+                    const wchar_t* title, HWND owner, HBRUSH background) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExW(instance(), className, &existing)) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = classStyle;
+        windowClass.lpfnWndProc = &Window::procedure;
+        windowClass.hInstance = instance();
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = background;
+        windowClass.lpszClassName = className;
+        windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
+        if (RegisterClassExW(&windowClass) == 0) {
+            return false;
+        }
+    }
+    return CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(), this) != nullptr;
+}
+
+LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* window = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        window->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (window == nullptr) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    // The handler may destroy the object (a window that closes itself): nothing of it is
+    // touched after handleMessage returns.
+    return guardedCall([&] { return window->handleMessage(message, wParam, lParam); });
+}
+
+void addDialogWindow(HWND window) { dialogWindows().push_back(window); }
+
+void removeDialogWindow(HWND window) {
+    auto& windows = dialogWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+}
+
+bool isDialogMessageForAny(MSG& message) {
+    for (HWND window : dialogWindows()) {
+        if (IsChild(window, message.hwnd) || window == message.hwnd) {
+            return IsDialogMessageW(window, &message) != FALSE;
+        }
+    }
+    return false;
+}
+
+} // namespace ambrel::win32

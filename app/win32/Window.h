@@ -1,0 +1,42 @@
+#pragma once
+// The base of every top-level window class: one static window procedure that finds the object
+// stored at WM_NCCREATE and forwards the message to it.
+
+#include <windows.h>
+
+namespace ambrel::win32 {
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    // Detaches the object first, so that the messages of the destruction reach no half-destroyed
+    // object, then destroys the window.
+    virtual ~Window();
+
+    HWND handle() const { return hwnd_; }
+
+protected:
+    // Registers the class once (by name) and creates the window with this object attached.
+    bool create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
+                const wchar_t* title, HWND owner, HBRUSH background = nullptr);
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+};
+
+// The instance of the executable.
+HINSTANCE instance();
+
+// Keyboard navigation (Tab, Enter, Escape) for windows that hold dialog controls.
+void addDialogWindow(HWND window);
+void removeDialogWindow(HWND window);
+bool isDialogMessageForAny(MSG& message);
+
+} // namespace ambrel::win32

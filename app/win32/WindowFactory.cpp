@@ -1,0 +1,23 @@
+#include "app/win32/WindowFactory.h"
+
+#include "clock/win32/ClockWindow.h"
+#include "notify/win32/NoticeWindow.h"
+#include "options/win32/OptionsWindow.h"
+
+namespace ambrel::win32 {
+
+std::unique_ptr<ClockView> WindowFactory::createClockView(ClockForm& form) {
+    Program* program = program_;
+    // Any request to close the clock bar (the exit button, WM_CLOSE) is its unload.
+    return std::make_unique<ClockWindow>(form, [program] { program->unloadClockWindow(); });
+}
+
+std::unique_ptr<OptionsView> WindowFactory::createOptionsView(OptionsForm& form) {
+    return std::make_unique<OptionsWindow>(form);
+}
+
+std::unique_ptr<NoticeView> WindowFactory::createNoticeView(NoticeForm& form) {
+    return std::make_unique<NoticeWindow>(form);
+}
+
+} // namespace ambrel::win32

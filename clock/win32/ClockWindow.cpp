@@ -1,0 +1,381 @@
+#include "clock/win32/ClockWindow.h"
+
+#include "app/win32/Fonts.h"
+#include "app/win32/Twips.h"
+#include "app/win32/WideText.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace ambrel::win32 {
+
+namespace {
+
+constexpr int kClientWidth = 2100;
+constexpr int kClientHeight = 270;
+constexpr TwipsRect kLabel2{300, 0, 1500, 255};
+constexpr TwipsRect kLabel1{220, 60, 1020, 165};
+constexpr TwipsRect kLabel4{1230, 60, 645, 165};
+constexpr TwipsRect kImage2{0, 0, 240, 270};
+constexpr TwipsRect kImage1{1860, 0, 240, 270};
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTickMilliseconds = 100;
+constexpr int kLabel1Id = 1;
+constexpr int kLabel4Id = 4;
+constexpr UINT_PTR kDisplayToolId = 2;
+constexpr UINT_PTR kImage2ToolId = 12;
+constexpr UINT_PTR kImage1ToolId = 11;
+
+Bitmap loadBitmap(int id) {
+    return Bitmap(static_cast<HBITMAP>(
+        LoadImageW(instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+// Draws a bitmap into a rectangle. At 96 dpi it is a plain copy; at larger dpi each source pixel
+// is repeated, which keeps the bar's one-pixel edges sharp.
+void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
+    if (bitmap == nullptr) {
+        return;
+    }
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    MemoryDc source(CreateCompatibleDC(dc));
+    ScopedSelect select(source.get(), bitmap);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, target.left, target.top, target.right - target.left,
+               target.bottom - target.top, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+bool contains(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+} // namespace
+
+ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
+    : form_(form), close_(std::move(close)), dpi_(screenDpi()) {
+    create(L"AmbrelClock", CS_DBLCLKS, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, L"Ambrel",
+           nullptr, CreateSolidBrush(RGB(0, 0, 128)));
+}
+
+void ClockWindow::onCreate() {
+    background_ = loadBitmap(IDB_CLOCK_BACKGROUND);
+    optionsButton_ = loadBitmap(IDB_OPTIONS_BUTTON);
+    exitButton_ = loadBitmap(IDB_EXIT_BUTTON);
+    labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
+
+    // The client area is exactly the layout's size; a borderless window has no frame to add.
+    SetWindowPos(handle(), nullptr, 0, 0, twipsToPixels(kClientWidth, dpi_),
+                 twipsToPixels(kClientHeight, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // Static controls without SS_NOTIFY are transparent to the mouse, so the display area
+    // (Label2) that lies over them receives the clicks and drags.
+    auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
+        const RECT r = toPixels(layout, dpi_);
+        HWND label = CreateWindowExW(0, L"STATIC", widen(text).c_str(),
+                                     WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, r.left, r.top,
+                                     r.right - r.left, r.bottom - r.top, handle(),
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
+                                     nullptr);
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
+        return label;
+    };
+    label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
+    label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
+    displayRect_ = toPixels(kLabel2, dpi_);
+
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(),
+                               nullptr, instance(), nullptr);
+    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
+    auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = handle();
+        tool.uId = id;
+        tool.rect = rect;
+        tool.lpszText = const_cast<wchar_t*>(text.c_str());
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    addTool(kDisplayToolId, displayRect_, tooltipText_);
+    addTool(kImage2ToolId, toPixels(kImage2, dpi_), widen("オプションダイアログの表示"));
+    addTool(kImage1ToolId, toPixels(kImage1, dpi_), widen("Ambrel V2 の終了"));
+    // Long enough for the alarm and countdown pieces on one line.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
+}
+
+float ClockWindow::left() const {
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    return pixelsToTwips(r.left, dpi_);
+}
+
+float ClockWindow::top() const {
+    RECT r{};
+    GetWindowRect(handle(), &r);
+    return pixelsToTwips(r.top, dpi_);
+}
+
+void ClockWindow::moveTo(float leftTwips, float topTwips) {
+    SetWindowPos(handle(), nullptr, twipsToPixels(leftTwips, dpi_), twipsToPixels(topTwips, dpi_),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ClockWindow::setTopmost(bool topmost) {
+    SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void ClockWindow::setLabelColor(Rgb color) {
+    const COLORREF colour = RGB(color.red, color.green, color.blue);
+    if (colour == labelColor_) {
+        return;
+    }
+    labelColor_ = colour;
+    InvalidateRect(label1_, nullptr, FALSE);
+    InvalidateRect(label4_, nullptr, FALSE);
+}
+
+void ClockWindow::setLabelText(HWND label, std::string& current, const std::string& text) {
+    if (text == current) {
+        return;
+    }
+    current = text;
+    SetWindowTextW(label, widen(text).c_str());
+}
+
+void ClockWindow::setLabel1(const std::string& text) { setLabelText(label1_, label1Text_, text); }
+
+void ClockWindow::setLabel4(const std::string& text) { setLabelText(label4_, label4Text_, text); }
+
+void ClockWindow::setTooltip(const std::string& text) {
+    std::wstring wide = widen(text);
+    if (wide == tooltipText_) {
+        return;
+    }
+    tooltipText_ = std::move(wide);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = handle();
+    tool.uId = kDisplayToolId;
+    tool.lpszText = tooltipText_.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ClockWindow::setImageTop(ImageButton button, int topTwips) {
+    int& top = button == ImageButton::Image1 ? image1Top_ : image2Top_;
+    if (top == topTwips) {
+        return;
+    }
+    const RECT before = imageRect(button);
+    top = topTwips;
+    const RECT after = imageRect(button);
+    InvalidateRect(handle(), &before, FALSE);
+    InvalidateRect(handle(), &after, FALSE);
+}
+
+void ClockWindow::startTimer() { SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr); }
+
+void ClockWindow::show() {
+    ShowWindow(handle(), SW_SHOW);
+    UpdateWindow(handle());
+}
+
+RECT ClockWindow::imageRect(ImageButton button) const {
+    TwipsRect layout = button == ImageButton::Image1 ? kImage1 : kImage2;
+    layout.top = button == ImageButton::Image1 ? image1Top_ : image2Top_;
+    return toPixels(layout, dpi_);
+}
+
+ClockWindow::Part ClockWindow::partAt(int x, int y) const {
+    // Label2 lies above the labels; the image buttons lie beside it.
+    if (contains(displayRect_, x, y)) {
+        return Part::Display;
+    }
+    if (contains(imageRect(ImageButton::Image2), x, y)) {
+        return Part::Image2;
+    }
+    if (contains(imageRect(ImageButton::Image1), x, y)) {
+        return Part::Image1;
+    }
+    return Part::None;
+}
+
+LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimer1) {
+            form_.onTick();
+        }
+        return 0;
+    case WM_PAINT:
+        onPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // painting covers every pixel
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        onDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        // Only the left button double-clicks; a quick second press of another is a press.
+        onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        onMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        onMouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        onCaptureLost();
+        return 0;
+    case WM_CLOSE:
+        close_();
+        return 0;
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+void ClockWindow::onPaint() {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(handle(), &ps);
+    RECT client{};
+    GetClientRect(handle(), &client);
+    // Drawn off screen first, so that a pressed button never flickers through the background.
+    MemoryDc buffer(CreateCompatibleDC(dc));
+    Bitmap canvas(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    {
+        ScopedSelect select(buffer.get(), canvas.get());
+        paint(buffer.get());
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, buffer.get(), ps.rcPaint.left, ps.rcPaint.top,
+               SRCCOPY);
+    }
+    EndPaint(handle(), &ps);
+}
+
+void ClockWindow::paint(HDC dc) const {
+    drawBitmap(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
+    drawBitmap(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
+    drawBitmap(dc, exitButton_.get(), imageRect(ImageButton::Image1));
+}
+
+void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+    RECT bounds{};
+    GetWindowRect(item.hwndItem, &bounds);
+    MapWindowPoints(nullptr, handle(), reinterpret_cast<POINT*>(&bounds), 2);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    // The label shows the bar behind it, then its text: drawn together off screen, so that a
+    // changing text never leaves the old one behind.
+    MemoryDc buffer(CreateCompatibleDC(item.hDC));
+    Bitmap canvas(CreateCompatibleBitmap(item.hDC, width, height));
+    {
+        ScopedSelect select(buffer.get(), canvas.get());
+        SetViewportOrgEx(buffer.get(), -bounds.left, -bounds.top, nullptr);
+        paint(buffer.get());
+        drawLabel(buffer.get(), item.hwndItem, bounds);
+        SetViewportOrgEx(buffer.get(), 0, 0, nullptr);
+        BitBlt(item.hDC, 0, 0, width, height, buffer.get(), 0, 0, SRCCOPY);
+    }
+}
+
+void ClockWindow::drawLabel(HDC dc, HWND label, const RECT& bounds) const {
+    const std::wstring text = widen(label == label1_ ? label1Text_ : label4Text_);
+    ScopedSelect font(dc, labelFont_.get());
+    SetBkMode(dc, TRANSPARENT);
+    // Black until the first tick colours it, as the layout has it for the second text.
+    SetTextColor(dc, label == label4_ && label4Text_.empty() ? RGB(0, 0, 0) : labelColor_);
+    RECT r = bounds;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void ClockWindow::onMouseDown(int x, int y) {
+    if (pressed_ != Part::None) {
+        return; // a second button while one is held changes nothing
+    }
+    pressed_ = partAt(x, y);
+    if (pressed_ == Part::None) {
+        return;
+    }
+    SetCapture(handle());
+    switch (pressed_) {
+    case Part::Display:
+        form_.onLabel2MouseDown(pixelsToTwips(x - displayRect_.left, dpi_),
+                                pixelsToTwips(y - displayRect_.top, dpi_));
+        break;
+    case Part::Image2: form_.onImage2MouseDown(); break;
+    case Part::Image1: form_.onImage1MouseDown(); break;
+    case Part::None: break;
+    }
+}
+
+void ClockWindow::onMouseMove(int x, int y) {
+    if (pressed_ == Part::Display) {
+        form_.onLabel2MouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
+                                pixelsToTwips(y - displayRect_.top, dpi_));
+    }
+}
+
+void ClockWindow::onMouseUp(int x, int y) {
+    const Part released = pressed_;
+    pressed_ = Part::None;
+    if (GetCapture() == handle()) {
+        ReleaseCapture();
+    }
+    switch (released) {
+    case Part::Display:
+        form_.onLabel2MouseUp(pixelsToTwips(x - displayRect_.left, dpi_),
+                              pixelsToTwips(y - displayRect_.top, dpi_));
+        break;
+    case Part::Image2: form_.onImage2MouseUp(); break;
+    case Part::Image1: form_.onImage1MouseUp(); break;
+    case Part::None: break;
+    }
+}
+
+void ClockWindow::onDoubleClick(int x, int y) {
+    if (contains(displayRect_, x, y)) {
+        form_.onLabel2DblClick();
+        // The second press of a double-click is no press: the release that follows ends nothing.
+        return;
+    }
+    onMouseDown(x, y);
+}
+
+void ClockWindow::onCaptureLost() {
+    // Another window took the mouse (a dialog opened by the press): the press is over, but it was
+    // not released on the button, so only the look is restored.
+    const Part lost = pressed_;
+    pressed_ = Part::None;
+    if (lost == Part::Image2) {
+        form_.onImage2MouseUp();
+    } else if (lost == Part::Image1) {
+        setImageTop(ImageButton::Image1, 0);
+    } else if (lost == Part::Display) {
+        form_.onLabel2MouseUp(0, 0);
+    }
+}
+
+} // namespace ambrel::win32

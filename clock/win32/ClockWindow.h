@@ -1,0 +1,72 @@
+#pragma once
+// Form1, the clock bar: a borderless window with its background bitmap, the two text labels
+// (real static controls, drawn by the window so that they look transparent), the display area
+// Label2 with its tooltip, the two image buttons and Timer1. Events go to the ClockForm.
+
+#include "app/win32/Handles.h"
+#include "app/win32/Window.h"
+#include "clock/ClockForm.h"
+#include "clock/ClockView.h"
+
+#include <functional>
+#include <string>
+
+namespace ambrel::win32 {
+
+class ClockWindow : public Window, public ClockView {
+public:
+    ClockWindow(ClockForm& form, std::function<void()> close);
+
+    float left() const override;
+    float top() const override;
+    void moveTo(float leftTwips, float topTwips) override;
+    void setTopmost(bool topmost) override;
+    void setLabelColor(Rgb color) override;
+    void setLabel1(const std::string& text) override;
+    void setLabel4(const std::string& text) override;
+    void setTooltip(const std::string& text) override;
+    void setImageTop(ImageButton button, int topTwips) override;
+    void startTimer() override;
+    void show() override;
+
+private:
+    enum class Part { None, Display, Image1, Image2 };
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onCreate();
+    void onPaint();
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    void onMouseDown(int x, int y);
+    void onMouseMove(int x, int y);
+    void onMouseUp(int x, int y);
+    void onDoubleClick(int x, int y);
+    void onCaptureLost();
+
+    // The whole bar into `dc`, as WM_PAINT and WM_PRINTCLIENT want it.
+    void paint(HDC dc) const;
+    void drawLabel(HDC dc, HWND label, const RECT& bounds) const;
+    Part partAt(int x, int y) const;
+    RECT imageRect(ImageButton button) const;
+    void setLabelText(HWND label, std::string& current, const std::string& text);
+
+    ClockForm& form_;
+    std::function<void()> close_;
+    int dpi_;
+    Bitmap background_;
+    Bitmap optionsButton_;
+    Bitmap exitButton_;
+    Font labelFont_;
+    HWND label1_ = nullptr;
+    HWND label4_ = nullptr;
+    HWND tooltip_ = nullptr;
+    RECT displayRect_{};
+    COLORREF labelColor_ = RGB(0, 255, 255);
+    std::string label1Text_ = "12/28(土)";
+    std::string label4Text_;
+    std::wstring tooltipText_;
+    int image1Top_ = 0;
+    int image2Top_ = 0;
+    Part pressed_ = Part::None;
+};
+
+} // namespace ambrel::win32

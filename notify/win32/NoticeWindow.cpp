@@ -1,0 +1,119 @@
+#include "notify/win32/NoticeWindow.h"
+
+#include "app/win32/Fonts.h"
+#include "app/win32/Twips.h"
+#include "app/win32/WideText.h"
+
+namespace ambrel::win32 {
+
+namespace {
+
+constexpr int kClientWidth = 6075;
+constexpr int kClientHeight = 1260;
+// Client coordinates of the controls inside Frame1 (60, 0).
+constexpr TwipsRect kFrame1{60, 0, 5955, 1125};
+constexpr TwipsRect kCommand1{4980, 180, 915, 435};
+constexpr TwipsRect kLabel2{240, 300, 4635, 255};
+constexpr TwipsRect kLabel1{240, 720, 5715, 255};
+constexpr int kCommand1Id = 1;
+constexpr int kLabel1Id = 11;
+constexpr int kLabel2Id = 12;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+} // namespace
+
+NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
+    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, L"Ambrel V2", nullptr,
+           GetSysColorBrush(COLOR_BTNFACE));
+    addDialogWindow(handle());
+}
+
+void NoticeWindow::onCreate() {
+    frameFont_ = createJapaneseFont(L"ＭＳ ゴシック", 9, FW_NORMAL, dpi_);
+    buttonFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, dpi_);
+    labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_BOLD, dpi_);
+
+    RECT window = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
+    AdjustWindowRectEx(&window, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    SetWindowPos(handle(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, const TwipsRect& at,
+                       int id, HFONT font) {
+        const RECT r = toPixels(at, dpi_);
+        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                       r.right - r.left, r.bottom - r.top, handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       instance(), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return control;
+    };
+    // Created in tab order: the button is the one control that takes the focus.
+    frame1_ = make(L"BUTTON", L"", BS_GROUPBOX, kFrame1, 0, frameFont_.get());
+    command1_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, kCommand1,
+                     kCommand1Id, buttonFont_.get());
+    label2_ = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabel2, kLabel2Id, labelFont_.get());
+    label1_ = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabel1, kLabel1Id, labelFont_.get());
+}
+
+void NoticeWindow::moveTo(float leftTwips, float topTwips) {
+    SetWindowPos(handle(), nullptr, twipsToPixels(leftTwips, dpi_), twipsToPixels(topTwips, dpi_),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NoticeWindow::setTopmost(bool topmost) {
+    SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void NoticeWindow::setHeadline(const std::string& text) {
+    SetWindowTextW(label2_, widen(text).c_str());
+}
+
+void NoticeWindow::setMessage(const std::string& text) {
+    SetWindowTextW(label1_, widen(text).c_str());
+}
+
+void NoticeWindow::show() {
+    ShowWindow(handle(), SW_SHOW);
+    SetFocus(command1_);
+}
+
+LRESULT NoticeWindow::onControlColor(HDC dc, HWND control) {
+    if (control == label2_) {
+        // The headline lies transparently on the group box.
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    if (control == label1_) {
+        SetTextColor(dc, RGB(0, 0, 255));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return defaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT NoticeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+            form_.onCloseClick(); // destroys this window
+        }
+        return 0;
+    case WM_CLOSE:
+        // The close box does what "閉じる" does.
+        form_.onCloseClick();
+        return 0;
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace ambrel::win32
