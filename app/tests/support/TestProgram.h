@@ -31,7 +31,7 @@ struct TestProgram {
 
     // Runs Main over a settings file with these bytes (UTF-8 here, stored as CP932).
     void start(const std::string& settingsUtf8) {
-        files.put("AMBREL.SET", codePage.fromUtf8(settingsUtf8));
+        files.files["AMBREL.SET"] = codePage.fromUtf8(settingsUtf8);
         program.main();
     }
     // Main over the default file, as after a first start.
