@@ -1,0 +1,204 @@
+#include "app/NumberRules.h"
+
+#include "app/DynamicValue.h"
+#include "app/RuntimeError.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace ambrel {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+enum class ScanResult { Number, NotNumber, Overflow };
+
+struct Scanned {
+    ScanResult result = ScanResult::NotNumber;
+    double value = 0.0;
+};
+
+// One scanner for both parseDecimal and the conversions, so that "reads as a number" means the
+// same everywhere. It tells a text that is no number apart from one that is too large, because
+// the conversions answer those with different error numbers.
+Scanned scanDecimal(std::string_view text) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n && isBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const size_t numberStart = i;
+
+    // The decimal magnitude of the first significant digit, for telling overflow from underflow
+    // when the exponent takes the value beyond a double.
+    long magnitude = 0;
+    bool seenSignificant = false;
+    size_t digits = 0;
+    while (i < n && isDigit(text[i])) {
+        if (text[i] != '0' || seenSignificant) {
+            seenSignificant = true;
+            ++magnitude;
+        }
+        ++digits;
+        ++i;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            if (!seenSignificant) {
+                if (text[i] == '0') {
+                    --magnitude;
+                } else {
+                    seenSignificant = true;
+                }
+            }
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0) {
+        return {};
+    }
+    long exponent = 0;
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        if (i >= n || !isDigit(text[i])) {
+            return {};
+        }
+        while (i < n && isDigit(text[i])) {
+            if (exponent < 1000000) {
+                exponent = exponent * 10 + (text[i] - '0');
+            }
+            ++i;
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
+        }
+    }
+    const size_t numberEnd = i;
+    while (i < n && isBlank(text[i])) {
+        ++i;
+    }
+    if (i != n) {
+        return {};
+    }
+
+    double value = 0.0;
+    const char* first = text.data() + numberStart;
+    const char* last = text.data() + numberEnd;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (seenSignificant && magnitude + exponent > 0) {
+            return {ScanResult::Overflow, 0.0};
+        }
+        value = 0.0; // too small for a double: it is zero
+    } else if (ec != std::errc() || ptr != last) {
+        return {};
+    }
+    if (std::isinf(value)) {
+        return {ScanResult::Overflow, 0.0};
+    }
+    return {ScanResult::Number, negative ? -value : value};
+}
+
+// printf's %G, with "INF"-like results left as they are: a position or a setting never holds one.
+std::string formatG(double number, int precision) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", precision, number);
+    return buffer;
+}
+
+int16_t checkedInt16(double rounded) {
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
+        throw RuntimeError(kOverflow);
+    }
+    return static_cast<int16_t>(rounded);
+}
+
+} // namespace
+
+std::optional<double> parseDecimal(std::string_view text) {
+    const Scanned scanned = scanDecimal(text);
+    if (scanned.result != ScanResult::Number) {
+        return std::nullopt;
+    }
+    return scanned.value;
+}
+
+double textToNumber(std::string_view text) {
+    const Scanned scanned = scanDecimal(text);
+    switch (scanned.result) {
+    case ScanResult::Number:
+        return scanned.value;
+    case ScanResult::Overflow:
+        throw RuntimeError(kOverflow);
+    case ScanResult::NotNumber:
+        break;
+    }
+    throw RuntimeError(kTypeMismatch);
+}
+
+std::string decimalText(double number) {
+    if (number == 0.0) {
+        return "0"; // also for -0, which must not show a sign
+    }
+    return formatG(number, 15);
+}
+
+std::string numberText(double number) {
+    if (std::signbit(number) && number != 0.0) {
+        return decimalText(number);
+    }
+    return " " + decimalText(number);
+}
+
+std::string singleText(float number) {
+    if (number == 0.0f) {
+        return "0";
+    }
+    const double value = number;
+    // Whole values are written with all their digits, as the classic runtime wrote integral
+    // positions; the bound keeps %.0f away from absurd lengths.
+    if (std::nearbyint(value) == value && std::fabs(value) < 1e15) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.0f", value);
+        return buffer;
+    }
+    return formatG(value, 7);
+}
+
+int16_t toInt16(double number) {
+    if (!std::isfinite(number)) {
+        throw RuntimeError(kOverflow);
+    }
+    // Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4), independent of the FPU rounding mode.
+    const double lower = std::floor(number);
+    const double fraction = number - lower;
+    double rounded = lower;
+    if (fraction > 0.5) {
+        rounded = lower + 1.0;
+    } else if (fraction == 0.5) {
+        rounded = std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+    }
+    return checkedInt16(rounded);
+}
+
+int16_t toInt16(std::string_view text) { return toInt16(textToNumber(text)); }
+
+int16_t toInt16(const DynamicValue& value) { return toInt16(value.toNumber()); }
+
+} // namespace ambrel

@@ -1,0 +1,223 @@
+#include "app/SettingsFile.h"
+
+#include "app/NumberRules.h"
+#include "app/Platform.h"
+#include "app/RuntimeError.h"
+
+#include <exception>
+
+namespace ambrel {
+
+using namespace std::string_view_literals;
+
+extern const std::string_view kDefaultSettingsBytes = "10\r\n"
+                                                      "0\r\n"
+                                                      "0\r\n"
+                                                      "\"ON\"\r\n"
+                                                      "\"c:\\WINDOWS\\TADA.WAV\"\r\n"
+                                                      "10,10,10\r\n"
+                                                      "\"ALOFF\"\r\n"
+                                                      "\"D\"\r\n"
+                                                      "\"\"\r\n"
+                                                      "\"\"\r\n"sv;
+
+namespace {
+
+// Splits the file into items on its raw bytes. That is safe in Shift-JIS: no trail byte of a
+// double-byte character equals '"', ',', CR, LF or a space, so only whole items are converted.
+// Line ends count as separators only, so the reader never depends on the line structure.
+class ItemReader {
+public:
+    struct Item {
+        std::string_view bytes;
+        bool quoted = false;
+    };
+
+    explicit ItemReader(std::string_view bytes) : bytes_(bytes) {}
+
+    Item next() {
+        while (pos_ < bytes_.size() && bytes_[pos_] == ' ') {
+            ++pos_;
+        }
+        if (pos_ >= bytes_.size()) {
+            throw RuntimeError(kInputPastEnd);
+        }
+        Item item;
+        if (bytes_[pos_] == '"') {
+            const size_t close = bytes_.find('"', pos_ + 1);
+            if (close == std::string_view::npos) {
+                // An unclosed quote is a damaged file, like one that ends early.
+                throw RuntimeError(kInputPastEnd);
+            }
+            item.bytes = bytes_.substr(pos_ + 1, close - pos_ - 1);
+            item.quoted = true;
+            pos_ = separatorFrom(close + 1); // anything after the closing quote is dropped
+        } else {
+            const size_t end = separatorFrom(pos_);
+            std::string_view text = bytes_.substr(pos_, end - pos_);
+            while (!text.empty() && text.back() == ' ') {
+                text.remove_suffix(1);
+            }
+            item.bytes = text;
+            pos_ = end;
+        }
+        skipSeparator();
+        return item;
+    }
+
+private:
+    size_t separatorFrom(size_t from) const {
+        const size_t found = bytes_.find_first_of(",\r\n", from);
+        return found == std::string_view::npos ? bytes_.size() : found;
+    }
+
+    // A comma, CR LF, or a bare CR or LF ends an item.
+    void skipSeparator() {
+        if (pos_ >= bytes_.size()) {
+            return;
+        }
+        const char c = bytes_[pos_++];
+        if (c == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+            ++pos_;
+        }
+    }
+
+    std::string_view bytes_;
+    size_t pos_ = 0;
+};
+
+bool isAllBlank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+int16_t readInteger(ItemReader& reader) {
+    const std::string_view text = reader.next().bytes;
+    if (isAllBlank(text)) {
+        return 0; // an empty item reads as zero in a number field
+    }
+    return toInt16(text);
+}
+
+DynamicValue readDynamic(ItemReader& reader, const AnsiCodePage& codePage) {
+    const ItemReader::Item item = reader.next();
+    if (item.quoted) {
+        return DynamicValue(codePage.toUtf8(item.bytes));
+    }
+    if (item.bytes.empty()) {
+        return DynamicValue();
+    }
+    if (const auto number = parseDecimal(item.bytes)) {
+        return DynamicValue(*number);
+    }
+    return DynamicValue(codePage.toUtf8(item.bytes));
+}
+
+void appendLine(std::string& out, std::string_view line) {
+    out += line;
+    out += "\r\n";
+}
+
+// Nothing in a written text is escaped, so a '"' inside it would end the item early on reading
+// back: every later field would shift, and the file could even look damaged and be replaced by
+// the defaults. The text's own quotes are therefore written as a closing quotation mark. The
+// replacement is made on the converted bytes, where a best-fit conversion may also have produced
+// a '"'; in Shift-JIS a byte 0x22 is always a '"' of its own, never part of another character.
+std::string quotedText(std::string_view utf8, const AnsiCodePage& codePage) {
+    std::string replacement = codePage.fromUtf8("\u201D");
+    if (replacement.empty() || replacement.find('"') != std::string::npos) {
+        replacement = "'";
+    }
+    const std::string converted = codePage.fromUtf8(utf8);
+    std::string out;
+    out.reserve(converted.size() + 2);
+    out += '"';
+    for (const char c : converted) {
+        if (c == '"') {
+            out += replacement;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string dynamicItem(const DynamicValue& value, const AnsiCodePage& codePage) {
+    if (value.isText()) {
+        return quotedText(value.text(), codePage);
+    }
+    if (value.isNumber()) {
+        return decimalText(value.number());
+    }
+    return {};
+}
+
+} // namespace
+
+void parseSettings(std::string_view bytes, const AnsiCodePage& codePage, Settings& settings) {
+    ItemReader reader(bytes);
+    settings.textColorIndex = readInteger(reader);
+    settings.windowLeft = readDynamic(reader, codePage);
+    settings.windowTop = readDynamic(reader, codePage);
+    settings.alwaysOnTop = readDynamic(reader, codePage);
+    settings.soundFile = readDynamic(reader, codePage);
+    settings.alarmHour = readInteger(reader);
+    settings.alarmMinute = readInteger(reader);
+    settings.alarmSecond = readInteger(reader);
+    settings.alarmState = readDynamic(reader, codePage);
+    settings.displayMode = codePage.toUtf8(reader.next().bytes);
+    settings.alarmMessage = readDynamic(reader, codePage);
+    settings.timerMessage = readDynamic(reader, codePage);
+    // Whatever follows the twelfth item is never looked at.
+}
+
+std::string formatSettings(const Settings& settings, float windowLeft, float windowTop,
+                           const AnsiCodePage& codePage) {
+    std::string out;
+    out.reserve(256);
+    appendLine(out, std::to_string(settings.textColorIndex));
+    appendLine(out, singleText(windowLeft));
+    appendLine(out, singleText(windowTop));
+    appendLine(out, dynamicItem(settings.alwaysOnTop, codePage));
+    appendLine(out, dynamicItem(settings.soundFile, codePage));
+    appendLine(out, std::to_string(settings.alarmHour) + "," + std::to_string(settings.alarmMinute) +
+                        "," + std::to_string(settings.alarmSecond));
+    appendLine(out, dynamicItem(settings.alarmState, codePage));
+    appendLine(out, quotedText(settings.displayMode, codePage));
+    appendLine(out, dynamicItem(settings.alarmMessage, codePage));
+    appendLine(out, dynamicItem(settings.timerMessage, codePage));
+    return out;
+}
+
+void SettingsFile::readSettingsFile(Settings& settings) {
+    const std::optional<std::string> bytes = store_.read(kSettingsFileName);
+    if (!bytes) {
+        throw RuntimeError(kFileNotFound);
+    }
+    parseSettings(*bytes, codePage_, settings);
+}
+
+void SettingsFile::writeDefaultSettingsFile() {
+    store_.replace(kSettingsFileName, kDefaultSettingsBytes);
+}
+
+void SettingsFile::saveSettingsFile(const Settings& settings, float windowLeft, float windowTop) {
+    // Built in memory first and replaced as a whole: a failing save leaves the old file intact
+    // instead of a truncated one that the next start would take for a damaged file.
+    store_.replace(kSettingsFileName, formatSettings(settings, windowLeft, windowTop, codePage_));
+}
+
+bool SettingsFile::keepDamagedCopy() {
+    try {
+        const std::optional<std::string> bytes = store_.read(kSettingsFileName);
+        if (!bytes) {
+            return false;
+        }
+        store_.replace(kDamagedSettingsCopyName, *bytes);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace ambrel
