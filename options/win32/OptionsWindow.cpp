@@ -1,0 +1,735 @@
+#include "options/win32/OptionsWindow.h"
+
+#include "app/win32/FatalError.h"
+#include "app/win32/Fonts.h"
+#include "app/win32/Twips.h"
+#include "app/win32/WideText.h"
+#include "options/ScrollRanges.h"
+#include "options/win32/OptionsControlIds.h"
+#include "resources/version.h"
+
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <algorithm>
+#include <array>
+
+namespace ambrel::win32 {
+
+namespace {
+
+constexpr int kClientWidth = 5490;
+constexpr int kClientHeight = 4695;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Its own task-bar button although the clock bar is open: the dialog has no owner.
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
+
+// Sent to itself after a focused button was disabled, once the handler that disabled it has
+// also enabled its partner.
+constexpr UINT kFixFocusMessage = WM_APP + 1;
+
+enum class FontKind { Standard, Check2, Default };
+
+struct ControlLayout {
+    int id;
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD style;
+    DWORD exStyle;
+    TwipsRect at; // client coordinates, also for the controls inside a group box
+    FontKind font;
+};
+
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+constexpr DWORD kCheckBox = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+constexpr DWORD kScrollBar = SBS_HORZ | WS_TABSTOP | WS_GROUP;
+constexpr DWORD kTextBox = ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX | WS_GROUP;
+constexpr DWORD kGroupBox = BS_GROUPBOX | WS_GROUP;
+// The swatches form one arrow-key group; only the selected one is a tab stop (see
+// updateSwatchTabStops), so Tab enters the group at its selection.
+constexpr DWORD kSwatch = BS_AUTORADIOBUTTON;
+
+// In tab order: the dialog manager walks the controls in the order they were created. Group
+// boxes come after the controls they hold, which also keeps them below those in the z-order.
+constexpr std::array<ControlLayout, 35> kControls{{
+    {IDC_OPTIONS_COMMAND1,
+     L"BUTTON",
+     L"ＯＫ",
+     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
+     0,
+     {3840, 300, 1275, 400},
+     FontKind::Standard},
+    {IDC_OPTIONS_COMMAND4,
+     L"BUTTON",
+     L"ヘルプ",
+     kButton,
+     0,
+     {3840, 720, 1275, 400},
+     FontKind::Standard},
+    {IDC_OPTIONS_CHECK1,
+     L"BUTTON",
+     L"常に手前に表示",
+     kCheckBox,
+     0,
+     {3660, 1320, 1755, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_CHECK2,
+     L"BUTTON",
+     L"ｱﾗｰﾑON",
+     kCheckBox,
+     0,
+     {1680, 360, 1335, 315},
+     FontKind::Check2},
+    {IDC_OPTIONS_HSCROLL2,
+     L"SCROLLBAR",
+     L"",
+     kScrollBar,
+     0,
+     {960, 720, 2295, 315},
+     FontKind::Default},
+    {IDC_OPTIONS_HSCROLL3,
+     L"SCROLLBAR",
+     L"",
+     kScrollBar,
+     0,
+     {960, 1080, 2295, 315},
+     FontKind::Default},
+    {IDC_OPTIONS_HSCROLL4,
+     L"SCROLLBAR",
+     L"",
+     kScrollBar,
+     0,
+     {960, 1440, 2295, 315},
+     FontKind::Default},
+    {IDC_OPTIONS_TEXT2,
+     L"EDIT",
+     L"",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {300, 720, 345, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_TEXT3,
+     L"EDIT",
+     L"",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {300, 1080, 345, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_TEXT4,
+     L"EDIT",
+     L"",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {300, 1440, 345, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_HSCROLL1,
+     L"SCROLLBAR",
+     L"",
+     kScrollBar,
+     0,
+     {300, 2700, 2175, 255},
+     FontKind::Default},
+    {IDC_OPTIONS_TEXT5,
+     L"EDIT",
+     L"10",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {1680, 2280, 495, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_COMMAND5,
+     L"BUTTON",
+     L"スタート",
+     kButton,
+     0,
+     {2640, 2280, 975, 340},
+     FontKind::Default},
+    {IDC_OPTIONS_COMMAND6,
+     L"BUTTON",
+     L"ストップ",
+     kButton | WS_DISABLED,
+     0,
+     {2640, 2630, 975, 340},
+     FontKind::Default},
+    {IDC_OPTIONS_OPTION1,
+     L"BUTTON",
+     L"■",
+     kSwatch | WS_TABSTOP | WS_GROUP,
+     0,
+     {4020, 2400, 550, 200},
+     FontKind::Default},
+    {IDC_OPTIONS_OPTION2, L"BUTTON", L"■", kSwatch, 0, {4680, 2400, 550, 200}, FontKind::Default},
+    {IDC_OPTIONS_OPTION3, L"BUTTON", L"■", kSwatch, 0, {4020, 2760, 550, 200}, FontKind::Default},
+    {IDC_OPTIONS_OPTION4, L"BUTTON", L"■", kSwatch, 0, {4680, 2760, 550, 200}, FontKind::Default},
+    {IDC_OPTIONS_TEXT1,
+     L"EDIT",
+     L"",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {1920, 3300, 2115, 345},
+     FontKind::Standard},
+    {IDC_OPTIONS_COMMAND2,
+     L"BUTTON",
+     L"参照",
+     kButton,
+     0,
+     {4020, 3300, 645, 345},
+     FontKind::Default},
+    {IDC_OPTIONS_COMMAND3,
+     L"BUTTON",
+     L"ﾃｽﾄ",
+     kButton,
+     0,
+     {4680, 3300, 645, 345},
+     FontKind::Default},
+    {IDC_OPTIONS_FRAME2,
+     L"BUTTON",
+     L"時計の文字色",
+     kGroupBox,
+     0,
+     {3900, 2040, 1455, 1095},
+     FontKind::Standard},
+    {IDC_OPTIONS_FRAME4,
+     L"BUTTON",
+     L"アラーム",
+     kGroupBox,
+     0,
+     {120, 120, 3315, 1815},
+     FontKind::Standard},
+    {IDC_OPTIONS_LABEL5,
+     L"STATIC",
+     L"時刻の指定",
+     kLabel,
+     0,
+     {300, 420, 1125, 255},
+     FontKind::Standard},
+    {IDC_OPTIONS_LABEL6, L"STATIC", L"時", kLabel, 0, {660, 780, 255, 255}, FontKind::Standard},
+    {IDC_OPTIONS_LABEL7, L"STATIC", L"分", kLabel, 0, {660, 1140, 255, 255}, FontKind::Standard},
+    {IDC_OPTIONS_LABEL8, L"STATIC", L"秒", kLabel, 0, {660, 1500, 285, 255}, FontKind::Standard},
+    {IDC_OPTIONS_LABEL4,
+     L"STATIC",
+     L"WAVファイルの指定",
+     kLabel,
+     0,
+     {180, 3360, 1635, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_FRAME3,
+     L"BUTTON",
+     L"タイマー",
+     kGroupBox,
+     0,
+     {120, 2040, 3675, 1095},
+     FontKind::Standard},
+    {IDC_OPTIONS_LABEL9,
+     L"STATIC",
+     L"時間の指定",
+     kLabel,
+     0,
+     {300, 2340, 1095, 315},
+     FontKind::Standard},
+    {IDC_OPTIONS_LABEL11, L"STATIC", L"分", kLabel, 0, {2220, 2340, 255, 255}, FontKind::Standard},
+    {IDC_OPTIONS_LABEL1,
+     L"STATIC",
+     L"アラームメッセージ",
+     kLabel,
+     0,
+     {210, 3860, 1575, 300},
+     FontKind::Default},
+    {IDC_OPTIONS_TEXT6,
+     L"EDIT",
+     L"",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {1800, 3800, 3550, 330},
+     FontKind::Default},
+    {IDC_OPTIONS_LABEL2,
+     L"STATIC",
+     L"タイマーメッセージ",
+     kLabel,
+     0,
+     {210, 4240, 1575, 300},
+     FontKind::Default},
+    {IDC_OPTIONS_TEXT7,
+     L"EDIT",
+     L"",
+     kTextBox,
+     WS_EX_CLIENTEDGE,
+     {1800, 4180, 3550, 330},
+     FontKind::Default},
+}};
+
+// HScroll1..HScroll4: the step of a click beside the thumb, and the position before Load.
+constexpr std::array<int, 4> kPageSteps{10, 2, 5, 5};
+constexpr std::array<int, 4> kInitialPositions{1, 0, 1, 1};
+constexpr int kArrowStep = 1;
+
+// Option1..Option4: green, cyan, magenta and yellow squares.
+constexpr std::array<COLORREF, 4> kSwatchColors{RGB(0, 192, 0), RGB(0, 255, 255), RGB(255, 0, 255),
+                                                RGB(255, 255, 0)};
+
+int textId(OptionsText box) {
+    return IDC_OPTIONS_TEXT1 + static_cast<int>(box);
+}
+int checkId(OptionsCheck box) {
+    return IDC_OPTIONS_CHECK1 + static_cast<int>(box);
+}
+int scrollId(OptionsScroll bar) {
+    return IDC_OPTIONS_HSCROLL1 + static_cast<int>(bar);
+}
+int commandId(OptionsCommand button) {
+    return button == OptionsCommand::Command5 ? IDC_OPTIONS_COMMAND5 : IDC_OPTIONS_COMMAND6;
+}
+
+bool isDigitBox(int id) {
+    return id >= IDC_OPTIONS_TEXT2 && id <= IDC_OPTIONS_TEXT5;
+}
+
+} // namespace
+
+OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi()) {
+    // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
+    create(L"AmbrelOptions", 0, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str(), nullptr,
+           GetSysColorBrush(COLOR_BTNFACE));
+    addDialogWindow(handle());
+}
+
+void OptionsWindow::onCreate() {
+    standardFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, dpi_);
+    check2Font_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 11.25, FW_NORMAL, dpi_);
+    // The controls without a font of their own take the dialog's, which is the Japanese
+    // system's usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
+    defaultFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_NORMAL, dpi_);
+
+    RECT window = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
+    AdjustWindowRectEx(&window, kStyle, FALSE, kExStyle);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (const ControlLayout& layout : kControls) {
+        const RECT r = toPixels(layout.at, dpi_);
+        HWND control = CreateWindowExW(layout.exStyle, layout.className, layout.caption,
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | layout.style,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top, handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                                       instance(), nullptr);
+        const HFONT font = layout.font == FontKind::Standard ? standardFont_.get()
+                           : layout.font == FontKind::Check2 ? check2Font_.get()
+                                                             : defaultFont_.get();
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (isDigitBox(layout.id)) {
+            SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
+                              static_cast<UINT_PTR>(layout.id), reinterpret_cast<DWORD_PTR>(this));
+        }
+    }
+
+    for (int bar = 0; bar < 4; ++bar) {
+        const ScrollRange range = scrollRange(static_cast<OptionsScroll>(bar));
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        // No page size: the thumb keeps its fixed size and the bar reaches its maximum.
+        info.fMask = SIF_RANGE | SIF_POS;
+        info.nMin = range.min;
+        info.nMax = range.max;
+        info.nPos = kInitialPositions[bar];
+        SetScrollInfo(control(IDC_OPTIONS_HSCROLL1 + bar), SB_CTL, &info, FALSE);
+    }
+    updateSwatchTabStops();
+    focus_ = control(IDC_OPTIONS_COMMAND1);
+}
+
+std::string OptionsWindow::text(OptionsText box) const {
+    HWND edit = control(textId(box));
+    const int length = GetWindowTextLengthW(edit);
+    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(edit, buffer.data(), length + 1);
+    buffer.resize(static_cast<size_t>(std::max(copied, 0)));
+    return narrow(buffer);
+}
+
+void OptionsWindow::setText(OptionsText box, const std::string& text) {
+    SetWindowTextW(control(textId(box)), widen(text).c_str());
+}
+
+bool OptionsWindow::isChecked(OptionsCheck box) const {
+    return SendMessageW(control(checkId(box)), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void OptionsWindow::setChecked(OptionsCheck box, bool checked) {
+    SendMessageW(control(checkId(box)), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int OptionsWindow::scrollValue(OptionsScroll bar) const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    GetScrollInfo(control(scrollId(bar)), SB_CTL, &info);
+    return info.nPos;
+}
+
+void OptionsWindow::setScrollValue(OptionsScroll bar, int value) {
+    const ScrollRange range = scrollRange(bar);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    info.nPos = std::clamp(value, range.min, range.max);
+    SetScrollInfo(control(scrollId(bar)), SB_CTL, &info, TRUE);
+}
+
+bool OptionsWindow::isEnabled(OptionsCommand button) const {
+    return IsWindowEnabled(control(commandId(button))) != FALSE;
+}
+
+void OptionsWindow::setEnabled(OptionsCommand button, bool enabled) {
+    HWND target = control(commandId(button));
+    const bool hadFocus = GetFocus() == target;
+    EnableWindow(target, enabled ? TRUE : FALSE);
+    if (!enabled && hadFocus) {
+        // A disabled control keeps no focus and the keyboard would go dead. The partner button
+        // is usually enabled by the same handler right after this, so the focus moves later.
+        PostMessageW(handle(), kFixFocusMessage, reinterpret_cast<WPARAM>(target), 0);
+    }
+}
+
+void OptionsWindow::selectColorOption(int option) {
+    for (int i = 1; i <= 4; ++i) {
+        SendMessageW(control(IDC_OPTIONS_OPTION1 + i - 1), BM_SETCHECK,
+                     i == option ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    updateSwatchTabStops();
+}
+
+int OptionsWindow::selectedColorOption() const {
+    for (int i = 1; i <= 4; ++i) {
+        if (SendMessageW(control(IDC_OPTIONS_OPTION1 + i - 1), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+void OptionsWindow::show() {
+    ShowWindow(handle(), IsIconic(handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(handle());
+}
+
+int OptionsWindow::colorOptionOf(HWND control) const {
+    const int id = GetDlgCtrlID(control);
+    return GetParent(control) == handle() && id >= IDC_OPTIONS_OPTION1 && id <= IDC_OPTIONS_OPTION4
+               ? id - IDC_OPTIONS_OPTION1 + 1
+               : 0;
+}
+
+void OptionsWindow::updateSwatchTabStops() {
+    const int selected = selectedColorOption();
+    for (int i = 1; i <= 4; ++i) {
+        HWND swatch = control(IDC_OPTIONS_OPTION1 + i - 1);
+        const LONG_PTR style = GetWindowLongPtrW(swatch, GWL_STYLE);
+        const bool tabStop = i == (selected == 0 ? 1 : selected);
+        SetWindowLongPtrW(swatch, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+void OptionsWindow::focusControl(HWND preferred) {
+    HWND target = preferred;
+    if (target == nullptr || !IsChild(handle(), target) || !IsWindowEnabled(target)) {
+        // Stop for Start and the other way round: the button that took over the job.
+        const int id = preferred != nullptr ? GetDlgCtrlID(preferred) : 0;
+        HWND partner = id == IDC_OPTIONS_COMMAND5   ? control(IDC_OPTIONS_COMMAND6)
+                       : id == IDC_OPTIONS_COMMAND6 ? control(IDC_OPTIONS_COMMAND5)
+                                                    : nullptr;
+        target = partner != nullptr && IsWindowEnabled(partner)
+                     ? partner
+                     : GetNextDlgTabItem(handle(), preferred, FALSE);
+    }
+    if (target != nullptr) {
+        focus_ = target;
+        SetFocus(target);
+    }
+}
+
+void OptionsWindow::onActivate(bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(handle(), focus)) {
+            focus_ = focus;
+        }
+        return;
+    }
+    // Not a dialog class, so nobody else gives the focus back to the control that had it.
+    focusControl(focus_);
+}
+
+void OptionsWindow::onFixFocus(HWND disabled) {
+    HWND focus = GetFocus();
+    if (focus == nullptr || focus == disabled ||
+        (IsChild(handle(), focus) && !IsWindowEnabled(focus))) {
+        if (GetActiveWindow() == handle()) {
+            focusControl(disabled);
+        } else {
+            focus_ = disabled; // resolved when the dialog is activated again
+        }
+    }
+}
+
+void OptionsWindow::onCommand(int id, int code) {
+    switch (id) {
+    case IDOK: // Enter, from the dialog manager
+        onEnter();
+        return;
+    case IDCANCEL:            // Escape does what the close box does
+        form_.requestClose(); // may destroy this window
+        return;
+    default:
+        break;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+    case IDC_OPTIONS_COMMAND1:
+        form_.requestClose(); // may destroy this window
+        return;
+    case IDC_OPTIONS_COMMAND2:
+        form_.onBrowseClick();
+        return;
+    case IDC_OPTIONS_COMMAND3:
+        form_.onTestClick();
+        return;
+    case IDC_OPTIONS_COMMAND4:
+        form_.onHelpClick();
+        return;
+    case IDC_OPTIONS_COMMAND5:
+        form_.onStartClick();
+        return;
+    case IDC_OPTIONS_COMMAND6:
+        form_.onStopClick();
+        return;
+    case IDC_OPTIONS_OPTION1:
+    case IDC_OPTIONS_OPTION2:
+    case IDC_OPTIONS_OPTION3:
+    case IDC_OPTIONS_OPTION4:
+        // A click on the swatch that is already selected changes nothing.
+        if (SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            updateSwatchTabStops();
+            form_.onColorOptionClick(id - IDC_OPTIONS_OPTION1 + 1);
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+void OptionsWindow::onEnter() {
+    // Enter presses the focused push button; anywhere else it is "ＯＫ", the default button.
+    HWND focus = GetFocus();
+    const int id = focus != nullptr && GetParent(focus) == handle() ? GetDlgCtrlID(focus) : 0;
+    if (id > IDC_OPTIONS_COMMAND1 && id <= IDC_OPTIONS_COMMAND6 && IsWindowEnabled(focus)) {
+        onCommand(id, BN_CLICKED);
+        return;
+    }
+    form_.requestClose(); // may destroy this window
+}
+
+void OptionsWindow::onHorizontalScroll(HWND bar, int code) {
+    const int index = GetDlgCtrlID(bar) - IDC_OPTIONS_HSCROLL1;
+    if (bar == nullptr || index < 0 || index > 3) {
+        return;
+    }
+    const auto which = static_cast<OptionsScroll>(index);
+    const ScrollRange range = scrollRange(which);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS | SIF_TRACKPOS;
+    GetScrollInfo(bar, SB_CTL, &info);
+
+    int value = info.nPos;
+    switch (code) {
+    case SB_LINELEFT:
+        value -= kArrowStep;
+        break;
+    case SB_LINERIGHT:
+        value += kArrowStep;
+        break;
+    case SB_PAGELEFT:
+        value -= kPageSteps[index];
+        break;
+    case SB_PAGERIGHT:
+        value += kPageSteps[index];
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        // The 32-bit track position rather than the message's 16-bit one.
+        value = info.nTrackPos;
+        break;
+    case SB_LEFT:
+        value = range.min;
+        break;
+    case SB_RIGHT:
+        value = range.max;
+        break;
+    default: // SB_ENDSCROLL
+        return;
+    }
+    value = std::clamp(value, range.min, range.max);
+    if (value == info.nPos) {
+        return;
+    }
+    info.fMask = SIF_POS;
+    info.nPos = value;
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    form_.onScrollChange(which, value);
+}
+
+LRESULT OptionsWindow::onControlColor(UINT message, HDC dc, HWND control) {
+    if (const int option = colorOptionOf(control)) {
+        // Where the swatch is not custom drawn (classic look without common controls 6), the
+        // caption's text colour is the swatch.
+        SetTextColor(dc, kSwatchColors[option - 1]);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return defaultHandling(message, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT OptionsWindow::onSwatchCustomDraw(const NMCUSTOMDRAW& draw) {
+    // A themed radio button draws its caption in the theme's colour whatever WM_CTLCOLORSTATIC
+    // says, so the swatches draw themselves, themed or not, and look the same either way.
+    if (draw.dwDrawStage != CDDS_PREPAINT) {
+        return CDRF_DODEFAULT;
+    }
+    paintSwatch(draw.hdc, draw.hdr.hwndFrom, draw.rc, draw.uItemState,
+                colorOptionOf(draw.hdr.hwndFrom));
+    return CDRF_SKIPDEFAULT;
+}
+
+void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT itemState,
+                                int option) const {
+    const bool checked = SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool disabled = !IsWindowEnabled(button);
+    const bool pressed = (itemState & CDIS_SELECTED) != 0 ||
+                         (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    const bool hot = (itemState & CDIS_HOT) != 0;
+    HTHEME theme = GetWindowTheme(button);
+
+    const int themeState = (checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL) +
+                           (disabled  ? RBS_UNCHECKEDDISABLED - RBS_UNCHECKEDNORMAL
+                            : pressed ? RBS_UNCHECKEDPRESSED - RBS_UNCHECKEDNORMAL
+                            : hot     ? RBS_UNCHECKEDHOT - RBS_UNCHECKEDNORMAL
+                                      : 0);
+    SIZE glyph{MulDiv(13, dpi_, 96), MulDiv(13, dpi_, 96)};
+    if (theme != nullptr) {
+        RECT area = bounds; // the declaration wants a writable rectangle
+        DrawThemeParentBackground(button, dc, &area);
+        GetThemePartSize(theme, dc, BP_RADIOBUTTON, themeState, nullptr, TS_DRAW, &glyph);
+    } else {
+        FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    RECT glyphRect{bounds.left, bounds.top + (bounds.bottom - bounds.top - glyph.cy) / 2,
+                   bounds.left + glyph.cx, 0};
+    glyphRect.bottom = glyphRect.top + glyph.cy;
+    if (theme != nullptr) {
+        DrawThemeBackground(theme, dc, BP_RADIOBUTTON, themeState, &glyphRect, nullptr);
+    } else {
+        DrawFrameControl(dc, &glyphRect, DFC_BUTTON,
+                         DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0) |
+                             (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
+    }
+
+    wchar_t caption[8] = L"";
+    GetWindowTextW(button, caption, 8);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+    ScopedSelect selectFont(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : kSwatchColors[option - 1]);
+    RECT textRect{glyphRect.right + MulDiv(4, dpi_, 96), bounds.top, bounds.right, bounds.bottom};
+    constexpr UINT kTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    DrawTextW(dc, caption, -1, &textRect, kTextFormat);
+
+    const bool focusHidden = (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if ((itemState & CDIS_FOCUS) != 0 && !focusHidden) {
+        RECT extent = textRect;
+        DrawTextW(dc, caption, -1, &extent, kTextFormat | DT_CALCRECT);
+        const int textHeight = extent.bottom - extent.top;
+        RECT focus{textRect.left - 1,
+                   textRect.top + (textRect.bottom - textRect.top - textHeight) / 2,
+                   std::min(extent.right + 1, bounds.right), 0};
+        focus.bottom = std::min<LONG>(focus.top + textHeight, bounds.bottom);
+        focus.top = std::max<LONG>(focus.top, bounds.top);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM wParam,
+                                                  LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR: { // a character composed in the IME arrives here, one UTF-16 unit each
+        auto* window = reinterpret_cast<OptionsWindow*>(self);
+        const auto boxName = static_cast<OptionsText>(static_cast<int>(id) - IDC_OPTIONS_TEXT1);
+        const LRESULT code = guardedCall(
+            [&] { return LRESULT{window->form_.onKeyPress(boxName, static_cast<int>(wParam))}; });
+        if (code == 0) {
+            return 0;
+        }
+        wParam = static_cast<WPARAM>(code);
+        break;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(box, &OptionsWindow::digitBoxProcedure, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
+LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam)); // may destroy this window
+        return 0;
+    case WM_HSCROLL:
+        onHorizontalScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (header.code == NM_CUSTOMDRAW && colorOptionOf(header.hwndFrom) != 0) {
+            return onSwatchCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+        }
+        return defaultHandling(message, wParam, lParam);
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return onControlColor(message, reinterpret_cast<HDC>(wParam),
+                              reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        if (HIWORD(wParam) != 0) { // minimized
+            return defaultHandling(message, wParam, lParam);
+        }
+        onActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        focusControl(focus_);
+        return 0;
+    case kFixFocusMessage:
+        onFixFocus(reinterpret_cast<HWND>(wParam));
+        return 0;
+    case WM_CLOSE:
+        // The close box takes the same way as "ＯＫ": the checks may keep the dialog open.
+        form_.requestClose(); // may destroy this window
+        return 0;
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace ambrel::win32

@@ -1,0 +1,62 @@
+#pragma once
+// Form2, the options dialog: a modeless, fixed dialog-style window with its own task-bar button,
+// holding real Windows controls (so Tab, arrows, screen readers and the end-to-end tests work on
+// them) at the layout's twip positions. It only gathers the controls' events and hands them to
+// the OptionsForm; the form reads and sets the controls through OptionsView.
+
+#include "app/win32/Handles.h"
+#include "app/win32/Window.h"
+#include "options/OptionsForm.h"
+#include "options/OptionsView.h"
+
+#include <commctrl.h>
+
+namespace ambrel::win32 {
+
+class OptionsWindow : public Window, public OptionsView {
+  public:
+    explicit OptionsWindow(OptionsForm& form);
+
+    std::string text(OptionsText box) const override;
+    void setText(OptionsText box, const std::string& text) override;
+    bool isChecked(OptionsCheck box) const override;
+    void setChecked(OptionsCheck box, bool checked) override;
+    int scrollValue(OptionsScroll bar) const override;
+    void setScrollValue(OptionsScroll bar, int value) override;
+    bool isEnabled(OptionsCommand button) const override;
+    void setEnabled(OptionsCommand button, bool enabled) override;
+    void selectColorOption(int option) override;
+    int selectedColorOption() const override;
+    void show() override;
+
+  private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onCreate();
+    void onCommand(int id, int code);
+    void onEnter();
+    void onHorizontalScroll(HWND bar, int code);
+    void onActivate(bool active);
+    void onFixFocus(HWND disabled);
+    LRESULT onControlColor(UINT message, HDC dc, HWND control);
+    LRESULT onSwatchCustomDraw(const NMCUSTOMDRAW& draw);
+    void paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT itemState, int option) const;
+
+    HWND control(int id) const { return GetDlgItem(handle(), id); }
+    int colorOptionOf(HWND control) const; // 1..4, 0 for any other control
+    void updateSwatchTabStops();
+    void focusControl(HWND control);
+
+    // The digit filter of Text2..Text5 sits in front of the edit control's own procedure.
+    static LRESULT CALLBACK digitBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self);
+
+    OptionsForm& form_;
+    int dpi_;
+    Font standardFont_;
+    Font check2Font_;
+    Font defaultFont_;
+    // The control that gets the focus back when the dialog is activated again.
+    HWND focus_ = nullptr;
+};
+
+} // namespace ambrel::win32

@@ -1,0 +1,81 @@
+// Checks the AMBREL.HLP that the build made from ambrel_help.txt: what the help viewer needs to
+// open it, and that every paragraph of the source arrives in Shift-JIS and reads back intact.
+
+#include "Cp932.h"
+#include "HelpSource.h"
+#include "HlpReader.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace ambrel {
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class HelpFileTest : public ::testing::Test {
+protected:
+    const hlp::Bytes bytes = hlp::readBinaryFile(AMBREL_HELP_FILE);
+    const hlp::HelpFile file = hlp::readHelpFile(bytes);
+    const HelpDocument source = parseHelpSource(readText(AMBREL_HELP_SOURCE));
+};
+
+TEST_F(HelpFileTest, IsAWinHelp31FileWithTheInternalFilesTheViewerOpens) {
+    EXPECT_EQ(file.magic, 0x00035F3Fu);
+    for (const char* name : {"|SYSTEM", "|FONT", "|CONTEXT", "|TOPIC"}) {
+        EXPECT_EQ(file.files.count(name), 1u) << name;
+    }
+    const hlp::SystemInfo system = hlp::readSystem(file.files.at("|SYSTEM").data);
+    EXPECT_EQ(system.minor, 21);
+    EXPECT_EQ(system.flags, 0) << "the topic text must be stored uncompressed";
+    EXPECT_EQ(system.charset, 128) << "Shift-JIS";
+    EXPECT_EQ(cp932ToUtf8(system.title), "Ambrel V2 ヘルプ");
+    const hlp::FontTable fonts = hlp::readFonts(file.files.at("|FONT").data);
+    EXPECT_EQ(cp932ToUtf8(fonts.faceNames.at(0)), "ＭＳ Ｐゴシック");
+}
+
+TEST_F(HelpFileTest, TheTextFitsTheFirstTopicBlockAndRoundTripsFromShiftJis) {
+    // readTopics refuses any link outside the first topic block.
+    const hlp::TopicWalk walk = hlp::readTopics(file.files.at("|TOPIC").data);
+    ASSERT_EQ(walk.topics.size(), source.topics.size());
+    const hlp::SystemInfo system = hlp::readSystem(file.files.at("|SYSTEM").data);
+    EXPECT_EQ(system.contents, walk.topics[0].topicOffset);
+    for (std::size_t t = 0; t < source.topics.size(); ++t) {
+        const HelpTopic& expected = source.topics[t];
+        const hlp::Topic& read = walk.topics[t];
+        EXPECT_EQ(cp932ToUtf8(read.title), expected.title);
+        ASSERT_EQ(read.paragraphs.size(), expected.paragraphs.size() + 1) << expected.title;
+        for (std::size_t p = 0; p < expected.paragraphs.size(); ++p) {
+            EXPECT_EQ(cp932ToUtf8(read.paragraphs[p + 1].text), expected.paragraphs[p].text);
+        }
+    }
+}
+
+TEST_F(HelpFileTest, ExplainsEveryControlOfTheOptionsDialogAndTheSettingsFile) {
+    std::string all;
+    for (const HelpTopic& topic : source.topics) {
+        all += topic.title + "\n";
+        for (const HelpParagraph& p : topic.paragraphs) {
+            all += p.text + "\n";
+        }
+    }
+    // The captions exactly as the program shows them, half-width and full-width forms included.
+    for (const char* term :
+         {"アラーム", "ｱﾗｰﾑON", "時刻の指定", "常に手前に表示", "タイマー", "時間の指定", "スタート",
+          "ストップ", "時計の文字色", "WAVファイルの指定", "参照", "ﾃｽﾄ", "アラームメッセージ",
+          "タイマーメッセージ", "ＯＫ", "ヘルプ", "閉じる", "AMBREL.SET", "AMBREL.BAK",
+          "ダブルクリック", "アラーム時刻指定欄が空白です。", "WAVファイルが指定されていません。",
+          "タイマー時間指定欄が空白です。"}) {
+        EXPECT_NE(all.find(term), std::string::npos) << term;
+    }
+}
+
+} // namespace
+} // namespace ambrel

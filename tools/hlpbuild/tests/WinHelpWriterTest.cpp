@@ -1,0 +1,160 @@
+#include "HlpReader.h"
+#include "WinHelpWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace ambrel {
+namespace {
+
+using Kind = HelpParagraph::Kind;
+
+HelpDocument sampleDocument() {
+    HelpDocument doc;
+    doc.title = "Sample help";
+    doc.topics.push_back({"Overview",
+                          {{Kind::Body, "The clock shows the time."},
+                           {Kind::Heading, "Formats"},
+                           {Kind::Body, std::string(300, 'x')}, // needs the long length forms
+                           {Kind::Blank, ""},
+                           {Kind::Body, "Double-click to switch."}}});
+    doc.topics.push_back({"Options", {{Kind::Body, "OK closes the dialog."}}});
+    doc.topics.push_back({"Empty topic", {}});
+    return doc;
+}
+
+WinHelpOptions sampleOptions() {
+    WinHelpOptions options;
+    options.fontName = "Face";
+    return options;
+}
+
+class WinHelpWriterTest : public ::testing::Test {
+protected:
+    const std::vector<std::uint8_t> bytes = buildWinHelpFile(sampleDocument(), sampleOptions());
+    const hlp::HelpFile file = hlp::readHelpFile(bytes);
+    const std::vector<std::uint8_t>& data(const std::string& name) {
+        return file.files.at(name).data;
+    }
+};
+
+TEST_F(WinHelpWriterTest, HasTheHeaderAndTheInternalFilesAViewerNeeds) {
+    EXPECT_EQ(file.magic, 0x00035F3Fu);
+    EXPECT_EQ(file.declaredSize, bytes.size());
+    EXPECT_EQ(file.directory,
+              (std::vector<std::string>{"|CONTEXT", "|FONT", "|SYSTEM", "|TOPIC"}));
+    // Internal files follow one another without gaps or overlaps, the directory last.
+    std::uint32_t expected = 16;
+    for (const std::string& name : file.directory) {
+        EXPECT_EQ(file.files.at(name).offset, expected) << name;
+        expected += file.files.at(name).reserved;
+    }
+    EXPECT_EQ(file.directoryStart, expected);
+}
+
+TEST_F(WinHelpWriterTest, SystemNamesTitleContentsAndCharacterSet) {
+    const hlp::SystemInfo system = hlp::readSystem(data("|SYSTEM"));
+    EXPECT_EQ(system.magic, 0x036C);
+    EXPECT_EQ(system.minor, 21);
+    EXPECT_EQ(system.major, 1);
+    EXPECT_EQ(system.flags, 0); // uncompressed
+    EXPECT_EQ(system.title, "Sample help");
+    EXPECT_EQ(system.charset, 128);
+    EXPECT_EQ(system.macros, std::vector<std::string>{"BrowseButtons()"});
+    const hlp::TopicWalk walk = hlp::readTopics(data("|TOPIC"));
+    EXPECT_EQ(system.contents, walk.topics.at(0).topicOffset);
+}
+
+TEST_F(WinHelpWriterTest, TopicsReadBackInOrderWithTheirFonts) {
+    const hlp::TopicWalk walk = hlp::readTopics(data("|TOPIC"));
+    ASSERT_EQ(walk.topics.size(), 3u);
+    EXPECT_EQ(walk.endOfData, data("|TOPIC").size());
+
+    const hlp::FontTable fonts = hlp::readFonts(data("|FONT"));
+    EXPECT_EQ(fonts.faceNames, std::vector<std::string>{"Face"});
+    const HelpDocument doc = sampleDocument();
+    for (std::size_t t = 0; t < doc.topics.size(); ++t) {
+        const hlp::Topic& topic = walk.topics[t];
+        EXPECT_EQ(topic.title, doc.topics[t].title);
+        // The title is shown as the first paragraph, in a larger bold font than the text.
+        ASSERT_EQ(topic.paragraphs.size(), doc.topics[t].paragraphs.size() + 1) << t;
+        EXPECT_EQ(topic.paragraphs[0].text, doc.topics[t].title);
+        const hlp::FontDescriptor& titleFont = fonts.descriptors.at(topic.paragraphs[0].font);
+        EXPECT_TRUE(titleFont.bold);
+        for (std::size_t p = 0; p < doc.topics[t].paragraphs.size(); ++p) {
+            const HelpParagraph& source = doc.topics[t].paragraphs[p];
+            const hlp::Paragraph& read = topic.paragraphs[p + 1];
+            EXPECT_EQ(read.text, source.text) << t << "/" << p;
+            const hlp::FontDescriptor& font = fonts.descriptors.at(read.font);
+            EXPECT_EQ(font.bold, source.kind == Kind::Heading) << t << "/" << p;
+            EXPECT_LT(font.halfPoints, titleFont.halfPoints);
+        }
+    }
+}
+
+TEST_F(WinHelpWriterTest, TopicsFormOneBrowseSequence) {
+    const hlp::TopicWalk walk = hlp::readTopics(data("|TOPIC"));
+    ASSERT_EQ(walk.topics.size(), 3u);
+    EXPECT_EQ(walk.topics[0].browseBack, 0xFFFFFFFFu);
+    EXPECT_EQ(walk.topics[0].browseForward, walk.topics[1].topicOffset);
+    EXPECT_EQ(walk.topics[1].browseBack, walk.topics[0].topicOffset);
+    EXPECT_EQ(walk.topics[1].browseForward, walk.topics[2].topicOffset);
+    EXPECT_EQ(walk.topics[2].browseForward, 0xFFFFFFFFu);
+    EXPECT_LT(walk.topics[0].topicOffset, walk.topics[1].topicOffset);
+}
+
+TEST_F(WinHelpWriterTest, ContextsLeadToEveryTopic) {
+    const hlp::TopicWalk walk = hlp::readTopics(data("|TOPIC"));
+    const auto contexts = hlp::readContexts(data("|CONTEXT"));
+    ASSERT_EQ(contexts.size(), walk.topics.size());
+    for (std::size_t t = 0; t < walk.topics.size(); ++t) {
+        const auto hash = static_cast<std::int32_t>(contextHash(topicContextId(t)));
+        ASSERT_EQ(contexts.count(hash), 1u) << topicContextId(t);
+        EXPECT_EQ(contexts.at(hash), walk.topics[t].topicOffset);
+    }
+}
+
+TEST(WinHelpContextHashTest, FollowsTheViewersHash) {
+    // Two ids that WinHelp itself is known to confuse: the help compilers refuse this pair.
+    EXPECT_EQ(contextHash("M359HPEHGW"), contextHash("Y5VQEXZQVJ"));
+    EXPECT_NE(contextHash("M359HPEHGW"), contextHash("M359HPEHGX"));
+    EXPECT_EQ(contextHash(""), 1u);
+    EXPECT_EQ(contextHash("idh_contents"), contextHash("IDH_CONTENTS"));
+    EXPECT_EQ(contextHash("A"), 0x11u);
+    EXPECT_EQ(contextHash("A0"), 0x11u * 43 + 0x0A);
+    EXPECT_THROW(contextHash("two words"), std::invalid_argument);
+}
+
+TEST(WinHelpWriterLimitsTest, RefusesTextBeyondTheFirstTopicBlock) {
+    HelpDocument doc;
+    doc.title = "T";
+    doc.topics.push_back({"Long", {}});
+    std::size_t paragraphs = 0;
+    // Grow the text until the writer refuses it; everything accepted must read back.
+    for (;;) {
+        doc.topics[0].paragraphs.push_back({Kind::Body, std::string(200, 'a' + paragraphs % 26)});
+        ++paragraphs;
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes = buildWinHelpFile(doc, sampleOptions());
+        } catch (const HelpLayoutError&) {
+            break;
+        }
+        const hlp::HelpFile file = hlp::readHelpFile(bytes);
+        const hlp::TopicWalk walk = hlp::readTopics(file.files.at("|TOPIC").data);
+        ASSERT_EQ(walk.topics.at(0).paragraphs.size(), paragraphs + 1);
+        ASSERT_LT(paragraphs, 1000u);
+    }
+    EXPECT_GT(paragraphs, 5u);
+}
+
+TEST(WinHelpWriterLimitsTest, RefusesAnEmptyDocumentAndAnOverlongFontName) {
+    HelpDocument empty;
+    empty.title = "T";
+    EXPECT_THROW(buildWinHelpFile(empty, sampleOptions()), HelpLayoutError);
+    WinHelpOptions options;
+    options.fontName = std::string(32, 'F');
+    EXPECT_THROW(buildWinHelpFile(sampleDocument(), options), HelpLayoutError);
+}
+
+} // namespace
+} // namespace ambrel
