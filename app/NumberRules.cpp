@@ -115,11 +115,21 @@ Scanned scanDecimal(std::string_view text) {
     return {ScanResult::Number, negative ? -value : value};
 }
 
-// printf's %G, with "INF"-like results left as they are: a position or a setting never holds one.
+// printf's %G with a two-digit exponent (1E+20), also where the C runtime writes three digits
+// (the Windows one writes 1E+020). "INF"-like results are left as they come: a position or a
+// setting never holds one.
 std::string formatG(double number, int precision) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*G", precision, number);
-    return buffer;
+    std::string text = buffer;
+    const size_t e = text.find('E');
+    if (e != std::string::npos && e + 1 < text.size()) {
+        const size_t digits = e + 2; // after the exponent's sign
+        while (text.size() - digits > 2 && text[digits] == '0') {
+            text.erase(digits, 1);
+        }
+    }
+    return text;
 }
 
 int16_t checkedInt16(double rounded) {
