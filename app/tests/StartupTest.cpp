@@ -1,0 +1,245 @@
+// Start-up, the clock window's load with its error table, and the close that saves.
+
+#include "app/tests/support/TestProgram.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ambrel::testing {
+namespace {
+
+const std::string kSet = "AMBREL.SET";
+const std::string kBak = "AMBREL.BAK";
+
+std::string settingsWithPosition(const std::string& left, const std::string& top,
+                                 const std::string& onTop = "\"ON\"") {
+    return "10\r\n" + left + "\r\n" + top + "\r\n" + onTop +
+           "\r\n\"c:\\WINDOWS\\TADA.WAV\"\r\n10,10,10\r\n\"ALOFF\"\r\n\"D\"\r\n\"\"\r\n\"\"\r\n";
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    TestProgram t;
+
+    // Runs Main and tells whether it ended the program.
+    bool runMain() {
+        try {
+            t.program.main();
+            return false;
+        } catch (const ProgramEnded&) {
+            return true;
+        }
+    }
+    bool start(const std::string& settings) {
+        t.files.files[kSet] = t.codePage.fromUtf8(settings);
+        return runMain();
+    }
+};
+
+TEST_F(StartupTest, FirstStartWritesTheDefaultFileAndShowsTheClockAtTheCorner) {
+    t.sound.nextOpen = {263, "指定されたファイルが見つかりません。"};
+    ASSERT_FALSE(runMain());
+
+    EXPECT_EQ(t.files.files[kSet], std::string(kDefaultSettingsBytes));
+    EXPECT_EQ(t.files.files[kSet].size(), 71u);
+    EXPECT_EQ(t.beeper.beeps, 0);
+    // The only box is the sound device's own warning.
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text, "指定されたファイルが見つかりません。");
+    EXPECT_EQ(t.messages.shown[0].title, "Ambrel V2 エラー");
+    EXPECT_EQ(t.messages.shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(t.sound.commands.at(0), "open:c:\\WINDOWS\\TADA.WAV");
+
+    FakeClockView& clock = t.clockView();
+    EXPECT_TRUE(clock.visible);
+    EXPECT_TRUE(clock.timerRunning);
+    EXPECT_TRUE(clock.topmost);
+    EXPECT_EQ(clock.leftTwips, 0);
+    EXPECT_EQ(clock.topTwips, 0);
+
+    const Settings& s = t.settings();
+    EXPECT_EQ(s.textColorIndex, 10);
+    EXPECT_TRUE(s.alarmState == "ALOFF");
+    EXPECT_EQ(s.displayMode, "D");
+    EXPECT_EQ(s.alarmHour * 10000 + s.alarmMinute * 100 + s.alarmSecond, 101010);
+    EXPECT_TRUE(s.hintText == "ダブルクリックすると表示形式が切り替わります");
+    EXPECT_TRUE(s.savedAlarmState == "");
+    EXPECT_TRUE(s.timerMinutes.isNumber());
+    EXPECT_EQ(s.timerMinutes.toNumber(), 10);
+    EXPECT_EQ(s.screenWidth.toNumber(), 15360);
+    EXPECT_EQ(s.screenHeight.toNumber(), 11520);
+}
+
+TEST_F(StartupTest, DamagedFilesAreKeptAsideReplacedByDefaultsAndEndTheProgram) {
+    const std::string full(kDefaultSettingsBytes);
+    for (const std::string& damaged : {std::string(), full.substr(0, 40), full.substr(0, 68)}) {
+        TestProgram fresh;
+        fresh.files.files[kSet] = damaged;
+        bool ended = false;
+        try {
+            fresh.program.main();
+        } catch (const ProgramEnded&) {
+            ended = true;
+        }
+        SCOPED_TRACE(damaged.size());
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(fresh.beeper.beeps, 1);
+        ASSERT_EQ(fresh.messages.shown.size(), 1u);
+        EXPECT_EQ(fresh.messages.shown[0].text,
+                  "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。");
+        EXPECT_EQ(fresh.messages.shown[0].title, "Ambrel エラー");
+        EXPECT_EQ(fresh.messages.shown[0].icon, MessageIcon::Information);
+        EXPECT_EQ(fresh.files.files[kSet], full);
+        EXPECT_EQ(fresh.files.files[kBak], damaged);
+        EXPECT_FALSE(fresh.clockView().visible);
+    }
+}
+
+TEST_F(StartupTest, ADamagedFileStaysWhenItsCopyCannotBeKept) {
+    t.files.replaceError = 75;
+    t.files.failingName = kBak;
+    EXPECT_TRUE(start("10\r\n0\r\n"));
+    EXPECT_EQ(t.files.files[kSet], "10\r\n0\r\n");
+    EXPECT_EQ(t.files.files.count(kBak), 0u);
+}
+
+TEST_F(StartupTest, OtherLoadErrorsShowTheirNumberAndLeaveTheFile) {
+    struct Case {
+        std::string settings;
+        std::string text;
+    };
+    const Case cases[] = {
+        {settingsWithPosition("\"abc\"", "0"), "エラー ( 13) が発生しました、終了します。"},
+        {settingsWithPosition("0", "\"abc\""), "エラー ( 13) が発生しました、終了します。"},
+        {"40000\r\n" + settingsWithPosition("0", "0").substr(4),
+         "エラー ( 6) が発生しました、終了します。"},
+    };
+    for (const Case& c : cases) {
+        TestProgram fresh;
+        const std::string bytes = fresh.codePage.fromUtf8(c.settings);
+        fresh.files.files[kSet] = bytes;
+        EXPECT_THROW(fresh.program.main(), ProgramEnded);
+        EXPECT_EQ(fresh.beeper.beeps, 1);
+        ASSERT_EQ(fresh.messages.shown.size(), 1u);
+        EXPECT_EQ(fresh.messages.shown[0].text, c.text);
+        EXPECT_EQ(fresh.messages.shown[0].title, "Ambrel V2 エラー");
+        EXPECT_EQ(fresh.messages.shown[0].icon, MessageIcon::None);
+        EXPECT_EQ(fresh.files.files[kSet], bytes);
+        EXPECT_EQ(fresh.files.replaceCount, 0);
+        EXPECT_FALSE(fresh.clockView().visible);
+    }
+}
+
+TEST_F(StartupTest, AFailingDefaultFileIsReportedOnceAndEnds) {
+    t.files.replaceError = 75;
+    EXPECT_TRUE(runMain());
+    EXPECT_EQ(t.files.replaceCount, 1);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text, "エラー ( 75) が発生しました、終了します。");
+    EXPECT_EQ(t.files.files.count(kSet), 0u);
+}
+
+// A folder that accepts the default file but never keeps it.
+class ForgetfulStore : public MemoryFileStore {
+public:
+    void replace(const std::string&, std::string_view) override { ++replaceCount; }
+};
+
+TEST(StartupMissingFile, AFileStillMissingAfterTheDefaultIsWrittenEndsWithItsOwnMessage) {
+    FakeMessageBoxes messages;
+    FakeBeeper beeper;
+    FakeClock clock;
+    FakeScreen screen;
+    FakeSoundDevice sound;
+    FakeFileDialog fileDialog;
+    FakeHelpViewer help;
+    FakeInstanceCheck instance;
+    FakeProgramExit exit;
+    ForgetfulStore files;
+    Cp932CodePage codePage;
+    Services services{messages, beeper, clock, screen, sound, fileDialog,
+                      help,     instance, exit, files, codePage};
+    FakeViewFactory views;
+    Program program(services, views);
+
+    EXPECT_THROW(program.main(), ProgramEnded);
+    EXPECT_EQ(files.replaceCount, 1);
+    EXPECT_EQ(beeper.beeps, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "設定ファイルが見つかりません、終了します。");
+    EXPECT_EQ(messages.shown[0].title, "Ambrel V2 エラー");
+    EXPECT_EQ(exit.ends, 1);
+}
+
+TEST_F(StartupTest, OnlyAPositionFarOffTheRightOrBottomFallsBack) {
+    struct Case {
+        const char* left;
+        const char* top;
+        float expectedLeft;
+        float expectedTop;
+    };
+    // 1024 x 768 pixels: 15360 x 11520 twips; the margins are 2000 and 600 twips.
+    const Case cases[] = {
+        {"16000", "500", 16000, 500}, {"20000", "500", 10, 10},  {"-300", "-45", -300, -45},
+        {"17360", "12120", 17360, 12120}, {"17361", "0", 10, 10}, {"0", "12121", 10, 10},
+        {"1500.5", "-20000", 1500.5f, -20000},
+    };
+    for (const Case& c : cases) {
+        TestProgram fresh;
+        fresh.start(settingsWithPosition(c.left, c.top));
+        SCOPED_TRACE(std::string(c.left) + "," + c.top);
+        EXPECT_EQ(fresh.clockView().leftTwips, c.expectedLeft);
+        EXPECT_EQ(fresh.clockView().topTwips, c.expectedTop);
+        EXPECT_TRUE(fresh.clockView().visible);
+    }
+}
+
+TEST_F(StartupTest, OnlyTheExactWordOnKeepsTheClockOnTop) {
+    for (const char* value : {"\"on\"", "\"OFF\"", "", "1"}) {
+        TestProgram fresh;
+        fresh.start(settingsWithPosition("0", "0", value));
+        EXPECT_FALSE(fresh.clockView().topmost) << value;
+        EXPECT_EQ(fresh.clockView().topmostCalls, 1);
+    }
+}
+
+TEST_F(StartupTest, ASecondInstanceEndsWithoutATrace) {
+    t.instance.running = true;
+    EXPECT_TRUE(runMain());
+    EXPECT_EQ(t.views.clock, nullptr);
+    EXPECT_EQ(t.files.readCount, 0);
+    EXPECT_EQ(t.files.replaceCount, 0);
+    EXPECT_TRUE(t.messages.shown.empty());
+    EXPECT_TRUE(t.sound.commands.empty());
+}
+
+TEST_F(StartupTest, ClosingSavesTheWindowsCurrentPositionAfterClosingTheSound) {
+    ASSERT_FALSE(start(settingsWithPosition("300", "450")));
+    t.clockView().moveTo(-1234.5f, 6000);
+    t.settings().alarmMessage = "朝会, 9時";
+    EXPECT_THROW(t.program.unloadClockWindow(), ProgramEnded);
+
+    EXPECT_EQ(t.sound.commands.back(), "close");
+    EXPECT_EQ(t.codePage.toUtf8(t.files.files[kSet]),
+              "10\r\n-1234.5\r\n6000\r\n\"ON\"\r\n\"c:\\WINDOWS\\TADA.WAV\"\r\n10,10,10\r\n"
+              "\"ALOFF\"\r\n\"D\"\r\n\"朝会, 9時\"\r\n\"\"\r\n");
+    EXPECT_EQ(t.exit.ends, 1);
+    EXPECT_TRUE(t.messages.shown.empty());
+}
+
+TEST_F(StartupTest, AFailingSaveIsReportedAndLeavesTheOldFileWhole) {
+    ASSERT_FALSE(start(settingsWithPosition("300", "450")));
+    const std::string before = t.files.files[kSet];
+    t.clockView().moveTo(900, 900);
+    t.files.replaceError = 61;
+    EXPECT_THROW(t.program.unloadClockWindow(), ProgramEnded);
+    EXPECT_EQ(t.files.files[kSet], before);
+    EXPECT_EQ(t.beeper.beeps, 1);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text, "エラー ( 61) が発生しました、終了します。");
+    EXPECT_EQ(t.exit.ends, 1);
+}
+
+} // namespace
+} // namespace ambrel::testing
