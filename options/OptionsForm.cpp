@@ -1,20 +1,311 @@
 #include "options/OptionsForm.h"
 
-// Placeholder bodies so that the program links while the dialog's behaviour is written.
+#include "app/Messages.h"
+#include "app/NumberRules.h"
+#include "app/Program.h"
+#include "app/RuntimeError.h"
+#include "app/ZOrder.h"
+#include "options/Countdown.h"
+#include "options/DigitFilter.h"
+#include "options/ScrollRanges.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
+
 namespace ambrel {
-void OptionsForm::load(OptionsView&) {}
-void OptionsForm::show() {}
-std::string OptionsForm::soundFileText() { return {}; }
-void OptionsForm::resetCountdownButtons() {}
-void OptionsForm::onColorOptionClick(int) {}
-void OptionsForm::onScrollChange(OptionsScroll, int) {}
-int OptionsForm::onKeyPress(OptionsText, int charCode) { return charCode; }
-void OptionsForm::onBrowseClick() {}
-void OptionsForm::onTestClick() {}
-void OptionsForm::onHelpClick() {}
-void OptionsForm::onStartClick() {}
-void OptionsForm::onStopClick() {}
-void OptionsForm::requestClose() {}
-bool OptionsForm::queryUnload() { return true; }
-void OptionsForm::commit() {}
+
+namespace {
+
+constexpr const char* kBrowseTitle = "アラームサウンドの指定";
+constexpr const char* kBrowseFilter = "WAVファイル (*.WAV)|*.WAV|全てのファイル (*.*)|*.*|";
+constexpr const char* kBrowseExtension = "WAV";
+constexpr uint32_t kHideReadOnly = 4;
+constexpr const char* kHelpFileName = "\\AMBREL.HLP";
+
+constexpr const char* kTimerEmptyText = "タイマー時間指定欄が空白です。";
+constexpr const char* kTimerLengthText = "タイマー時間は 0 から 999 分の範囲で指定して下さい。";
+constexpr const char* kDefaultTimerText = "10";
+constexpr const char* kAlarmEmptyText = "アラーム時刻指定欄が空白です。";
+constexpr const char* kAlarmRangeText = "アラーム時刻の指定が、時間の範囲を超えています。";
+constexpr const char* kSoundFileEmptyText = "WAVファイルが指定されていません。";
+constexpr const char* kCheckErrorText =
+    "エラー発生、オプション設定の入力に間違いの可能性があります。"
+    "再試行で復帰、キャンセルで終了します。";
+
+// Option1..Option4 stand for these palette indexes.
+constexpr std::array<int16_t, 4> kColorIndexes{10, 11, 13, 14};
+
+int colorOptionFor(int16_t textColorIndex) {
+    const auto found = std::find(kColorIndexes.begin(), kColorIndexes.end(), textColorIndex);
+    return found == kColorIndexes.end() ? 0 : static_cast<int>(found - kColorIndexes.begin()) + 1;
+}
+
+// The value a bar is loaded with: exact when the bar can show it; otherwise (out of its range, or
+// a countdown length beyond a 16-bit integer) the number to clamp the bar to, if there is one.
+struct BarValue {
+    std::optional<int> exact;   // in the bar's range
+    std::optional<double> near; // outside it: the number to clamp, if there is one
+};
+
+BarValue barValue(OptionsScroll bar, double number) {
+    if (scrollRange(bar).contains(number)) {
+        return {static_cast<int>(number), std::nullopt};
+    }
+    return {std::nullopt, number};
+}
+
+BarValue timerBarValue(const DynamicValue& timerMinutes) {
+    try {
+        return barValue(OptionsScroll::HScroll1, toInt16(timerMinutes));
+    } catch (const RuntimeError&) {
+        // "99999" overflows the 16-bit conversion; a text that is no number has nothing to
+        // clamp to and leaves the bar where it stands.
+        if (timerMinutes.isText()) {
+            if (const auto number = parseDecimal(timerMinutes.text())) {
+                return {std::nullopt, *number};
+            }
+            return {};
+        }
+        return {std::nullopt, timerMinutes.toNumber()};
+    }
+}
+
+} // namespace
+
+void OptionsForm::load(OptionsView& view) {
+    Settings& settings = program_.settings();
+
+    const int option = colorOptionFor(settings.textColorIndex);
+    view.selectColorOption(option);
+    if (option != 0) {
+        onColorOptionClick(option);
+    }
+
+    const bool onTop = settings.alwaysOnTop == "ON";
+    view.setChecked(OptionsCheck::Check1, onTop);
+    settings.alwaysOnTop = onTop ? "ON" : "OFF";
+
+    const bool alarmOn = settings.alarmState == "ALON";
+    view.setChecked(OptionsCheck::Check2, alarmOn);
+    settings.alarmState = alarmOn ? "ALON" : "ALOFF";
+
+    if (settings.timerState == "ON") {
+        view.setEnabled(OptionsCommand::Command5, false);
+        view.setEnabled(OptionsCommand::Command6, true);
+    } else if (settings.timerState == "OFF") {
+        view.setEnabled(OptionsCommand::Command6, false);
+        view.setEnabled(OptionsCommand::Command5, true);
+    }
+
+    view.setText(OptionsText::Text1, settings.soundFile.toText());
+    view.setText(OptionsText::Text2, decimalText(settings.alarmHour));
+    view.setText(OptionsText::Text3, decimalText(settings.alarmMinute));
+    view.setText(OptionsText::Text4, decimalText(settings.alarmSecond));
+    view.setText(OptionsText::Text5, settings.timerMinutes.toText());
+    view.setText(OptionsText::Text6, settings.alarmMessage.toText());
+    view.setText(OptionsText::Text7, settings.timerMessage.toText());
+
+    const std::array<std::pair<OptionsScroll, BarValue>, 4> bars{{
+        {OptionsScroll::HScroll1, timerBarValue(settings.timerMinutes)},
+        {OptionsScroll::HScroll2, barValue(OptionsScroll::HScroll2, settings.alarmHour)},
+        {OptionsScroll::HScroll3, barValue(OptionsScroll::HScroll3, settings.alarmMinute)},
+        {OptionsScroll::HScroll4, barValue(OptionsScroll::HScroll4, settings.alarmSecond)},
+    }};
+    for (const auto& [bar, value] : bars) {
+        if (value.exact) {
+            // Only a bar that moves reports a change, so "01" against the layout's 1 stays "01".
+            if (*value.exact != view.scrollValue(bar)) {
+                view.setScrollValue(bar, *value.exact);
+                onScrollChange(bar, *value.exact);
+            }
+        } else if (value.near) {
+            // A bar cannot show this value: it goes to its nearer end, and the box keeps the
+            // stored value so that the user sees what is actually set.
+            const ScrollRange range = scrollRange(bar);
+            view.setScrollValue(bar, *value.near < range.min ? range.min : range.max);
+        }
+    }
+}
+
+void OptionsForm::show() {
+    program_.optionsWindow().get().show();
+}
+
+std::string OptionsForm::soundFileText() {
+    return program_.optionsWindow().get().text(OptionsText::Text1);
+}
+
+void OptionsForm::resetCountdownButtons() {
+    OptionsView& view = program_.optionsWindow().get();
+    view.setEnabled(OptionsCommand::Command6, false);
+    view.setEnabled(OptionsCommand::Command5, true);
+}
+
+void OptionsForm::onColorOptionClick(int option) {
+    if (option >= 1 && option <= static_cast<int>(kColorIndexes.size())) {
+        program_.settings().textColorIndex = kColorIndexes[option - 1];
+    }
+}
+
+void OptionsForm::onScrollChange(OptionsScroll bar, int value) {
+    program_.optionsWindow().get().setText(scrollTextBox(bar), std::to_string(value));
+}
+
+int OptionsForm::onKeyPress(OptionsText, int charCode) {
+    if (passesDigitFilter(charCode)) {
+        return charCode;
+    }
+    program_.services().beeper.beep();
+    return 0;
+}
+
+void OptionsForm::onBrowseClick() {
+    FileOpenRequest request;
+    request.title = kBrowseTitle;
+    request.filter = kBrowseFilter;
+    request.filterIndex = 1;
+    request.defaultExtension = kBrowseExtension;
+    request.flags = kHideReadOnly;
+    try {
+        const std::string path = program_.services().fileDialog.openFile(request);
+        program_.optionsWindow().get().setText(OptionsText::Text1, path);
+    } catch (const RuntimeError&) {
+        // Cancelled or failed: the box keeps the path it had.
+    }
+}
+
+void OptionsForm::onTestClick() {
+    program_.settings().soundFile = program_.optionsWindow().get().text(OptionsText::Text1);
+    // Closing first makes the test play from the start of the file every time.
+    SoundPlayer& sound = program_.sound();
+    sound.closeSound();
+    sound.openSound();
+    sound.playSound();
+}
+
+void OptionsForm::onHelpClick() {
+    Services& services = program_.services();
+    services.help.showContents(services.files.folder() + kHelpFileName);
+}
+
+void OptionsForm::onStartClick() {
+    Services& services = program_.services();
+    Settings& settings = program_.settings();
+    OptionsView& view = program_.optionsWindow().get();
+
+    const LocalTime now = services.clock.now();
+    const std::string text = view.text(OptionsText::Text5);
+    if (text.empty()) {
+        services.messages.show(kTimerEmptyText, kOptionsErrorTitle, MessageButtons::Ok,
+                               MessageIcon::Warning);
+        view.setText(OptionsText::Text5, kDefaultTimerText);
+        return;
+    }
+    // Pasted text bypasses the digit filter; a length the bar cannot show, or one that is no
+    // number at all, would start a countdown the dialog could not show again, so it is refused.
+    const std::optional<int> minutes = countdownLength(text);
+    if (!minutes) {
+        services.messages.show(kTimerLengthText, kOptionsErrorTitle, MessageButtons::Ok,
+                               MessageIcon::Warning);
+        return;
+    }
+
+    const CountdownDue due = countdownDue(*minutes, now.hour, now.minute);
+    settings.timerState = "ON";
+    settings.timerMinutes = text;
+    settings.timerDueHour = due.hour;
+    settings.timerDueMinute = due.minute;
+    view.setEnabled(OptionsCommand::Command5, false);
+    view.setEnabled(OptionsCommand::Command6, true);
+    settings.timerInfoText = timerInfoText(*minutes, due);
+}
+
+void OptionsForm::onStopClick() {
+    Settings& settings = program_.settings();
+    OptionsView& view = program_.optionsWindow().get();
+    settings.timerState = "OFF";
+    view.setEnabled(OptionsCommand::Command6, false);
+    view.setEnabled(OptionsCommand::Command5, true);
+    settings.timerInfoText = "";
+}
+
+void OptionsForm::requestClose() {
+    if (!queryUnload()) {
+        return;
+    }
+    commit();
+    program_.optionsWindow().unload();
+}
+
+bool OptionsForm::queryUnload() {
+    Services& services = program_.services();
+    Settings& settings = program_.settings();
+    const OptionsView& view = program_.optionsWindow().get();
+    bool mayClose = true;
+
+    const auto refuse = [&](const char* text) {
+        services.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
+        mayClose = false;
+    };
+    // A conversion that fails offers Retry, which refuses the close and goes on with the next
+    // step, or Cancel, which ends the program on the spot with nothing saved.
+    const auto convert = [&](OptionsText box, int16_t& field) {
+        try {
+            field = toInt16(view.text(box));
+        } catch (const RuntimeError&) {
+            const MessageAnswer answer =
+                services.messages.show(kCheckErrorText, kOptionsErrorTitle,
+                                       MessageButtons::RetryCancel, MessageIcon::Warning);
+            if (answer != MessageAnswer::Retry) {
+                program_.endProgram();
+            }
+            mayClose = false;
+        }
+    };
+
+    if (!view.text(OptionsText::Text2).empty() && !view.text(OptionsText::Text3).empty() &&
+        !view.text(OptionsText::Text4).empty()) {
+        // Stored at once, even if a later check refuses the close: the clock's alarm watch
+        // uses the new time from its next tick.
+        convert(OptionsText::Text2, settings.alarmHour);
+        convert(OptionsText::Text3, settings.alarmMinute);
+        convert(OptionsText::Text4, settings.alarmSecond);
+    } else {
+        refuse(kAlarmEmptyText);
+    }
+
+    // A pasted minus sign gets past the digit filter; a negative time would never fall due.
+    const bool outOfRange = settings.alarmHour > 23 || settings.alarmMinute > 59 ||
+                            settings.alarmSecond > 59 || settings.alarmHour < 0 ||
+                            settings.alarmMinute < 0 || settings.alarmSecond < 0;
+    if (outOfRange) {
+        refuse(kAlarmRangeText);
+    }
+
+    if (view.text(OptionsText::Text1).empty()) {
+        refuse(kSoundFileEmptyText);
+    }
+    return mayClose;
+}
+
+void OptionsForm::commit() {
+    Settings& settings = program_.settings();
+    const OptionsView& view = program_.optionsWindow().get();
+
+    settings.alwaysOnTop = view.isChecked(OptionsCheck::Check1) ? "ON" : "OFF";
+    settings.alarmState = view.isChecked(OptionsCheck::Check2) ? "ALON" : "ALOFF";
+    settings.soundFile = view.text(OptionsText::Text1);
+    settings.alarmHour = toInt16(view.text(OptionsText::Text2));
+    settings.alarmMinute = toInt16(view.text(OptionsText::Text3));
+    settings.alarmSecond = toInt16(view.text(OptionsText::Text4));
+    settings.alarmMessage = view.text(OptionsText::Text6);
+    settings.timerMessage = view.text(OptionsText::Text7);
+
+    program_.sound().closeSound();
+    program_.sound().openSound();
+    applyClockZOrder(settings, program_.clockWindow().get());
+}
+
 } // namespace ambrel

@@ -1,0 +1,350 @@
+#include "options/tests/OptionsFixture.h"
+
+#include "app/Messages.h"
+
+namespace ambrel {
+namespace {
+
+using testing::FakeOptionsView;
+using testing::OptionsFixture;
+using testing::ShownMessage;
+
+constexpr auto Text1 = OptionsText::Text1;
+constexpr auto Text2 = OptionsText::Text2;
+constexpr auto Text3 = OptionsText::Text3;
+constexpr auto Text4 = OptionsText::Text4;
+constexpr auto Text5 = OptionsText::Text5;
+constexpr auto HScroll1 = OptionsScroll::HScroll1;
+constexpr auto HScroll2 = OptionsScroll::HScroll2;
+constexpr auto HScroll3 = OptionsScroll::HScroll3;
+constexpr auto HScroll4 = OptionsScroll::HScroll4;
+constexpr auto Command5 = OptionsCommand::Command5;
+constexpr auto Command6 = OptionsCommand::Command6;
+
+// --- Load ---------------------------------------------------------------------------------
+
+using OptionsLoadTest = OptionsFixture;
+
+TEST_F(OptionsLoadTest, DefaultSettingsFillEveryControl) {
+    settings().alarmMessage = "起きて";
+    settings().timerMessage = "お茶";
+    const FakeOptionsView& view = open();
+
+    EXPECT_EQ(view.selectedColorOption(), 1);
+    EXPECT_TRUE(view.isChecked(OptionsCheck::Check1));
+    EXPECT_FALSE(view.isChecked(OptionsCheck::Check2));
+    EXPECT_TRUE(view.isEnabled(Command5));
+    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_EQ(view.texts, (std::array<std::string, 7>{"c:\\WINDOWS\\TADA.WAV", "10", "10", "10",
+                                                      "10", "起きて", "お茶"}));
+    EXPECT_EQ(view.scrolls, (std::array<int, 4>{10, 10, 10, 10}));
+    EXPECT_TRUE(view.visible);
+}
+
+TEST_F(OptionsLoadTest, OddRecordsAreNormalised) {
+    settings().textColorIndex = 12;
+    settings().alwaysOnTop = "on";
+    settings().alarmState = "ALON";
+    const FakeOptionsView& view = open();
+
+    EXPECT_EQ(view.selectedColorOption(), 0);
+    EXPECT_EQ(settings().textColorIndex, 12);
+    EXPECT_FALSE(view.isChecked(OptionsCheck::Check1));
+    EXPECT_TRUE(settings().alwaysOnTop.sameAs(DynamicValue("OFF")));
+    EXPECT_TRUE(view.isChecked(OptionsCheck::Check2));
+    EXPECT_TRUE(settings().alarmState.sameAs(DynamicValue("ALON")));
+
+    closeDialog();
+    settings().textColorIndex = 14;
+    settings().alarmState = DynamicValue();
+    const FakeOptionsView& again = open();
+    EXPECT_EQ(again.selectedColorOption(), 4);
+    EXPECT_FALSE(again.isChecked(OptionsCheck::Check2));
+    EXPECT_TRUE(settings().alarmState.sameAs(DynamicValue("ALOFF")));
+}
+
+TEST_F(OptionsLoadTest, CountdownButtonsFollowTheTimerState) {
+    struct Case {
+        DynamicValue state;
+        bool startEnabled, stopEnabled;
+    };
+    const Case cases[] = {{"ON", false, true}, {"OFF", true, false}, {DynamicValue(), true, false}};
+    for (const Case& c : cases) {
+        settings().timerState = c.state;
+        const FakeOptionsView& view = open();
+        EXPECT_EQ(view.isEnabled(Command5), c.startEnabled) << c.state.toText();
+        EXPECT_EQ(view.isEnabled(Command6), c.stopEnabled) << c.state.toText();
+        closeDialog();
+    }
+}
+
+TEST_F(OptionsLoadTest, MidnightAlarmPutsTheBarsAtTheLeftEnd) {
+    settings().alarmHour = 0;
+    settings().alarmMinute = 0;
+    settings().alarmSecond = 0;
+    const FakeOptionsView& view = open();
+    EXPECT_EQ(view.text(Text2), "0");
+    EXPECT_EQ(view.text(Text3), "0");
+    EXPECT_EQ(view.text(Text4), "0");
+    EXPECT_EQ(view.scrollValue(HScroll2), 0);
+    EXPECT_EQ(view.scrollValue(HScroll3), 0);
+    EXPECT_EQ(view.scrollValue(HScroll4), 0);
+}
+
+TEST_F(OptionsLoadTest, OnlyABarThatMovesRewritesItsBox) {
+    settings().timerMinutes = "015";
+    const FakeOptionsView& view = open();
+    EXPECT_EQ(view.text(Text5), "15");
+    EXPECT_EQ(view.scrollValue(HScroll1), 15);
+
+    closeDialog();
+    settings().timerMinutes = "01";
+    const FakeOptionsView& again = open();
+    EXPECT_EQ(again.text(Text5), "01");
+    EXPECT_EQ(again.scrollValue(HScroll1), 1); // the layout's position: no change, no rewrite
+}
+
+TEST_F(OptionsLoadTest, ValuesABarCannotShowClampItAndKeepTheText) {
+    struct Case {
+        DynamicValue minutes;
+        int bar;
+    };
+    // "99999" does not even convert to a 16-bit integer; the load must still succeed.
+    const Case cases[] = {{"1500", 999}, {"99999", 999}, {DynamicValue(70000.0), 999}};
+    for (const Case& c : cases) {
+        settings().timerMinutes = c.minutes;
+        const FakeOptionsView& view = open();
+        EXPECT_EQ(view.text(Text5), c.minutes.toText());
+        EXPECT_EQ(view.scrollValue(HScroll1), c.bar) << c.minutes.toText();
+        closeDialog();
+    }
+
+    settings().alarmHour = 30;
+    settings().alarmMinute = -5;
+    settings().alarmSecond = 60;
+    const FakeOptionsView& view = open();
+    EXPECT_EQ(view.text(Text2), "30");
+    EXPECT_EQ(view.text(Text3), "-5");
+    EXPECT_EQ(view.text(Text4), "60");
+    EXPECT_EQ(view.scrollValue(HScroll2), 23);
+    EXPECT_EQ(view.scrollValue(HScroll3), 0);
+    EXPECT_EQ(view.scrollValue(HScroll4), 59);
+}
+
+TEST_F(OptionsLoadTest, ShowingAgainDoesNotReload) {
+    FakeOptionsView& view = open();
+    view.setText(Text2, "5");
+    open();
+    EXPECT_EQ(app.views.optionsCreated, 1);
+    EXPECT_EQ(view.shows, 2);
+    EXPECT_EQ(view.text(Text2), "5");
+}
+
+TEST_F(OptionsLoadTest, DialogCreatedHiddenByTheClockIsShownAsItWas) {
+    settings().timerState = "ON";
+    EXPECT_EQ(form().soundFileText(), "c:\\WINDOWS\\TADA.WAV");
+    FakeOptionsView& view = app.optionsView();
+    EXPECT_FALSE(view.visible);
+    EXPECT_FALSE(view.isEnabled(Command5)); // loaded as running
+
+    settings().timerState = "OFF";
+    form().resetCountdownButtons();
+    view.setText(Text1, "typed but not stored");
+    open();
+    EXPECT_EQ(app.views.optionsCreated, 1);
+    EXPECT_TRUE(view.visible);
+    EXPECT_TRUE(view.isEnabled(Command5));
+    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_EQ(form().soundFileText(), "typed but not stored");
+}
+
+TEST_F(OptionsLoadTest, ResetOfTheButtonsCreatesTheDialogToo) {
+    settings().timerState = "ON";
+    form().resetCountdownButtons();
+    ASSERT_TRUE(dialogLoaded());
+    EXPECT_FALSE(app.optionsView().visible);
+    EXPECT_TRUE(app.optionsView().isEnabled(Command5));
+    EXPECT_FALSE(app.optionsView().isEnabled(Command6));
+}
+
+// --- Controls -----------------------------------------------------------------------------
+
+using OptionsControlsTest = OptionsFixture;
+
+TEST_F(OptionsControlsTest, DigitFilterPassesDigitsAndBackspaceOnly) {
+    open();
+    for (const int code : {int{'0'}, int{'5'}, int{'9'}, 8}) {
+        EXPECT_EQ(form().onKeyPress(Text5, code), code);
+    }
+    EXPECT_EQ(app.beeper.beeps, 0);
+
+    // Letter, minus, space, full-width 1, Enter, Escape, Ctrl+C, Ctrl+V, Ctrl+X, '/', ':'.
+    const int dropped[] = {'a', '-', ' ', 0xFF11, 13, 27, 3, 22, 24, '/', ':'};
+    for (const int code : dropped) {
+        EXPECT_EQ(form().onKeyPress(Text2, code), 0) << code;
+    }
+    EXPECT_EQ(app.beeper.beeps, static_cast<int>(std::size(dropped)));
+}
+
+TEST_F(OptionsControlsTest, EachBarWritesItsOwnBox) {
+    FakeOptionsView& view = open();
+    form().onScrollChange(HScroll1, 120);
+    form().onScrollChange(HScroll2, 7);
+    form().onScrollChange(HScroll3, 0);
+    form().onScrollChange(HScroll4, 59);
+    EXPECT_EQ(view.text(Text5), "120");
+    EXPECT_EQ(view.text(Text2), "7");
+    EXPECT_EQ(view.text(Text3), "0");
+    EXPECT_EQ(view.text(Text4), "59");
+}
+
+TEST_F(OptionsControlsTest, ColourOptionsStoreTheirIndexAtOnce) {
+    open();
+    const int16_t indexes[] = {10, 11, 13, 14};
+    for (int option = 4; option >= 1; --option) {
+        form().onColorOptionClick(option);
+        EXPECT_EQ(settings().textColorIndex, indexes[option - 1]);
+    }
+}
+
+TEST_F(OptionsControlsTest, BrowseAsksForAWaveFileAndKeepsTheBoxOnFailure) {
+    FakeOptionsView& view = open();
+    app.fileDialog.chosen = "D:\\音\\ベル.wav";
+    form().onBrowseClick();
+    EXPECT_EQ(view.text(Text1), "D:\\音\\ベル.wav");
+    ASSERT_EQ(app.fileDialog.requests.size(), 1u);
+    const FileOpenRequest& request = app.fileDialog.requests[0];
+    EXPECT_EQ(request.title, "アラームサウンドの指定");
+    EXPECT_EQ(request.filter, "WAVファイル (*.WAV)|*.WAV|全てのファイル (*.*)|*.*|");
+    EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_EQ(request.defaultExtension, "WAV");
+    EXPECT_EQ(request.flags, 4u);
+
+    for (const int error :
+         {static_cast<int>(kDialogCancelled), static_cast<int>(kInvalidArgument)}) {
+        app.fileDialog.failWith = error;
+        app.fileDialog.chosen = "E:\\other.wav";
+        form().onBrowseClick();
+        EXPECT_EQ(view.text(Text1), "D:\\音\\ベル.wav");
+    }
+    EXPECT_TRUE(settings().soundFile.sameAs(DynamicValue("c:\\WINDOWS\\TADA.WAV")));
+}
+
+TEST_F(OptionsControlsTest, SoundTestStoresThePathAndPlaysFromTheStart) {
+    FakeOptionsView& view = open();
+    view.setText(Text1, "D:\\bell.wav");
+    app.sound.commands.clear();
+    form().onTestClick();
+    EXPECT_TRUE(settings().soundFile.sameAs(DynamicValue("D:\\bell.wav")));
+    EXPECT_EQ(app.sound.commands, (std::vector<std::string>{"close", "open:D:\\bell.wav", "play"}));
+
+    // An empty path is stored too; the failed open is reported and the play still sent.
+    view.setText(Text1, "");
+    app.sound.nextOpen = {263, "デバイスを開けません"};
+    app.sound.commands.clear();
+    form().onTestClick();
+    EXPECT_TRUE(settings().soundFile.sameAs(DynamicValue("")));
+    EXPECT_EQ(app.sound.commands, (std::vector<std::string>{"close", "open:", "play"}));
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].text, "デバイスを開けません");
+}
+
+TEST_F(OptionsControlsTest, HelpShowsTheFileBesideTheExecutable) {
+    open();
+    app.files.folderPath = "C:\\Program Files\\Ambrel";
+    form().onHelpClick();
+    EXPECT_EQ(app.help.shown, (std::vector<std::string>{"C:\\Program Files\\Ambrel\\AMBREL.HLP"}));
+}
+
+// --- Countdown start and stop ---------------------------------------------------------------
+
+using OptionsCountdownTest = OptionsFixture;
+
+TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
+    FakeOptionsView& view = open();
+    app.clock.set(10, 20, 45);
+    view.setText(Text5, "15");
+    form().onStartClick();
+    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("ON")));
+    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("15"))); // the text, not a number
+    EXPECT_EQ(settings().timerDueHour, 10);
+    EXPECT_EQ(settings().timerDueMinute, 35);
+    EXPECT_FALSE(view.isEnabled(Command5));
+    EXPECT_TRUE(view.isEnabled(Command6));
+    EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 10時 35分に通知）】");
+
+    app.clock.set(23, 50, 0);
+    form().onStartClick();
+    EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 0時 5分に通知）】");
+
+    app.clock.set(10, 20, 0);
+    view.setText(Text5, "007");
+    form().onStartClick();
+    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("007")));
+    EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 7分 （ 10時 27分に通知）】");
+
+    view.setText(Text5, "0");
+    form().onStartClick();
+    EXPECT_EQ(settings().timerDueHour, 10);
+    EXPECT_EQ(settings().timerDueMinute, 20);
+    EXPECT_TRUE(app.messages.shown.empty());
+}
+
+TEST_F(OptionsCountdownTest, StopThenStartRecomputesFromTheCurrentTime) {
+    FakeOptionsView& view = open();
+    app.clock.set(10, 20, 0);
+    form().onStartClick();
+    form().onStopClick();
+    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("OFF")));
+    EXPECT_EQ(settings().timerInfoText.toText(), "");
+    EXPECT_TRUE(view.isEnabled(Command5));
+    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_EQ(settings().timerDueMinute, 30); // kept after the stop
+
+    app.clock.set(11, 0, 0);
+    form().onStartClick();
+    EXPECT_EQ(settings().timerDueHour, 11);
+    EXPECT_EQ(settings().timerDueMinute, 10);
+}
+
+TEST_F(OptionsCountdownTest, EmptyBoxWarnsAndPutsBackTen) {
+    FakeOptionsView& view = open();
+    view.setText(Text5, "");
+    form().onStartClick();
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    const ShownMessage& box = app.messages.shown[0];
+    EXPECT_EQ(box.text, "タイマー時間指定欄が空白です。");
+    EXPECT_EQ(box.title, kOptionsErrorTitle);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ(box.icon, MessageIcon::Warning);
+    EXPECT_EQ(view.text(Text5), "10");
+    EXPECT_TRUE(settings().timerState.isEmpty());
+    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
+    EXPECT_TRUE(view.isEnabled(Command5));
+    EXPECT_FALSE(view.isEnabled(Command6));
+}
+
+TEST_F(OptionsCountdownTest, LengthsTheDialogCannotShowAreRefused) {
+    FakeOptionsView& view = open();
+    app.clock.set(10, 20, 0);
+    for (const char* pasted : {"1000", "99999", "1.5", "-5", "abc", "１５"}) {
+        app.messages.shown.clear();
+        view.setText(Text5, pasted);
+        form().onStartClick();
+        ASSERT_EQ(app.messages.shown.size(), 1u) << pasted;
+        EXPECT_EQ(app.messages.shown[0].text,
+                  "タイマー時間は 0 から 999 分の範囲で指定して下さい。");
+        EXPECT_EQ(app.messages.shown[0].title, kOptionsErrorTitle);
+        EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(view.text(Text5), pasted);
+        EXPECT_TRUE(settings().timerState.isEmpty());
+        EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
+        EXPECT_TRUE(view.isEnabled(Command5));
+    }
+    view.setText(Text5, "999");
+    form().onStartClick();
+    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("ON")));
+}
+
+} // namespace
+} // namespace ambrel
