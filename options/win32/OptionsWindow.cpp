@@ -30,233 +30,93 @@ constexpr UINT kFixFocusMessage = WM_APP + 1;
 
 enum class FontKind { Standard, Check2, Default };
 
+enum class Kind { DefaultButton, Button, CheckBox, ScrollBar, TextBox, Label, GroupBox, Swatch };
+
 struct ControlLayout {
     int id;
-    const wchar_t* className;
+    Kind kind;
     const wchar_t* caption;
-    DWORD style;
-    DWORD exStyle;
     TwipsRect at; // client coordinates, also for the controls inside a group box
     FontKind font;
+    DWORD extraStyle = 0;
 };
 
-constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
-constexpr DWORD kCheckBox = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
-constexpr DWORD kScrollBar = SBS_HORZ | WS_TABSTOP | WS_GROUP;
-constexpr DWORD kTextBox = ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX | WS_GROUP;
-constexpr DWORD kGroupBox = BS_GROUPBOX | WS_GROUP;
-// The swatches form one arrow-key group; only the selected one is a tab stop (see
-// updateSwatchTabStops), so Tab enters the group at its selection.
-constexpr DWORD kSwatch = BS_AUTORADIOBUTTON;
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind windowKind(Kind kind) {
+    // Every control starts an arrow-key group but the swatches, which share one.
+    constexpr DWORD kGroup = WS_GROUP | WS_TABSTOP;
+    switch (kind) {
+    case Kind::DefaultButton:
+        return {L"BUTTON", BS_DEFPUSHBUTTON | kGroup, 0};
+    case Kind::Button:
+        return {L"BUTTON", BS_PUSHBUTTON | kGroup, 0};
+    case Kind::CheckBox:
+        return {L"BUTTON", BS_AUTOCHECKBOX | kGroup, 0};
+    case Kind::ScrollBar:
+        return {L"SCROLLBAR", SBS_HORZ | kGroup, 0};
+    case Kind::TextBox:
+        return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | kGroup, WS_EX_CLIENTEDGE};
+    case Kind::Label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+    case Kind::GroupBox:
+        return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+    case Kind::Swatch:
+        // Only the selected swatch is a tab stop (updateSwatchTabStops), so that Tab enters
+        // the group at its selection.
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+constexpr FontKind kStd = FontKind::Standard;
+constexpr FontKind kDef = FontKind::Default;
 
 // In tab order: the dialog manager walks the controls in the order they were created. Group
 // boxes come after the controls they hold, which also keeps them below those in the z-order.
-constexpr std::array<ControlLayout, 35> kControls{{
-    {IDC_OPTIONS_COMMAND1,
-     L"BUTTON",
-     L"ＯＫ",
-     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-     0,
-     {3840, 300, 1275, 400},
-     FontKind::Standard},
-    {IDC_OPTIONS_COMMAND4,
-     L"BUTTON",
-     L"ヘルプ",
-     kButton,
-     0,
-     {3840, 720, 1275, 400},
-     FontKind::Standard},
-    {IDC_OPTIONS_CHECK1,
-     L"BUTTON",
-     L"常に手前に表示",
-     kCheckBox,
-     0,
-     {3660, 1320, 1755, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_CHECK2,
-     L"BUTTON",
-     L"ｱﾗｰﾑON",
-     kCheckBox,
-     0,
-     {1680, 360, 1335, 315},
-     FontKind::Check2},
-    {IDC_OPTIONS_HSCROLL2,
-     L"SCROLLBAR",
-     L"",
-     kScrollBar,
-     0,
-     {960, 720, 2295, 315},
-     FontKind::Default},
-    {IDC_OPTIONS_HSCROLL3,
-     L"SCROLLBAR",
-     L"",
-     kScrollBar,
-     0,
-     {960, 1080, 2295, 315},
-     FontKind::Default},
-    {IDC_OPTIONS_HSCROLL4,
-     L"SCROLLBAR",
-     L"",
-     kScrollBar,
-     0,
-     {960, 1440, 2295, 315},
-     FontKind::Default},
-    {IDC_OPTIONS_TEXT2,
-     L"EDIT",
-     L"",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {300, 720, 345, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_TEXT3,
-     L"EDIT",
-     L"",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {300, 1080, 345, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_TEXT4,
-     L"EDIT",
-     L"",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {300, 1440, 345, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_HSCROLL1,
-     L"SCROLLBAR",
-     L"",
-     kScrollBar,
-     0,
-     {300, 2700, 2175, 255},
-     FontKind::Default},
-    {IDC_OPTIONS_TEXT5,
-     L"EDIT",
-     L"10",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {1680, 2280, 495, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_COMMAND5,
-     L"BUTTON",
-     L"スタート",
-     kButton,
-     0,
-     {2640, 2280, 975, 340},
-     FontKind::Default},
-    {IDC_OPTIONS_COMMAND6,
-     L"BUTTON",
-     L"ストップ",
-     kButton | WS_DISABLED,
-     0,
-     {2640, 2630, 975, 340},
-     FontKind::Default},
-    {IDC_OPTIONS_OPTION1,
-     L"BUTTON",
-     L"■",
-     kSwatch | WS_TABSTOP | WS_GROUP,
-     0,
-     {4020, 2400, 550, 200},
-     FontKind::Default},
-    {IDC_OPTIONS_OPTION2, L"BUTTON", L"■", kSwatch, 0, {4680, 2400, 550, 200}, FontKind::Default},
-    {IDC_OPTIONS_OPTION3, L"BUTTON", L"■", kSwatch, 0, {4020, 2760, 550, 200}, FontKind::Default},
-    {IDC_OPTIONS_OPTION4, L"BUTTON", L"■", kSwatch, 0, {4680, 2760, 550, 200}, FontKind::Default},
-    {IDC_OPTIONS_TEXT1,
-     L"EDIT",
-     L"",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {1920, 3300, 2115, 345},
-     FontKind::Standard},
-    {IDC_OPTIONS_COMMAND2,
-     L"BUTTON",
-     L"参照",
-     kButton,
-     0,
-     {4020, 3300, 645, 345},
-     FontKind::Default},
-    {IDC_OPTIONS_COMMAND3,
-     L"BUTTON",
-     L"ﾃｽﾄ",
-     kButton,
-     0,
-     {4680, 3300, 645, 345},
-     FontKind::Default},
-    {IDC_OPTIONS_FRAME2,
-     L"BUTTON",
-     L"時計の文字色",
-     kGroupBox,
-     0,
-     {3900, 2040, 1455, 1095},
-     FontKind::Standard},
-    {IDC_OPTIONS_FRAME4,
-     L"BUTTON",
-     L"アラーム",
-     kGroupBox,
-     0,
-     {120, 120, 3315, 1815},
-     FontKind::Standard},
-    {IDC_OPTIONS_LABEL5,
-     L"STATIC",
-     L"時刻の指定",
-     kLabel,
-     0,
-     {300, 420, 1125, 255},
-     FontKind::Standard},
-    {IDC_OPTIONS_LABEL6, L"STATIC", L"時", kLabel, 0, {660, 780, 255, 255}, FontKind::Standard},
-    {IDC_OPTIONS_LABEL7, L"STATIC", L"分", kLabel, 0, {660, 1140, 255, 255}, FontKind::Standard},
-    {IDC_OPTIONS_LABEL8, L"STATIC", L"秒", kLabel, 0, {660, 1500, 285, 255}, FontKind::Standard},
-    {IDC_OPTIONS_LABEL4,
-     L"STATIC",
-     L"WAVファイルの指定",
-     kLabel,
-     0,
-     {180, 3360, 1635, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_FRAME3,
-     L"BUTTON",
-     L"タイマー",
-     kGroupBox,
-     0,
-     {120, 2040, 3675, 1095},
-     FontKind::Standard},
-    {IDC_OPTIONS_LABEL9,
-     L"STATIC",
-     L"時間の指定",
-     kLabel,
-     0,
-     {300, 2340, 1095, 315},
-     FontKind::Standard},
-    {IDC_OPTIONS_LABEL11, L"STATIC", L"分", kLabel, 0, {2220, 2340, 255, 255}, FontKind::Standard},
-    {IDC_OPTIONS_LABEL1,
-     L"STATIC",
-     L"アラームメッセージ",
-     kLabel,
-     0,
-     {210, 3860, 1575, 300},
-     FontKind::Default},
-    {IDC_OPTIONS_TEXT6,
-     L"EDIT",
-     L"",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {1800, 3800, 3550, 330},
-     FontKind::Default},
-    {IDC_OPTIONS_LABEL2,
-     L"STATIC",
-     L"タイマーメッセージ",
-     kLabel,
-     0,
-     {210, 4240, 1575, 300},
-     FontKind::Default},
-    {IDC_OPTIONS_TEXT7,
-     L"EDIT",
-     L"",
-     kTextBox,
-     WS_EX_CLIENTEDGE,
-     {1800, 4180, 3550, 330},
-     FontKind::Default},
-}};
+// clang-format off
+const ControlLayout kControls[] = {
+    {IDC_OPTIONS_COMMAND1, Kind::DefaultButton, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
+    {IDC_OPTIONS_COMMAND4, Kind::Button, L"ヘルプ", {3840, 720, 1275, 400}, kStd},
+    {IDC_OPTIONS_CHECK1, Kind::CheckBox, L"常に手前に表示", {3660, 1320, 1755, 315}, kStd},
+    {IDC_OPTIONS_CHECK2, Kind::CheckBox, L"ｱﾗｰﾑON", {1680, 360, 1335, 315}, FontKind::Check2},
+    {IDC_OPTIONS_HSCROLL2, Kind::ScrollBar, L"", {960, 720, 2295, 315}, kDef},
+    {IDC_OPTIONS_HSCROLL3, Kind::ScrollBar, L"", {960, 1080, 2295, 315}, kDef},
+    {IDC_OPTIONS_HSCROLL4, Kind::ScrollBar, L"", {960, 1440, 2295, 315}, kDef},
+    {IDC_OPTIONS_TEXT2, Kind::TextBox, L"", {300, 720, 345, 315}, kStd},
+    {IDC_OPTIONS_TEXT3, Kind::TextBox, L"", {300, 1080, 345, 315}, kStd},
+    {IDC_OPTIONS_TEXT4, Kind::TextBox, L"", {300, 1440, 345, 315}, kStd},
+    {IDC_OPTIONS_HSCROLL1, Kind::ScrollBar, L"", {300, 2700, 2175, 255}, kDef},
+    {IDC_OPTIONS_TEXT5, Kind::TextBox, L"10", {1680, 2280, 495, 315}, kStd},
+    {IDC_OPTIONS_COMMAND5, Kind::Button, L"スタート", {2640, 2280, 975, 340}, kDef},
+    {IDC_OPTIONS_COMMAND6, Kind::Button, L"ストップ", {2640, 2630, 975, 340}, kDef, WS_DISABLED},
+    {IDC_OPTIONS_OPTION1, Kind::Swatch, L"■", {4020, 2400, 550, 200}, kDef, WS_GROUP},
+    {IDC_OPTIONS_OPTION2, Kind::Swatch, L"■", {4680, 2400, 550, 200}, kDef},
+    {IDC_OPTIONS_OPTION3, Kind::Swatch, L"■", {4020, 2760, 550, 200}, kDef},
+    {IDC_OPTIONS_OPTION4, Kind::Swatch, L"■", {4680, 2760, 550, 200}, kDef},
+    {IDC_OPTIONS_TEXT1, Kind::TextBox, L"", {1920, 3300, 2115, 345}, kStd},
+    {IDC_OPTIONS_COMMAND2, Kind::Button, L"参照", {4020, 3300, 645, 345}, kDef},
+    {IDC_OPTIONS_COMMAND3, Kind::Button, L"ﾃｽﾄ", {4680, 3300, 645, 345}, kDef},
+    {IDC_OPTIONS_FRAME2, Kind::GroupBox, L"時計の文字色", {3900, 2040, 1455, 1095}, kStd},
+    {IDC_OPTIONS_FRAME4, Kind::GroupBox, L"アラーム", {120, 120, 3315, 1815}, kStd},
+    {IDC_OPTIONS_LABEL5, Kind::Label, L"時刻の指定", {300, 420, 1125, 255}, kStd},
+    {IDC_OPTIONS_LABEL6, Kind::Label, L"時", {660, 780, 255, 255}, kStd},
+    {IDC_OPTIONS_LABEL7, Kind::Label, L"分", {660, 1140, 255, 255}, kStd},
+    {IDC_OPTIONS_LABEL8, Kind::Label, L"秒", {660, 1500, 285, 255}, kStd},
+    {IDC_OPTIONS_LABEL4, Kind::Label, L"WAVファイルの指定", {180, 3360, 1635, 315}, kStd},
+    {IDC_OPTIONS_FRAME3, Kind::GroupBox, L"タイマー", {120, 2040, 3675, 1095}, kStd},
+    {IDC_OPTIONS_LABEL9, Kind::Label, L"時間の指定", {300, 2340, 1095, 315}, kStd},
+    {IDC_OPTIONS_LABEL11, Kind::Label, L"分", {2220, 2340, 255, 255}, kStd},
+    {IDC_OPTIONS_LABEL1, Kind::Label, L"アラームメッセージ", {210, 3860, 1575, 300}, kDef},
+    {IDC_OPTIONS_TEXT6, Kind::TextBox, L"", {1800, 3800, 3550, 330}, kDef},
+    {IDC_OPTIONS_LABEL2, Kind::Label, L"タイマーメッセージ", {210, 4240, 1575, 300}, kDef},
+    {IDC_OPTIONS_TEXT7, Kind::TextBox, L"", {1800, 4180, 3550, 330}, kDef},
+};
+// clang-format on
 
 // HScroll1..HScroll4: the step of a click beside the thumb, and the position before Load.
 constexpr std::array<int, 4> kPageSteps{10, 2, 5, 5};
@@ -311,12 +171,13 @@ void OptionsWindow::onCreate() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (const ControlLayout& layout : kControls) {
+        const WindowKind kind = windowKind(layout.kind);
         const RECT r = toPixels(layout.at, dpi_);
-        HWND control = CreateWindowExW(layout.exStyle, layout.className, layout.caption,
-                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | layout.style,
-                                       r.left, r.top, r.right - r.left, r.bottom - r.top, handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                       instance(), nullptr);
+        HWND control = CreateWindowExW(
+            kind.exStyle, kind.className, layout.caption,
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style | layout.extraStyle, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance(), nullptr);
         const HFONT font = layout.font == FontKind::Standard ? standardFont_.get()
                            : layout.font == FontKind::Check2 ? check2Font_.get()
                                                              : defaultFont_.get();
