@@ -12,8 +12,12 @@ namespace ambrel {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 enum class ScanResult { Number, NotNumber, Overflow };
 
@@ -207,8 +211,12 @@ int16_t toInt16(double number) {
     return checkedInt16(rounded);
 }
 
-int16_t toInt16(std::string_view text) { return toInt16(textToNumber(text)); }
+int16_t toInt16(std::string_view text) {
+    return toInt16(textToNumber(text));
+}
 
-int16_t toInt16(const DynamicValue& value) { return toInt16(value.toNumber()); }
+int16_t toInt16(const DynamicValue& value) {
+    return toInt16(value.toNumber());
+}
 
 } // namespace ambrel

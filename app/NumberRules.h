@@ -36,7 +36,11 @@ int16_t toInt16(double number);
 int16_t toInt16(std::string_view text);
 int16_t toInt16(const DynamicValue& value);
 // A literal or a std::string would convert to both a string_view and a DynamicValue.
-inline int16_t toInt16(const char* text) { return toInt16(std::string_view(text)); }
-inline int16_t toInt16(const std::string& text) { return toInt16(std::string_view(text)); }
+inline int16_t toInt16(const char* text) {
+    return toInt16(std::string_view(text));
+}
+inline int16_t toInt16(const std::string& text) {
+    return toInt16(std::string_view(text));
+}
 
 } // namespace ambrel

@@ -23,7 +23,7 @@ using namespace ambrel;
 // Files in one folder through std::fstream; replace writes a temporary file and renames it over
 // the old one, as the Win32 store does with MoveFileEx.
 class DiskFileStore : public FileStore {
-public:
+  public:
     explicit DiskFileStore(fs::path folder) : folder_(std::move(folder)) {
         fs::create_directories(folder_);
     }
@@ -62,7 +62,7 @@ public:
 
     std::string folder() const override { return folder_.string(); }
 
-private:
+  private:
     fs::path folder_;
 };
 
@@ -121,7 +121,8 @@ BENCHMARK(BM_ParseTenMegabyteFile);
 
 // Start-up's whole read: open, read and parse the file.
 void BM_ReadSettingsFile(benchmark::State& state) {
-    store().replace(kSettingsFileName, formatSettings(typicalSettings(), 1500.0f, 300.0f, codePage()));
+    store().replace(kSettingsFileName,
+                    formatSettings(typicalSettings(), 1500.0f, 300.0f, codePage()));
     SettingsFile file(store(), codePage());
     for (auto _ : state) {
         Settings settings;

@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         back.alarmMinute != read.alarmMinute || back.alarmSecond != read.alarmSecond) {
         fail("an integer changed");
     }
-    if (!back.windowLeft.sameAs(DynamicValue(1234.5)) || !back.windowTop.sameAs(DynamicValue(-15))) {
+    if (!back.windowLeft.sameAs(DynamicValue(1234.5)) ||
+        !back.windowTop.sameAs(DynamicValue(-15))) {
         fail("the position changed");
     }
     if (back.displayMode != withQuotesMended(read.displayMode)) {

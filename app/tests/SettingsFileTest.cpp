@@ -17,7 +17,7 @@ namespace {
 using namespace std::string_literals;
 
 class SettingsFormatTest : public ::testing::Test {
-protected:
+  protected:
     Settings parse(std::string_view bytes) {
         Settings settings;
         parseSettings(bytes, codePage, settings);
@@ -95,16 +95,17 @@ TEST_F(SettingsFormatTest, WritesEveryKindOfItemInTheFileForm) {
     s.alarmMessage = DynamicValue("起きて");
     s.timerMessage = DynamicValue();
 
-    const std::string expected = "13\r\n"
-                                 "1500\r\n"
-                                 "-150.25\r\n"
-                                 "\"OFF\"\r\n"
-                                 "\"C:\\\x83\x54\x83\x45\x83\x93\x83\x68\\\x83\x78\x83\x8B.wav\"\r\n"
-                                 "7,-5,0\r\n"
-                                 "2.5\r\n"
-                                 "\"T\"\r\n"
-                                 "\"\x8B\x4E\x82\xAB\x82\xC4\"\r\n"
-                                 "\r\n"s;
+    const std::string expected =
+        "13\r\n"
+        "1500\r\n"
+        "-150.25\r\n"
+        "\"OFF\"\r\n"
+        "\"C:\\\x83\x54\x83\x45\x83\x93\x83\x68\\\x83\x78\x83\x8B.wav\"\r\n"
+        "7,-5,0\r\n"
+        "2.5\r\n"
+        "\"T\"\r\n"
+        "\"\x8B\x4E\x82\xAB\x82\xC4\"\r\n"
+        "\r\n"s;
     EXPECT_EQ(formatSettings(s, 1500.0f, -150.25f, codePage), expected);
 }
 
@@ -240,7 +241,8 @@ TEST_F(SettingsFormatTest, BareLineFeedsAndCarriageReturnsEndLinesToo) {
 }
 
 TEST_F(SettingsFormatTest, AnythingAfterTheTenthLineIsIgnored) {
-    expectDefaults(parse(std::string(kDefaultSettingsBytes) + "11\r\n\"extra\"\r\n40000,x\r\n\"open"));
+    expectDefaults(
+        parse(std::string(kDefaultSettingsBytes) + "11\r\n\"extra\"\r\n40000,x\r\n\"open"));
 }
 
 TEST_F(SettingsFormatTest, InvalidShiftJisBytesNeverBreakTheReader) {
@@ -306,13 +308,14 @@ TEST_F(SettingsFormatTest, QuoteInsideATextIsWrittenAsAClosingQuotationMark) {
 
 // Random records of every kind of value, written and read back, must come back field for field.
 class SettingsRoundTripTest : public SettingsFormatTest {
-protected:
+  protected:
     std::string randomText() {
         // Characters whose second byte in Shift-JIS is a backslash, '|' or '~' (ソ 表 ポ), and
         // the separators of the file, are the interesting ones.
-        static const char* const pieces[] = {
-            "a", "Z", "0", "9", " ", ",", "\r", "\n", "\r\n", "\\", "~", "'", "!", "#", "-", ".",
-            "あ", "漢", "字", "ソ", "表", "ポ", "ｱ", "ﾗ", "ｰ", "ﾑ", "ー", "、", "。", "①", "＝", "　"};
+        static const char* const pieces[] = {"a",    "Z",  "0",  "9",  " ",  ",",  "\r", "\n",
+                                             "\r\n", "\\", "~",  "'",  "!",  "#",  "-",  ".",
+                                             "あ",   "漢", "字", "ソ", "表", "ポ", "ｱ",  "ﾗ",
+                                             "ｰ",    "ﾑ",  "ー", "、", "。", "①",  "＝", "　"};
         std::uniform_int_distribution<int> length(0, 24);
         std::uniform_int_distribution<size_t> piece(0, std::size(pieces) - 1);
         std::string text;
@@ -351,7 +354,9 @@ protected:
         }
     }
 
-    int16_t randomInt16() { return static_cast<int16_t>(std::uniform_int_distribution<int>(-32768, 32767)(random)); }
+    int16_t randomInt16() {
+        return static_cast<int16_t>(std::uniform_int_distribution<int>(-32768, 32767)(random));
+    }
 
     float randomPosition() {
         if (std::uniform_int_distribution<int>(0, 1)(random) == 0) {
@@ -405,7 +410,7 @@ TEST_F(SettingsRoundTripTest, RandomRecordsReadBackFieldForField) {
 }
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     MemoryFileStore store;
     Cp932CodePage codePage;
     SettingsFile file{store, codePage};

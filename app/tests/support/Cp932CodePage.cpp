@@ -31,7 +31,9 @@ size_t utf8SequenceLength(unsigned char lead) {
     return 1;
 }
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 std::string convert(iconv_t cd, std::string_view input, bool inputIsUtf8) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
