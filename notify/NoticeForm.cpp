@@ -17,6 +17,15 @@ void NoticeForm::load(NoticeView& view) {
 }
 
 void NoticeForm::notify(const std::string& headline, const std::string& message) {
+    show();
+    setTexts(headline, message);
+}
+
+// An open notice stays where the user moved it: only a new window is placed by load.
+void NoticeForm::show() { program_.noticeWindow().get(); }
+
+// Replaces both texts; a notice that was closed meanwhile is opened afresh.
+void NoticeForm::setTexts(const std::string& headline, const std::string& message) {
     NoticeView& view = program_.noticeWindow().get();
     view.setHeadline(headline);
     view.setMessage(message);

@@ -18,6 +18,9 @@ public:
     void load(NoticeView& view);
     // Shows the window (created and loaded if needed, left where it is if open) with both texts.
     void notify(const std::string& headline, const std::string& message);
+    // The two halves of notify, for a caller that has work to do between them.
+    void show();
+    void setTexts(const std::string& headline, const std::string& message);
     // "閉じる" and the close box. The view is gone on return.
     void onCloseClick();
 

@@ -1,0 +1,100 @@
+#include "clock/DisplayText.h"
+
+#include "app/DynamicValue.h"
+
+#include <array>
+#include <charconv>
+
+namespace ambrel {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> kWeekdays{"日", "月", "火", "水", "木", "金", "土"};
+
+// The clock fields: always two digits with a leading zero. Written by hand because the tick
+// runs ten times a second for as long as the program runs.
+void appendTwoDigits(std::string& out, int value) {
+    out += static_cast<char>('0' + value / 10 % 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+// numberText for the whole numbers of the tooltip. The tick composes the tooltip ten times a
+// second, and printf's floating-point path was most of a tick's time; the text is the same.
+void appendNumberText(std::string& out, int value) {
+    if (value >= 0) {
+        out += ' ';
+    }
+    char digits[12];
+    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
+    out.append(digits, result.ptr);
+}
+
+// The tooltip's pieces are texts on every tick; they are appended without a copy each.
+size_t textLength(const DynamicValue& value) { return value.isText() ? value.text().size() : 0; }
+void appendText(std::string& out, const DynamicValue& value) {
+    if (value.isText()) {
+        out += value.text();
+    } else {
+        out += value.toText();
+    }
+}
+
+} // namespace
+
+std::string_view weekdayCharacter(int weekday) {
+    if (weekday < 0 || weekday >= static_cast<int>(kWeekdays.size())) {
+        return {};
+    }
+    return kWeekdays[weekday];
+}
+
+DisplayTexts timeFormatTexts(const LocalTime& time) {
+    DisplayTexts texts;
+    appendTwoDigits(texts.label1, time.hour);
+    texts.label1 += " : ";
+    appendTwoDigits(texts.label1, time.minute);
+    appendTwoDigits(texts.label4, time.second);
+    texts.label4 += "sec";
+    return texts;
+}
+
+DisplayTexts dateFormatTexts(const LocalTime& time) {
+    DisplayTexts texts;
+    texts.label1 = std::to_string(time.month);
+    texts.label1 += '/';
+    texts.label1 += std::to_string(time.day);
+    texts.label1 += '(';
+    texts.label1 += weekdayCharacter(time.weekday);
+    texts.label1 += ')';
+    appendTwoDigits(texts.label4, time.hour);
+    texts.label4 += ':';
+    appendTwoDigits(texts.label4, time.minute);
+    return texts;
+}
+
+std::string alarmInfoText(const DynamicValue& alarmState, int hour, int minute, int second) {
+    if (alarmState != "ALON") {
+        return {};
+    }
+    std::string text = "【アラーム設定";
+    text.reserve(64);
+    appendNumberText(text, hour);
+    text += "時";
+    appendNumberText(text, minute);
+    text += "分";
+    appendNumberText(text, second);
+    text += "秒】";
+    return text;
+}
+
+std::string tooltipText(const DynamicValue& timerInfo, const DynamicValue& alarmInfo,
+                        const DynamicValue& hint) {
+    std::string text;
+    text.reserve(textLength(timerInfo) + textLength(alarmInfo) + textLength(hint));
+    appendText(text, timerInfo);
+    appendText(text, alarmInfo);
+    appendText(text, hint);
+    return text;
+}
+
+} // namespace ambrel

@@ -1,0 +1,34 @@
+#pragma once
+// The texts the clock bar shows: the two display formats, the weekday character and the pieces
+// of the display's tooltip. Pure functions of their inputs, so each tick composes them afresh.
+
+#include "app/Platform.h"
+
+#include <string>
+#include <string_view>
+
+namespace ambrel {
+
+class DynamicValue;
+
+struct DisplayTexts {
+    std::string label1; // the main text
+    std::string label4; // the second text
+};
+
+// "日" for Sunday (0) ... "土" for Saturday (6); "" outside 0-6, which no clock delivers.
+std::string_view weekdayCharacter(int weekday);
+
+// Format "T": "09 : 05" and "07sec".
+DisplayTexts timeFormatTexts(const LocalTime& time);
+// Format "D": "12/28(土)" and "09:05".
+DisplayTexts dateFormatTexts(const LocalTime& time);
+
+// "【アラーム設定 7時 5分 0秒】" when alarmState holds "ALON", otherwise "".
+std::string alarmInfoText(const DynamicValue& alarmState, int hour, int minute, int second);
+
+// The display's tooltip: the three pieces joined without separators.
+std::string tooltipText(const DynamicValue& timerInfo, const DynamicValue& alarmInfo,
+                        const DynamicValue& hint);
+
+} // namespace ambrel

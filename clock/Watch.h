@@ -1,0 +1,28 @@
+#pragma once
+// The daily alarm and the countdown timer. Neither has a timer of its own: the clock's tick calls
+// the three steps below on every tick, in this order, with the current time of day.
+//
+// Alarm: armed ("ALON") -> suspended when it falls due (alarmState "ALOFF", savedAlarmState
+// "ALON") -> armed again at the first tick of a later second, so it fires once a day although
+// ten ticks fall into its second. Countdown: running (timerState "ON") -> idle when it falls due.
+
+namespace ambrel {
+
+class Program;
+struct Settings;
+
+// Due when alarmState is "ALON" and hour, minute and second all match: takes the options
+// dialog's sound-file field into soundFile, plays the sound, suspends the alarm and shows the
+// notice with the alarm's headline and message.
+void alarmWatch(Program& program, int hour, int minute, int second);
+
+// Arms a suspended alarm again once the second has moved on from alarmSecond.
+void alarmRearm(Settings& settings, int second);
+
+// Due when timerState is "ON" and hour and minute match the due time (the second is not
+// compared): plays the sound, stops the countdown, shows the notice, resets the options dialog's
+// start and stop buttons and writes the countdown's headline and message. RuntimeError(13) when
+// timerMinutes does not read as a number.
+void countdownWatch(Program& program, int hour, int minute);
+
+} // namespace ambrel

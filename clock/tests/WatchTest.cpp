@@ -1,0 +1,217 @@
+#include "clock/tests/ClockTestSupport.h"
+
+#include <string>
+
+namespace ambrel::testing {
+namespace {
+
+const std::string kHint = "ダブルクリックすると表示形式が切り替わります";
+
+using AlarmWatch = ClockTest;
+
+TEST_F(AlarmWatch, FiresOnceInItsSecondAndRearmsAtTheNext) {
+    armAlarm(10, 10, 10);
+    settings().alarmMessage = "会議";
+    tickSecond(10, 10, 9);
+    EXPECT_EQ(plays(), 0);
+    EXPECT_FALSE(noticeOpen());
+
+    tickAt(10, 10, 10);
+    EXPECT_EQ(plays(), 1);
+    EXPECT_TRUE(settings().alarmState == "ALOFF");
+    EXPECT_TRUE(settings().savedAlarmState == "ALON");
+    ASSERT_TRUE(noticeOpen());
+    EXPECT_EQ(app.noticeView().headline, "アラーム設定時刻 10時 10分 10秒を過ぎました。");
+    EXPECT_EQ(app.noticeView().message, "会議");
+
+    // Suspended for the rest of its second: no sound, and the tooltip lacks the alarm.
+    for (int i = 0; i < 9; ++i) {
+        tickAt(10, 10, 10);
+    }
+    EXPECT_EQ(plays(), 1);
+    EXPECT_EQ(view().tooltip, kHint);
+
+    tickAt(10, 10, 11);
+    EXPECT_TRUE(settings().alarmState == "ALON");
+    EXPECT_TRUE(settings().savedAlarmState == "");
+    EXPECT_EQ(view().tooltip, kHint); // rebuilt before the re-arm, so one tick late
+    tickAt(10, 10, 11);
+    EXPECT_EQ(view().tooltip, "【アラーム設定 10時 10分 10秒】" + kHint);
+
+    nextDay();
+    tickSecond(10, 10, 9);
+    tickSecond(10, 10, 10);
+    tickSecond(10, 10, 11);
+    EXPECT_EQ(plays(), 2);
+    EXPECT_TRUE(settings().alarmState == "ALON");
+}
+
+TEST_F(AlarmWatch, HeadlineHasSignBlanksAndNoLeadingZeros) {
+    armAlarm(7, 5, 9);
+    tickAt(7, 5, 9);
+    EXPECT_EQ(app.noticeView().headline, "アラーム設定時刻 7時 5分 9秒を過ぎました。");
+}
+
+TEST_F(AlarmWatch, SkippedSecondIsMissedForTheDay) {
+    armAlarm(10, 10, 10);
+    tickAt(10, 10, 9);
+    tickAt(10, 10, 11); // the system clock jumped past the alarm
+    tickSecond(10, 10, 12);
+    EXPECT_EQ(plays(), 0);
+    EXPECT_TRUE(settings().alarmState == "ALON");
+}
+
+TEST_F(AlarmWatch, OffOrLowerCaseNeverFires) {
+    for (const char* state : {"ALOFF", "alon", ""}) {
+        settings().alarmState = state;
+        tickAt(10, 10, 10); // the default file's alarm time
+    }
+    EXPECT_EQ(plays(), 0);
+    EXPECT_FALSE(noticeOpen());
+}
+
+TEST_F(AlarmWatch, TimeOutsideTheDayNeverMatchesButStillShows) {
+    armAlarm(24, 0, 0);
+    for (int second = 0; second < 24 * 3600; ++second) {
+        tickAt(second / 3600, second / 60 % 60, second % 60);
+    }
+    EXPECT_EQ(plays(), 0);
+    EXPECT_EQ(view().tooltip, "【アラーム設定 24時 0分 0秒】" + kHint);
+}
+
+TEST_F(AlarmWatch, TakesTheOptionsDialogsSoundFieldAsTyped) {
+    app.program.optionsWindow().get(); // open, its field being edited
+    app.optionsView().texts[0] = "D:\\edited.wav";
+    armAlarm(8, 0, 0);
+    tickAt(8, 0, 0);
+    EXPECT_TRUE(settings().soundFile == "D:\\edited.wav");
+    // The device keeps the file it opened: the watch does not reopen it.
+    EXPECT_EQ(app.sound.count("open:D:\\edited.wav"), 0);
+}
+
+TEST_F(AlarmWatch, LoadsTheOptionsDialogHiddenForTheSoundField) {
+    armAlarm(8, 0, 0);
+    tickAt(8, 0, 0);
+    ASSERT_TRUE(app.program.optionsWindow().isLoaded());
+    EXPECT_FALSE(app.optionsView().visible);
+    EXPECT_TRUE(settings().soundFile == "c:\\WINDOWS\\TADA.WAV");
+}
+
+using CountdownWatch = ClockTest;
+
+TEST_F(CountdownWatch, FallsDueAtTheFirstTickOfItsMinuteAcrossMidnight) {
+    runCountdown(10, 0, 5); // started at 23:55:30
+    settings().timerMessage = "お茶";
+    tickSecond(23, 59, 59);
+    tickSecond(0, 4, 59);
+    EXPECT_EQ(plays(), 0);
+
+    tickAt(0, 5, 0);
+    EXPECT_EQ(plays(), 1);
+    EXPECT_TRUE(settings().timerState == "OFF");
+    EXPECT_EQ(settings().timerInfoText.toText(), "");
+    ASSERT_TRUE(noticeOpen());
+    EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 10分を過ぎました。");
+    EXPECT_EQ(app.noticeView().message, "お茶");
+
+    tickSecond(0, 5, 1);
+    EXPECT_EQ(plays(), 1);
+    EXPECT_EQ(view().tooltip, kHint);
+}
+
+TEST_F(CountdownWatch, ZeroMinutesFallsDueInTheStartMinute) {
+    runCountdown(0, 14, 20);
+    tickAt(14, 20, 59);
+    EXPECT_EQ(plays(), 1);
+    EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 0分を過ぎました。");
+}
+
+TEST_F(CountdownWatch, MinutesTypedAsDigitsAreReadAsTheirNumber) {
+    runCountdown(0, 14, 20);
+    settings().timerMinutes = "15";
+    tickAt(14, 20, 0);
+    EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 15分を過ぎました。");
+}
+
+TEST_F(CountdownWatch, ResetsTheDialogsButtonsLoadingItHidden) {
+    runCountdown(10, 14, 20);
+    tickAt(14, 20, 0);
+    ASSERT_TRUE(app.program.optionsWindow().isLoaded());
+    EXPECT_FALSE(app.optionsView().visible);
+    EXPECT_TRUE(app.optionsView().command5Enabled);
+    EXPECT_FALSE(app.optionsView().command6Enabled);
+
+    app.optionsView().command5Enabled = false; // as a later start leaves them
+    app.optionsView().command6Enabled = true;
+    runCountdown(10, 14, 30);
+    tickAt(14, 30, 0);
+    EXPECT_TRUE(app.optionsView().command5Enabled);
+    EXPECT_FALSE(app.optionsView().command6Enabled);
+    EXPECT_EQ(app.views.optionsCreated, 1);
+}
+
+TEST_F(CountdownWatch, MinutesThatAreNoNumberEndTheProgramWithErrorThirteen) {
+    runCountdown(10, 14, 20);
+    settings().timerMinutes = "abc";
+    settings().timerMessage = "お茶";
+    app.clock.set(14, 20, 0);
+    EXPECT_THROW(form().onTick(), ProgramEnded);
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].text, "エラー ( 13) が発生しました、終了します。");
+    EXPECT_EQ(app.beeper.beeps, 1);
+    EXPECT_EQ(plays(), 1);
+    // The notice was already open when the headline failed.
+    ASSERT_TRUE(noticeOpen());
+    EXPECT_EQ(app.noticeView().headline, "");
+    EXPECT_EQ(app.noticeView().message, "");
+}
+
+using BothDue = ClockTest;
+
+TEST_F(BothDue, AlarmFirstThenCountdownInOneNotice) {
+    armAlarm(12, 0, 0);
+    settings().alarmMessage = "昼";
+    runCountdown(30, 12, 0);
+    settings().timerMessage = "パスタ";
+    tickAt(12, 0, 0);
+    EXPECT_EQ(plays(), 2);
+    EXPECT_EQ(app.views.noticesCreated, 1);
+    EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 30分を過ぎました。");
+    EXPECT_EQ(app.noticeView().message, "パスタ");
+    EXPECT_TRUE(settings().alarmState == "ALOFF");
+    EXPECT_TRUE(settings().timerState == "OFF");
+}
+
+using NoticeFromWatch = ClockTest;
+
+TEST_F(NoticeFromWatch, SecondNoticeReusesTheOpenWindowAndReplacesBothTexts) {
+    runCountdown(5, 9, 0);
+    settings().timerMessage = "前の知らせ";
+    tickAt(9, 0, 0);
+    FakeNoticeView* first = &app.noticeView();
+    first->leftTwips = 42; // the user moved it
+    first->topTwips = 43;
+
+    armAlarm(9, 1, 0);
+    settings().alarmMessage = ""; // an empty message empties the old one
+    tickAt(9, 1, 0);
+    EXPECT_EQ(&app.noticeView(), first);
+    EXPECT_EQ(app.views.noticesCreated, 1);
+    EXPECT_EQ(first->leftTwips, 42);
+    EXPECT_EQ(first->topTwips, 43);
+    EXPECT_EQ(first->headline, "アラーム設定時刻 9時 1分 0秒を過ぎました。");
+    EXPECT_EQ(first->message, "");
+
+    app.program.notice().onCloseClick();
+    EXPECT_FALSE(noticeOpen());
+    tickAt(9, 1, 1);
+    armAlarm(9, 2, 0);
+    tickAt(9, 2, 0);
+    EXPECT_EQ(app.views.noticesCreated, 2);
+    EXPECT_EQ(app.noticeView().leftTwips, 15360.0f / 2 - 3097); // centred afresh
+    EXPECT_EQ(app.noticeView().topTwips, 11520.0f / 2 - 893);
+    EXPECT_TRUE(app.noticeView().topmost);
+}
+
+} // namespace
+} // namespace ambrel::testing
