@@ -84,7 +84,9 @@ void ClockForm::onLabel2MouseMove(float x, float y) {
     view.moveTo(left, top);
 }
 
-void ClockForm::onLabel2MouseUp(float, float) { dragActive_ = 0; }
+void ClockForm::onLabel2MouseUp(float, float) {
+    dragActive_ = 0;
+}
 
 void ClockForm::onImage2MouseDown() {
     program_.clockWindow().get().setImageTop(ImageButton::Image2, kPressedImageTop);

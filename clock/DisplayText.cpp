@@ -30,7 +30,9 @@ void appendNumberText(std::string& out, int value) {
 }
 
 // The tooltip's pieces are texts on every tick; they are appended without a copy each.
-size_t textLength(const DynamicValue& value) { return value.isText() ? value.text().size() : 0; }
+size_t textLength(const DynamicValue& value) {
+    return value.isText() ? value.text().size() : 0;
+}
 void appendText(std::string& out, const DynamicValue& value) {
     if (value.isText()) {
         out += value.text();
