@@ -4,12 +4,24 @@
 #include "app/RuntimeError.h"
 #include "app/ZOrder.h"
 
+#include <cmath>
+#include <limits>
+
 namespace ambrel {
 
 namespace {
 constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
 constexpr const char* kSettingsCorruptText =
     "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
+
+// A window edge is a 32-bit float; a hand-edited position beyond its range is an overflow, as the
+// classic conversion reports it, rather than an undefined cast.
+float toSingle(double value) {
+    if (std::fabs(value) > std::numeric_limits<float>::max()) {
+        throw RuntimeError(kOverflow);
+    }
+    return static_cast<float>(value);
+}
 } // namespace
 
 std::string fatalErrorText(int number) {
@@ -95,8 +107,7 @@ void Program::runLoadSteps(ClockView& view) {
         settings_.windowTop = 10;
     }
 
-    view.moveTo(static_cast<float>(settings_.windowLeft.toNumber()),
-                static_cast<float>(settings_.windowTop.toNumber()));
+    view.moveTo(toSingle(settings_.windowLeft.toNumber()), toSingle(settings_.windowTop.toNumber()));
     applyClockZOrder(settings_, view);
     settings_.hintText = kHintText;
     sound_.openSound();

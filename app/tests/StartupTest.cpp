@@ -114,6 +114,7 @@ TEST_F(StartupTest, OtherLoadErrorsShowTheirNumberAndLeaveTheFile) {
         {settingsWithPosition("0", "\"abc\""), "エラー ( 13) が発生しました、終了します。"},
         {"40000\r\n" + settingsWithPosition("0", "0").substr(4),
          "エラー ( 6) が発生しました、終了します。"},
+        {settingsWithPosition("-1E+300", "0"), "エラー ( 6) が発生しました、終了します。"},
     };
     for (const Case& c : cases) {
         TestProgram fresh;

@@ -10,7 +10,10 @@ int screenDpi();
 
 inline int twipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 inline int twipsToPixels(float twips, int dpi) {
-    const float pixels = twips * static_cast<float>(dpi) / 1440.0f;
+    // A window dragged or saved far away still lands on a coordinate the system can hold.
+    constexpr float kFarthest = 1 << 24;
+    float pixels = twips * static_cast<float>(dpi) / 1440.0f;
+    pixels = pixels < -kFarthest ? -kFarthest : (pixels > kFarthest ? kFarthest : pixels);
     return static_cast<int>(pixels < 0 ? pixels - 0.5f : pixels + 0.5f);
 }
 inline float pixelsToTwips(int pixels, int dpi) {
