@@ -13,7 +13,7 @@ constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::int32_t kPixelsPerMetre = 3780;
 
 class ByteWriter {
-  public:
+public:
     void u8(std::uint8_t v) { bytes_.push_back(v); }
     void u16(std::uint16_t v) {
         u8(static_cast<std::uint8_t>(v));
@@ -26,7 +26,7 @@ class ByteWriter {
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
     std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
-  private:
+private:
     std::vector<std::uint8_t> bytes_;
 };
 

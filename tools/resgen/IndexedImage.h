@@ -19,7 +19,7 @@ struct Rgb {
 };
 
 class IndexedImage {
-  public:
+public:
     // Every pixel starts as palette entry `fill`.
     IndexedImage(int width, int height, std::vector<Rgb> palette, std::uint8_t fill);
 
@@ -35,7 +35,7 @@ class IndexedImage {
     // Inclusive corners, the way the layout gives pixel ranges ("x 18 to 80").
     void fillRect(int left, int top, int right, int bottom, std::uint8_t index);
 
-  private:
+private:
     int width_;
     int height_;
     std::vector<Rgb> palette_;
