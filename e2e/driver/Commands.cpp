@@ -608,6 +608,17 @@ void cmdProcs(const ArgReader& a, const Output& out) {
     CloseHandle(snap);
 }
 
+void cmdKill(const ArgReader& a, const Output& out) {
+    DWORD pid = (DWORD)number(a.at(0, "pid"), "pid");
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process)
+        throw CommandError("cannot open process " + std::to_string(pid));
+    BOOL ok = TerminateProcess(process, 1);
+    WaitForSingleObject(process, kSendTimeoutMs);
+    CloseHandle(process);
+    out(JsonLine().add("killed", ok != FALSE).add("pid", pid).str());
+}
+
 // Colours of a window's area as they are on the screen (what the user sees, whoever
 // painted it): the average, the most frequent colours and, with --dump, every pixel.
 void cmdPixels(const ArgReader& a, const Output& out) {
@@ -700,7 +711,7 @@ const char* usage() {
            "click HWND X Y [--button left|right|middle] [--count N]\n"
            "drag HWND X1 Y1 X2 Y2 [--steps N] | key VK... | type TEXT\n"
            "message HWND MSG [WPARAM [LPARAM]] [--post] | close HWND\n"
-           "foreground | activate HWND | procs [--exe E]\n"
+           "foreground | activate HWND | procs [--exe E] | kill PID\n"
            "pixels HWND [X Y [W H]] [--dump] | version PATH\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
@@ -714,7 +725,7 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
         {L"press", cmdPress},       {L"answer", cmdAnswer},   {L"tooltip", cmdTooltip},
         {L"click", cmdClick},       {L"drag", cmdDrag},       {L"key", cmdKey},
         {L"type", cmdType},         {L"message", cmdMessage}, {L"close", cmdClose},
-        {L"foreground", cmdForeground}, {L"activate", cmdActivate}, {L"procs", cmdProcs},
+        {L"foreground", cmdForeground}, {L"activate", cmdActivate}, {L"procs", cmdProcs}, {L"kill", cmdKill},
         {L"pixels", cmdPixels},     {L"version", cmdVersion}, {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end())

@@ -1,0 +1,117 @@
+"""A program under test in a scratch folder of its own: a copy of the executable (and its
+help file), a prepared settings file, the process and what it leaves behind."""
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+from .paths import AMBREL_EXE, WIN32_BUILD, require_file, windows_path
+from .proc import stop
+
+SETTINGS_NAME = "AMBREL.SET"
+HELP_NAME = "AMBREL.HLP"
+
+
+def settings_bytes(lines):
+    """The bytes of a settings file from text lines: CP932, each line ended by CR LF."""
+    return "".join(line + "\r\n" for line in lines).encode("cp932")
+
+
+class App:
+    """One program started from a scratch folder. The process is wine's own loader process
+    (the Windows program itself), so killing it ends the program."""
+
+    def __init__(self, wine, driver, folder: Path, exe_name: str):
+        self.wine = wine
+        self.driver = driver
+        self.folder = folder
+        self.exe_name = exe_name
+        self.procs = []
+
+    @property
+    def exe(self):
+        return self.folder / self.exe_name
+
+    @property
+    def settings_path(self):
+        return self.folder / SETTINGS_NAME
+
+    def write_settings(self, content):
+        """content: bytes as they are, or a list of text lines (CP932, CR LF)."""
+        data = content if isinstance(content, bytes) else settings_bytes(content)
+        self.settings_path.write_bytes(data)
+
+    def read_settings(self):
+        """The settings file's bytes, or None when there is none."""
+        return self.settings_path.read_bytes() if self.settings_path.exists() else None
+
+    def settings_lines(self):
+        data = self.read_settings()
+        if data is None:
+            return None
+        text = data.decode("cp932")
+        assert text.endswith("\r\n") or text == "", f"settings file not CR LF ended: {data!r}"
+        return text.split("\r\n")[:-1]
+
+    def windows_path(self, name=""):
+        return windows_path(self.folder / name) if name else windows_path(self.folder)
+
+    def start(self, *args):
+        """Starts the program (another instance when called again)."""
+        proc = self.wine.popen([self.exe, *args], cwd=self.folder,
+                               log=self.folder / "wine.log")
+        self.procs.append(proc)
+        return proc
+
+    @property
+    def proc(self):
+        return self.procs[0] if self.procs else None
+
+    def running(self, proc=None):
+        proc = proc or self.proc
+        return proc is not None and proc.poll() is None
+
+    def wait_exit(self, timeout=60.0, proc=None):
+        """The exit code once the process has ended (raises TimeoutExpired otherwise)."""
+        return (proc or self.proc).wait(timeout)
+
+    def windows(self, **filters):
+        return self.driver.windows(exe=self.exe_name, **filters)
+
+    def wait_window(self, timeout=60.0, **filters):
+        return self.driver.wait_window(timeout=timeout, exe=self.exe_name, **filters)
+
+    def msgboxes(self, **filters):
+        return self.driver.msgboxes(exe=self.exe_name, **filters)
+
+    def wait_msgbox(self, timeout=60.0, **filters):
+        return self.driver.wait_msgbox(timeout=timeout, exe=self.exe_name, **filters)
+
+    def screenshot(self, xvfb, name="screen.png"):
+        return xvfb.screenshot(self.folder / name)
+
+    def kill(self):
+        for proc in self.procs:
+            stop(proc, timeout=10)
+        # Windows processes that the program started itself (a help viewer, say).
+        for p in self.driver.procs():
+            if p["exe"].lower() in _SPAWNED:
+                self.driver.call("kill", p["pid"], check=False)
+
+
+# Programs a product test may leave running besides the program under test.
+_SPAWNED = {"winhlp32.exe", "notepad.exe", "winedbg.exe"}
+
+
+def make_folder(base: Path, exe: Path, extra=()):
+    base.mkdir(parents=True, exist_ok=True)
+    shutil.copy2(exe, base / exe.name)
+    for f in extra:
+        if f.is_file():
+            shutil.copy2(f, base / f.name)
+    return base
+
+
+def ambrel_folder(base: Path):
+    exe = require_file(AMBREL_EXE, "ambrel.exe")
+    return make_folder(base, exe, extra=[WIN32_BUILD / HELP_NAME])

@@ -1,0 +1,208 @@
+"""The Python side of ambrel-e2e-driver.exe: one driver process in "serve" mode for the
+whole session, commands as tab-separated lines, answers as JSON lines."""
+import json
+import queue
+import subprocess
+import threading
+import time
+from pathlib import Path
+
+from .paths import HarnessError
+from .proc import stop, wait_until
+
+
+class DriverError(RuntimeError):
+    """The driver ran the command and reports that it could not do it."""
+
+
+class Driver:
+    def __init__(self, wine, exe: Path, log: Path):
+        self.wine = wine
+        self.exe = exe
+        self.log = log
+        self.proc = None
+        self.lines = queue.Queue()
+        self.lock = threading.Lock()
+
+    def start(self, timeout=180.0):
+        self.proc = self.wine.popen([self.exe, "serve"], log=self.log,
+                                    stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        threading.Thread(target=self._read, daemon=True).start()
+        first = self._next(timeout)
+        if not first.get("ready"):
+            raise HarnessError(f"driver did not start: {first}")
+        return self
+
+    def _read(self):
+        for raw in self.proc.stdout:
+            self.lines.put(raw)
+        self.lines.put(None)
+
+    def _next(self, timeout):
+        try:
+            raw = self.lines.get(timeout=timeout)
+        except queue.Empty:
+            raise HarnessError(f"driver gave no answer in {timeout} s") from None
+        if raw is None:
+            raise HarnessError(f"driver ended; see {self.log}")
+        text = raw.decode("utf-8", errors="replace").strip()
+        try:
+            return json.loads(text)
+        except ValueError:
+            raise HarnessError(f"driver printed no JSON: {text!r}") from None
+
+    def call(self, *args, timeout=30.0, check=True):
+        """Runs one command; returns its JSON objects (a list, maybe empty). With
+        check=False a refused command returns None instead of raising DriverError."""
+        words = [str(a) for a in args]
+        if any("\t" in w or "\n" in w for w in words):
+            raise ValueError("driver arguments cannot hold tabs or line breaks")
+        with self.lock:
+            self.proc.stdin.write(("\t".join(words) + "\n").encode("utf-8"))
+            self.proc.stdin.flush()
+            results = []
+            while True:
+                obj = self._next(timeout)
+                if obj.get("done"):
+                    if obj.get("ok"):
+                        return results
+                    if check:
+                        raise DriverError(f"{words[0]}: {obj.get('error')}")
+                    return None
+                results.append(obj)
+
+    def one(self, *args, **kwargs):
+        results = self.call(*args, **kwargs)
+        if results is None:
+            return None
+        if len(results) != 1:
+            raise DriverError(f"{args[0]}: expected one answer, got {len(results)}")
+        return results[0]
+
+    # -- commands -------------------------------------------------------------------------
+
+    def acp(self):
+        return self.one("acp")["acp"]
+
+    def dpi(self):
+        return self.one("dpi")
+
+    def windows(self, cls=None, title=None, title_contains=None, pid=None, exe=None,
+                visible=False):
+        args = ["windows"]
+        for flag, value in (("--class", cls), ("--title", title),
+                            ("--title-contains", title_contains), ("--pid", pid),
+                            ("--exe", exe)):
+            if value is not None:
+                args += [flag, value]
+        if visible:
+            args.append("--visible")
+        return self.call(*args)
+
+    def info(self, hwnd):
+        return self.one("info", hwnd)
+
+    def children(self, hwnd):
+        return self.call("children", hwnd)
+
+    def child(self, hwnd, control_id):
+        for c in self.children(hwnd):
+            if c["id"] == control_id:
+                return c
+        raise DriverError(f"window {hwnd} has no control {control_id}")
+
+    def text(self, hwnd):
+        return self.one("text", hwnd)["text"]
+
+    def settext(self, hwnd, text):
+        return self.one("settext", hwnd, text)
+
+    def msgboxes(self, **filters):
+        return self.call("msgbox", *_filter_args(filters))
+
+    def press(self, hwnd, button, send=False):
+        return self.one("press", hwnd, button, *(["--send"] if send else []))
+
+    def answer(self, button, **filters):
+        """Presses a button (OK, Cancel, Retry, Yes, No, ...) of the one message box that
+        matches; returns the box as it was."""
+        return self.one("answer", "--button", button, *_filter_args(filters))["box"]
+
+    def tooltip(self, hwnd):
+        """The texts of the tooltip tools for a window: a list of tools."""
+        return self.call("tooltip", hwnd)
+
+    def click(self, hwnd, x, y, button="left", count=1):
+        return self.one("click", hwnd, x, y, "--button", button, "--count", count)
+
+    def drag(self, hwnd, x1, y1, x2, y2, steps=5):
+        return self.one("drag", hwnd, x1, y1, x2, y2, "--steps", steps)
+
+    def key(self, *virtual_keys):
+        return self.one("key", *virtual_keys)
+
+    def type(self, text):
+        return self.one("type", text)
+
+    def message(self, hwnd, msg, wparam=0, lparam=0, post=False):
+        r = self.one("message", hwnd, msg, wparam, lparam, *(["--post"] if post else []))
+        return r.get("result", r.get("posted"))
+
+    def close(self, hwnd):
+        return self.one("close", hwnd)
+
+    def foreground(self):
+        return self.one("foreground")
+
+    def procs(self, exe=None):
+        return self.call("procs", *(["--exe", exe] if exe else []))
+
+    def kill(self, pid):
+        return self.one("kill", pid)
+
+    def pixels(self, hwnd, x=None, y=None, w=None, h=None, dump=False):
+        args = ["pixels", hwnd] + [v for v in (x, y, w, h) if v is not None]
+        return self.one(*args, *(["--dump"] if dump else []))
+
+    def version(self, windows_path):
+        return self.one("version", windows_path)
+
+    # -- waiting --------------------------------------------------------------------------
+
+    def wait_window(self, timeout=60.0, **filters):
+        """The first top-level window that matches (visible ones unless visible=False)."""
+        filters.setdefault("visible", True)
+        found = wait_until(lambda: self.windows(**filters), timeout, interval=0.1,
+                           what=f"a window {filters}")
+        return found[0]
+
+    def wait_msgbox(self, timeout=60.0, **filters):
+        found = wait_until(lambda: self.msgboxes(**filters), timeout, interval=0.1,
+                           what=f"a message box {filters}")
+        return found[0]
+
+    def wait_gone(self, hwnd, timeout=30.0):
+        def gone():
+            r = self.call("info", hwnd, check=False)
+            return r is None or not r[0]["visible"]
+        wait_until(gone, timeout, what=f"window {hwnd} to close")
+
+    def stop(self):
+        if self.proc:
+            try:
+                self.proc.stdin.write(b"quit\n")
+                self.proc.stdin.flush()
+                self.proc.wait(10)
+            except (OSError, subprocess.TimeoutExpired):
+                stop(self.proc)
+            self.proc = None
+
+
+def _filter_args(filters):
+    args = []
+    for key, value in filters.items():
+        if value is None or value is False:
+            continue
+        flag = "--" + ("class" if key == "cls" else key.replace("_", "-"))
+        args += [flag] if value is True else [flag, value]
+    return args

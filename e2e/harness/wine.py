@@ -1,0 +1,129 @@
+"""The suite's own 32-bit wine prefix with the Japanese locale, its persistent wineserver,
+and starting Windows programs in it."""
+import os
+import shutil
+import subprocess
+import time
+from pathlib import Path
+
+from .paths import REPO, HarnessError, ensure_dir
+from .proc import wait_until
+
+# Bump when the prefix's preparation changes, so that an old prefix is made anew.
+PREFIX_RECIPE = "3"
+
+BASE_ENV = {
+    "WINEARCH": "win32",
+    # ja_JP.UTF-8 makes wine's ANSI code page 932, as on a Japanese Windows.
+    "LC_ALL": "ja_JP.UTF-8",
+    "LANG": "ja_JP.UTF-8",
+    "WINEDEBUG": "-all",
+    # No Mono or Gecko installer prompts, no desktop menu entries: none is needed here
+    # and each costs seconds.
+    "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+}
+
+
+def wine32_environment(out_dir: Path) -> dict:
+    """Makes 32-bit programs runnable (see e2e/wine32/setup.sh); returns the variables
+    that wine's processes and server need for it (none on a kernel that runs them)."""
+    script = REPO / "e2e" / "wine32" / "setup.sh"
+    r = subprocess.run(["bash", str(script), str(out_dir)], capture_output=True, text=True,
+                       timeout=120, stdin=subprocess.DEVNULL)
+    if r.returncode != 0:
+        raise HarnessError("32-bit wine cannot run here: " + r.stderr.strip())
+    return dict(line.split("=", 1) for line in r.stdout.splitlines() if "=" in line)
+
+
+class Wine:
+    """One prefix and its wineserver; every wine process of the suite goes through here."""
+
+    def __init__(self, prefix: Path, state_dir: Path, display: str, pulse_env: dict):
+        self.prefix = prefix
+        self.state_dir = ensure_dir(state_dir)
+        self.env = dict(os.environ)
+        for name in ("WINELOADER", "WINESERVER", "WINEDLLPATH"):
+            self.env.pop(name, None)
+        self.env.update(BASE_ENV)
+        self.env.update(pulse_env)
+        self.env["WINEPREFIX"] = str(prefix)
+        self.env["DISPLAY"] = display
+        self.env.update(wine32_environment(state_dir / "wine32"))
+        self.server_started = False
+
+    # -- processes ------------------------------------------------------------------------
+
+    def popen(self, args, cwd=None, log: Path = None, **kwargs):
+        """Starts a wine process. Its output goes to a file, never to a pipe that the
+        prefix's own service processes could inherit and hold open."""
+        out = open(log, "ab") if log else subprocess.DEVNULL
+        try:
+            return subprocess.Popen(["wine", *map(str, args)], env=self.env, cwd=cwd,
+                                    stdin=kwargs.pop("stdin", subprocess.DEVNULL),
+                                    stdout=kwargs.pop("stdout", out), stderr=out, **kwargs)
+        finally:
+            if log:
+                out.close()
+
+    def run(self, args, timeout=120, cwd=None):
+        log = self.state_dir / "wine-run.log"
+        proc = self.popen(args, cwd=cwd, log=log)
+        try:
+            return proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+            raise HarnessError(f"wine {' '.join(map(str, args))} did not end in {timeout} s")
+
+    def wineserver(self, *args, timeout=60):
+        return subprocess.run(["wineserver", *args], env=self.env, timeout=timeout,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL).returncode
+
+    # -- prefix and server ----------------------------------------------------------------
+
+    def _stamp(self):
+        version = subprocess.run(["wine", "--version"], env=self.env, capture_output=True,
+                                 text=True, timeout=60).stdout.strip()
+        return f"{version} recipe {PREFIX_RECIPE}\n"
+
+    def start(self):
+        """Prepares the prefix when it is missing or stale, and keeps a wineserver running
+        for the whole session (a process start then costs about a third)."""
+        stamp_file = self.prefix / ".e2e-ready"
+        stamp = self._stamp()
+        fresh = not (stamp_file.is_file() and stamp_file.read_text() == stamp)
+        if fresh and self.prefix.exists():
+            self.wineserver("-k")
+            shutil.rmtree(self.prefix)
+        ensure_dir(self.prefix)
+        # -p: persistent until killed at the end of the session.
+        if subprocess.run(["wineserver", "-p"], env=self.env, timeout=60,
+                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            raise HarnessError("wineserver did not start")
+        self.server_started = True
+        if fresh:
+            started = time.monotonic()
+            if self.run(["wineboot", "-i"], timeout=900) != 0:
+                raise HarnessError("wineboot -i failed; see " +
+                                   str(self.state_dir / "wine-run.log"))
+            # Unmanaged windows: without a window manager a managed dialog waits about
+            # two seconds for one before it closes.
+            self.run(["reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                      "/d", "N", "/f"], timeout=300)
+            stamp_file.write_text(stamp)
+            self.prefix_seconds = time.monotonic() - started
+        else:
+            self.prefix_seconds = 0.0
+        return self
+
+    def stop(self):
+        if self.server_started:
+            self.wineserver("-k")
+            try:
+                wait_until(lambda: self.wineserver("-w", timeout=30) == 0, 30,
+                           what="the wineserver to end")
+            except (TimeoutError, subprocess.TimeoutExpired):
+                pass
+            self.server_started = False

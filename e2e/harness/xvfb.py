@@ -1,0 +1,64 @@
+"""A virtual X display of the suite's own, on a display number that the server picks."""
+import os
+import select
+import subprocess
+import time
+from pathlib import Path
+
+from .paths import HarnessError
+from .proc import stop
+
+
+class Xvfb:
+    def __init__(self, log_dir: Path, size="1024x768x24"):
+        self.size = size
+        self.log_path = log_dir / "xvfb.log"
+        self.proc = None
+        self.display = None
+
+    def start(self, timeout=20.0):
+        read_fd, write_fd = os.pipe()
+        log = open(self.log_path, "wb")
+        # -displayfd: the server takes the first free display number and writes it to the
+        # pipe once it accepts connections, so there is neither a race nor a poll.
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.size,
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=log, stderr=subprocess.STDOUT,
+            stdin=subprocess.DEVNULL)
+        os.close(write_fd)
+        log.close()
+        # The number and its line end may come in two writes; closing the pipe between
+        # them makes the server die of the failed second write.
+        data = b""
+        deadline = time.monotonic() + timeout
+        while not data.endswith(b"\n"):
+            left = deadline - time.monotonic()
+            ready, _, _ = select.select([read_fd], [], [], max(left, 0))
+            chunk = os.read(read_fd, 64) if ready else b""
+            if not chunk:
+                break
+            data += chunk
+        os.close(read_fd)
+        number = data.decode().strip() if data.endswith(b"\n") else ""
+        if not number:
+            self.stop()
+            raise HarnessError(f"Xvfb did not start; see {self.log_path}")
+        self.display = ":" + number
+        return self
+
+    def screenshot(self, path: Path):
+        """The whole screen as a PNG (ImageMagick's import)."""
+        subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
+                       check=True, timeout=30, stdin=subprocess.DEVNULL)
+        return path
+
+    def xdotool(self, *args, timeout=15):
+        env = dict(os.environ, DISPLAY=self.display)
+        return subprocess.run(["xdotool", *map(str, args)], env=env, check=True,
+                              timeout=timeout, capture_output=True, text=True).stdout
+
+    def stop(self):
+        if self.proc:
+            stop(self.proc)
+            self.proc = None

@@ -1,0 +1,164 @@
+"""Fixtures of the end-to-end suite.
+
+Session (started once, stopped at the end, in this order): `xvfb` (a virtual display),
+`pulse` (a sound server with a null sink), `wine` (the suite's prefix with its persistent
+wineserver), `driver` (ambrel-e2e-driver.exe in serve mode).
+Per test: `ambrel` (a factory: scratch folder with ambrel.exe and a prepared AMBREL.SET,
+started under wine), `sample` (the same for the harness's own sample program), `tone`
+and `record` (test sounds and recordings of what wine plays).
+
+Nothing here skips: a missing tool or executable is an error of the run.
+"""
+import shutil
+import time
+
+import pytest
+
+from harness import audio
+from harness.app import App, ambrel_folder, make_folder
+from harness.driver import Driver
+from harness.paths import (DRIVER_EXE, SAMPLE_EXE, STATE, ensure_dir, require_file,
+                           require_tools)
+from harness.pulse import PulseServer
+from harness.wine import Wine
+from harness.xvfb import Xvfb
+
+TIMINGS = {}
+
+
+def _timed(name, start):
+    TIMINGS[name] = time.monotonic() - start
+
+
+@pytest.fixture(scope="session")
+def state_dir():
+    require_tools()
+    return ensure_dir(STATE)
+
+
+@pytest.fixture(scope="session")
+def xvfb(state_dir):
+    t = time.monotonic()
+    server = Xvfb(state_dir).start()
+    _timed("Xvfb start", t)
+    yield server
+    server.stop()
+
+
+@pytest.fixture(scope="session")
+def pulse(state_dir):
+    t = time.monotonic()
+    server = PulseServer(state_dir / "pulse").start()
+    _timed("PulseAudio start", t)
+    yield server
+    server.stop()
+
+
+@pytest.fixture(scope="session")
+def wine(state_dir, xvfb, pulse):
+    t = time.monotonic()
+    w = Wine(state_dir / "wineprefix", state_dir, xvfb.display, pulse.client_env())
+    try:
+        w.start()
+        _timed("wine prefix and server" + (" (prefix created)" if w.prefix_seconds else ""), t)
+        yield w
+    finally:
+        w.stop()
+
+
+@pytest.fixture(scope="session")
+def driver(wine, state_dir):
+    exe = require_file(DRIVER_EXE, "ambrel-e2e-driver.exe")
+    t = time.monotonic()
+    d = Driver(wine, exe, state_dir / "driver.log").start()
+    _timed("driver start", t)
+    yield d
+    d.stop()
+
+
+@pytest.hookimpl(hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    setattr(item, "rep_" + report.when, report)
+
+
+def _keep_failure_screenshot(request, xvfb):
+    rep = getattr(request.node, "rep_call", None)
+    if rep is not None and rep.failed:
+        folder = ensure_dir(STATE / "failures")
+        name = request.node.name.replace("/", "_").replace("[", "_").replace("]", "")
+        try:
+            xvfb.screenshot(folder / f"{name}.png")
+        except Exception:  # a screenshot is a help, never a second failure
+            pass
+
+
+@pytest.fixture
+def ambrel(request, tmp_path, wine, driver, xvfb):
+    """start(settings=None|bytes|[lines], run=True) -> App. The scratch folder holds a copy
+    of build/win32/ambrel.exe (and AMBREL.HLP when built) and, when given, AMBREL.SET."""
+    apps = []
+
+    def start(settings=None, run=True, folder_name="app"):
+        folder = ambrel_folder(tmp_path / folder_name)
+        app = App(wine, driver, folder, "ambrel.exe")
+        if settings is not None:
+            app.write_settings(settings)
+        apps.append(app)
+        if run:
+            app.start()
+        return app
+
+    yield start
+    _keep_failure_screenshot(request, xvfb)
+    for app in apps:
+        app.kill()
+
+
+@pytest.fixture
+def sample(request, tmp_path, wine, driver, xvfb):
+    """start(*args) -> App running the harness's sample program (e2e-sample.exe)."""
+    apps = []
+
+    def start(*args):
+        exe = require_file(SAMPLE_EXE, "e2e-sample.exe")
+        app = App(wine, driver, make_folder(tmp_path / "sample", exe), exe.name)
+        apps.append(app)
+        app.start(*args)
+        return app
+
+    yield start
+    _keep_failure_screenshot(request, xvfb)
+    for app in apps:
+        app.kill()
+
+
+@pytest.fixture
+def tone(tmp_path):
+    """tone(name="tone.wav", frequency=880, seconds=1.0) -> path of a new sine WAV."""
+    def make(name="tone.wav", frequency=880.0, seconds=1.0, rate=22050):
+        return audio.write_tone(tmp_path / name, frequency, seconds, rate)
+    return make
+
+
+@pytest.fixture
+def record(tmp_path, pulse):
+    """record(name) -> a running Recording of the sink; .stop() returns the WAV path."""
+    recordings = []
+
+    def start(name="recording.wav"):
+        r = pulse.record(tmp_path / name)
+        recordings.append(r)
+        return r
+
+    yield start
+    for r in recordings:
+        r.stop()
+
+
+def pytest_terminal_summary(terminalreporter):
+    if TIMINGS:
+        terminalreporter.write_sep("-", "e2e harness timings")
+        for name, seconds in TIMINGS.items():
+            terminalreporter.write_line(f"{name}: {seconds:.1f} s")

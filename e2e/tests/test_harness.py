@@ -1,0 +1,68 @@
+"""The harness proves itself on its own sample program: the Japanese code page, reading
+and answering a Japanese message box, a tooltip read across processes, a double-click
+through X, and MCI playback captured from the sound server."""
+from harness import audio
+from harness.paths import windows_path
+
+SAMPLE_CLASS = "AmbrelE2eSample"
+BOX_TITLE = "e2e 確認"
+BOX_TEXT = "設定ファイルが見つかりません、終了します。"
+
+
+def test_ansi_code_page_is_japanese(driver):
+    assert driver.acp() == 932
+    assert driver.dpi()["screen"] == [1024, 768]
+
+
+def test_reads_and_answers_a_japanese_message_box(sample, driver):
+    app = sample("--title", "時計 サンプル", "--msgbox", BOX_TEXT)
+    main = app.wait_window(cls=SAMPLE_CLASS)
+    assert main["title"] == "時計 サンプル"
+    assert main["client"][2] - main["client"][0] > 0
+
+    box = app.wait_msgbox(title=BOX_TITLE)
+    assert box["text"] == BOX_TEXT
+    assert box["icon"] is True
+    assert [b["id"] for b in box["buttons"]] == [1, 2]  # OK, Cancel
+    assert box["owner"] == main["hwnd"]
+
+    driver.answer("Cancel", title=BOX_TITLE, exe=app.exe_name)
+    driver.wait_gone(box["hwnd"])
+    assert driver.info(main["hwnd"])["title"] == "answer=2"
+
+
+def test_reads_a_label_and_its_tooltip_in_another_process(sample, driver):
+    app = sample()
+    main = app.wait_window(cls=SAMPLE_CLASS)
+    label = driver.child(main["hwnd"], 100)
+    assert label["class"].lower() == "static"
+    assert label["text"] == "ダブルクリック 0 回"
+    tools = driver.tooltip(label["hwnd"])
+    assert [t["text"] for t in tools] == ["ツールチップの試験【設定 7時 5分 0秒】"]
+
+
+def test_xdotool_double_click_reaches_the_window(sample, driver, xvfb):
+    app = sample()
+    main = app.wait_window(cls=SAMPLE_CLASS)
+    left, top = main["client"][0], main["client"][1]
+    xvfb.xdotool("mousemove", left + 150, top + 80, "click", "--repeat", 2, "--delay", 80, 1)
+    label = driver.child(main["hwnd"], 100)["hwnd"]
+    from harness.proc import wait_until
+    wait_until(lambda: driver.text(label) == "ダブルクリック 1 回", 10,
+               what="the double-click to be counted")
+
+
+def test_mci_playback_is_recorded_at_its_pitch_and_length(sample, tone, record):
+    wav = tone("a880.wav", frequency=880, seconds=1.0)
+    recording = record("played.wav")
+    app = sample("--play", windows_path(wav))
+    app.wait_window(cls=SAMPLE_CLASS, title="playing")
+    import time
+    time.sleep(2.5)
+    sound = audio.analyse(recording.stop())
+    assert not sound.silent, "nothing was played into the sink"
+    assert abs(sound.frequency - 880) < 880 * 0.02, sound
+    assert abs(sound.duration - 1.0) < 0.15, sound
+    assert sound.fill > 0.9, sound
+    rough = audio.sox_stat(recording.path)["Rough   frequency"]
+    assert abs(rough - 880) < 880 * 0.1
