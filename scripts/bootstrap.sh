@@ -19,9 +19,11 @@ packages=(
   # run: 32-bit wine on a virtual display, Japanese locale and fonts
   wine wine32 xvfb xauth x11-utils xdotool imagemagick locales
   fonts-ipafont-gothic fonts-ipafont-mincho
+  # kernels without 32-bit support: 32-bit wine under qemu, 64-bit wineserver (e2e/wine32)
+  wine64 qemu-user-static
   # sound capture for the end-to-end tests
   pulseaudio pulseaudio-utils sox
-  python3
+  python3 python3-pytest
 )
 
 missing=()

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The one command that runs every test: installs what is missing, builds the native and
+# the win32 presets, runs the core's unit tests (ctest) and then the end-to-end suite
+# (pytest, driving the real ambrel.exe under wine on a virtual display). Exits non-zero
+# when anything fails; ends with the closing lines of both runners.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+logs=build/test-logs
+step() { echo; echo "== $*"; }
+fail() { echo "test.sh: $*" >&2; exit 1; }
+
+step bootstrap
+bash scripts/bootstrap.sh || fail "bootstrap failed"
+
+step "build native"
+cmake --preset native >/dev/null && cmake --build --preset native -j2 || fail "native build failed"
+step "build win32"
+cmake --preset win32 >/dev/null && cmake --build --preset win32 -j2 || fail "win32 build failed"
+
+mkdir -p "$logs"
+step "unit tests (ctest)"
+ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$logs/ctest.log"
+ctest_rc=${PIPESTATUS[0]}
+
+step "end-to-end tests (pytest under wine)"
+# Debian's interpreter: that is where python3-pytest is installed, whatever python3 the
+# PATH offers first.
+PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -m pytest -c e2e/pytest.ini --rootdir e2e e2e \
+    2>&1 | tee "$logs/e2e.log"
+e2e_rc=${PIPESTATUS[0]}
+
+step summary
+grep -E 'tests passed|tests failed|Total Test time' "$logs/ctest.log" || echo "ctest: no summary (exit $ctest_rc)"
+grep -E '^=+ .*(passed|failed|error|no tests ran).* =+$' "$logs/e2e.log" | tail -1 || echo "pytest: no summary (exit $e2e_rc)"
+if [ "$ctest_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ]; then
+    echo "test.sh: FAILED (ctest exit $ctest_rc, pytest exit $e2e_rc)"
+    exit 1
+fi
+echo "test.sh: all tests passed"
