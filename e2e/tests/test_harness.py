@@ -1,8 +1,12 @@
 """The harness proves itself on its own sample program: the Japanese code page, reading
 and answering a Japanese message box, a tooltip read across processes, a double-click
-through X, and MCI playback captured from the sound server."""
+through X, and MCI playback captured from the sound server; and its `ambrel` fixture on
+the real clock."""
+import time
+
 from harness import audio
 from harness.paths import windows_path
+from harness.proc import wait_until
 
 SAMPLE_CLASS = "AmbrelE2eSample"
 BOX_TITLE = "e2e 確認"
@@ -47,7 +51,6 @@ def test_xdotool_double_click_reaches_the_window(sample, driver, xvfb):
     left, top = main["client"][0], main["client"][1]
     xvfb.xdotool("mousemove", left + 150, top + 80, "click", "--repeat", 2, "--delay", 80, 1)
     label = driver.child(main["hwnd"], 100)["hwnd"]
-    from harness.proc import wait_until
     wait_until(lambda: driver.text(label) == "ダブルクリック 1 回", 10,
                what="the double-click to be counted")
 
@@ -57,7 +60,6 @@ def test_mci_playback_is_recorded_at_its_pitch_and_length(sample, tone, record):
     recording = record("played.wav")
     app = sample("--play", windows_path(wav))
     app.wait_window(cls=SAMPLE_CLASS, title="playing")
-    import time
     time.sleep(2.5)
     sound = audio.analyse(recording.stop())
     assert not sound.silent, "nothing was played into the sink"
@@ -66,3 +68,21 @@ def test_mci_playback_is_recorded_at_its_pitch_and_length(sample, tone, record):
     assert sound.fill > 0.9, sound
     rough = audio.sox_stat(recording.path)["Rough   frequency"]
     assert abs(rough - 880) < 880 * 0.1
+
+
+def test_ambrel_fixture_runs_the_clock_from_its_scratch_folder(ambrel, driver):
+    settings = ["10", "0", "0", '"ON"', "", "10,10,10", '"ALOFF"', '"D"', '""', '""']
+    app = ambrel(run=False)
+    tone_path = audio.write_tone(app.folder / "tone.wav")
+    settings[4] = f'"{windows_path(tone_path)}"'
+    app.write_settings(settings)
+    before = app.read_settings()
+    app.start()
+    clock = app.wait_window(title="Ambrel")
+    assert clock["rect"][2] - clock["rect"][0] == 140
+    assert clock["rect"][3] - clock["rect"][1] == 18
+    assert driver.version(app.windows_path("ambrel.exe"))["translation"] == ["041104B0"]
+    app.kill()
+    assert not app.running()
+    # A killed program never reaches its save: the file is as the test wrote it.
+    assert app.read_settings() == before
