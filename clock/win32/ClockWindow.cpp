@@ -56,7 +56,7 @@ bool contains(const RECT& r, int x, int y) {
 ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
     : form_(form), close_(std::move(close)), dpi_(screenDpi()) {
     create(L"AmbrelClock", CS_DBLCLKS, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, L"Ambrel",
-           nullptr, CreateSolidBrush(RGB(0, 0, 128)));
+           nullptr, nullptr);
 }
 
 void ClockWindow::onCreate() {
@@ -275,7 +275,10 @@ void ClockWindow::onPaint() {
 }
 
 void ClockWindow::paint(HDC dc) const {
-    drawBitmap(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
+    const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
+    // The window's own colour lies under the bitmap, which covers it exactly.
+    FillRect(dc, &client, windowColor_.get());
+    drawBitmap(dc, background_.get(), client);
     drawBitmap(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
     drawBitmap(dc, exitButton_.get(), imageRect(ImageButton::Image1));
 }
