@@ -20,7 +20,9 @@ namespace {
 
 constexpr int kClientWidth = 5490;
 constexpr int kClientHeight = 4695;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: a group box paints only its frame and caption, so the dialog has to paint
+// the face inside it.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // Its own task-bar button although the clock bar is open: the dialog has no owner.
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
@@ -76,8 +78,9 @@ WindowKind windowKind(Kind kind) {
 constexpr FontKind kStd = FontKind::Standard;
 constexpr FontKind kDef = FontKind::Default;
 
-// In tab order: the dialog manager walks the controls in the order they were created. Group
-// boxes come after the controls they hold, which also keeps them below those in the z-order.
+// In tab order: the dialog manager walks the controls in the order they were created. Some group
+// boxes come before labels they hold, so no control clips its siblings: a label below a group
+// box in the z-order would not be drawn at all.
 // clang-format off
 const ControlLayout kControls[] = {
     {IDC_OPTIONS_COMMAND1, Kind::DefaultButton, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
@@ -173,16 +176,19 @@ void OptionsWindow::onCreate() {
     for (const ControlLayout& layout : kControls) {
         const WindowKind kind = windowKind(layout.kind);
         const RECT r = toPixels(layout.at, dpi_);
-        HWND control = CreateWindowExW(
-            kind.exStyle, kind.className, layout.caption,
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style | layout.extraStyle, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, handle(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance(), nullptr);
+        HWND control = CreateWindowExW(kind.exStyle, kind.className, layout.caption,
+                                       WS_CHILD | WS_VISIBLE | kind.style | layout.extraStyle,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top, handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+                                       instance(), nullptr);
         const HFONT font = layout.font == FontKind::Standard ? standardFont_.get()
                            : layout.font == FontKind::Check2 ? check2Font_.get()
                                                              : defaultFont_.get();
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (isDigitBox(layout.id)) {
+            // A Japanese font brings wide margins, which leave the narrow number boxes room for
+            // one digit only.
+            SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
             SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
                               static_cast<UINT_PTR>(layout.id), reinterpret_cast<DWORD_PTR>(this));
         }
