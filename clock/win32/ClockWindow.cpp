@@ -85,8 +85,10 @@ void ClockWindow::onCreate() {
     label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
     displayRect_ = toPixels(kLabel2, dpi_);
 
+    // Not owned by the bar: wine keeps a window whose owned popups are topmost out of the
+    // topmost group itself. The bar destroys it when it goes.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle(),
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                nullptr, instance(), nullptr);
     tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
     auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
@@ -124,6 +126,7 @@ void ClockWindow::moveTo(float leftTwips, float topTwips) {
 }
 
 void ClockWindow::setTopmost(bool topmost) {
+    topmost_ = topmost;
     SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -179,7 +182,10 @@ void ClockWindow::setImageTop(ImageButton button, int topTwips) {
 void ClockWindow::startTimer() { SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr); }
 
 void ClockWindow::show() {
-    ShowWindow(handle(), SW_SHOW);
+    // Wine leaves the z-order group of a window that is not yet visible as it was, so the group
+    // chosen during the load is given again with the showing.
+    SetWindowPos(handle(), topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(handle());
 }
 
@@ -250,6 +256,9 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         close_();
+        return 0;
+    case WM_DESTROY:
+        DestroyWindow(tooltip_);
         return 0;
     default:
         return defaultHandling(message, wParam, lParam);

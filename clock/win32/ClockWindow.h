@@ -52,6 +52,7 @@ private:
     ClockForm& form_;
     std::function<void()> close_;
     int dpi_;
+    bool topmost_ = false;
     Brush windowColor_{CreateSolidBrush(RGB(0, 0, 128))};
     Bitmap background_;
     Bitmap optionsButton_;

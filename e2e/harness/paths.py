@@ -6,7 +6,8 @@ from pathlib import Path
 REPO = Path(__file__).resolve().parents[2]
 BUILD = REPO / "build"
 WIN32_BUILD = BUILD / "win32"
-STATE = BUILD / "e2e"
+# A second run beside the first (another developer's, say) takes a state folder of its own.
+STATE = Path(os.environ.get("AMBREL_E2E_STATE", BUILD / "e2e"))
 
 AMBREL_EXE = WIN32_BUILD / "ambrel.exe"
 DRIVER_EXE = WIN32_BUILD / "e2e" / "ambrel-e2e-driver.exe"

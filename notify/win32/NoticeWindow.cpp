@@ -62,6 +62,7 @@ void NoticeWindow::moveTo(float leftTwips, float topTwips) {
 }
 
 void NoticeWindow::setTopmost(bool topmost) {
+    topmost_ = topmost;
     SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -75,7 +76,10 @@ void NoticeWindow::setMessage(const std::string& text) {
 }
 
 void NoticeWindow::show() {
-    ShowWindow(handle(), SW_SHOW);
+    // Wine leaves the z-order group of a window that is not yet visible as it was, so the
+    // topmost group is given again with the showing.
+    SetWindowPos(handle(), topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetFocus(command1_);
 }
 

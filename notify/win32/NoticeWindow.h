@@ -26,6 +26,7 @@ private:
 
     NoticeForm& form_;
     int dpi_;
+    bool topmost_ = false;
     Font frameFont_;
     Font buttonFont_;
     Font labelFont_;
