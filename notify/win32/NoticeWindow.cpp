@@ -18,7 +18,8 @@ constexpr TwipsRect kLabel1{240, 720, 5715, 255};
 constexpr int kCommand1Id = 1;
 constexpr int kLabel1Id = 11;
 constexpr int kLabel2Id = 12;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: the group box paints only its frame, so its inside is the window's to paint.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 } // namespace
 
