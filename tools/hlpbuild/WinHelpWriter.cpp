@@ -132,6 +132,7 @@ TopicLink topicHeader(const std::string& title) {
 
 struct TopicLayout {
     std::vector<TopicLink> links;
+    std::uint32_t end = 0; // bytes of the block in use
     std::vector<std::size_t> headerIndex; // link index of each topic's header
     std::uint32_t topicOffset(std::size_t topic) const {
         return links[headerIndex[topic]].textOffset; // block 0
@@ -171,10 +172,11 @@ TopicLayout layOutTopics(const HelpDocument& doc) {
             textOffset += static_cast<std::uint32_t>(link.data2.size());
         }
     }
+    layout.end = position;
     if (position > kTopicBlockSize) {
         throw HelpLayoutError("the help text takes " + std::to_string(position) +
                               " bytes of |TOPIC; it must fit into the first topic block of " +
-                              std::to_string(kTopicBlockSize) + " bytes");
+                              std::to_string(kTopicBlockSize) + " bytes: shorten it");
     }
 
     const std::size_t topics = layout.headerIndex.size();
@@ -385,6 +387,13 @@ std::uint32_t contextHash(const std::string& contextId) {
         hash = hash * 43 + weight(c);
     }
     return hash;
+}
+
+std::uint32_t topicDataSize(const HelpDocument& doc) {
+    if (doc.topics.empty()) {
+        throw HelpLayoutError("a help file needs at least one topic");
+    }
+    return layOutTopics(doc).end;
 }
 
 std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc,

@@ -18,7 +18,8 @@ namespace ambrel {
 
 inline constexpr std::uint32_t kHlpMagic = 0x00035F3F;
 // A version-21 file without compression keeps its text in 4 KB topic blocks; viewers count
-// topic positions in 16 KB steps per block whatever the block size.
+// topic positions in 16 KB steps per block whatever the block size. All of the text stays in
+// the first block: wine's viewer walks later blocks but jumps to the wrong topic there.
 inline constexpr std::uint32_t kTopicBlockSize = 0x1000;
 inline constexpr std::uint32_t kTopicPositionBlockStep = 0x4000;
 inline constexpr std::uint32_t kTopicBlockHeaderSize = 12;
@@ -42,5 +43,9 @@ std::string topicContextId(std::size_t topicIndex);
 std::uint32_t contextHash(const std::string& contextId);
 
 std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc, const WinHelpOptions& options);
+
+// Bytes of the topic block that the document takes, block header included; at most
+// kTopicBlockSize, or buildWinHelpFile refuses the document.
+std::uint32_t topicDataSize(const HelpDocument& doc);
 
 } // namespace ambrel

@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
         options.fontName = ambrel::utf8ToCp932("ＭＳ Ｐゴシック");
         const std::vector<std::uint8_t> file = ambrel::buildWinHelpFile(shiftJis, options);
         writeFile(argv[2], file);
-        std::cout << argv[2] << ": " << source.topics.size() << " topics, " << file.size()
-                  << " bytes\n";
+        std::cout << argv[2] << ": " << source.topics.size() << " topic(s), " << file.size()
+                  << " bytes; text uses " << ambrel::topicDataSize(shiftJis) << " of the "
+                  << ambrel::kTopicBlockSize << " bytes of the topic block\n";
     } catch (const std::exception& e) {
         std::cerr << "hlpbuild: " << argv[1] << ": " << e.what() << '\n';
         return 1;

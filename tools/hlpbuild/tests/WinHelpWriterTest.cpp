@@ -68,6 +68,7 @@ TEST_F(WinHelpWriterTest, TopicsReadBackInOrderWithTheirFonts) {
     const hlp::TopicWalk walk = hlp::readTopics(data("|TOPIC"));
     ASSERT_EQ(walk.topics.size(), 3u);
     EXPECT_EQ(walk.endOfData, data("|TOPIC").size());
+    EXPECT_EQ(topicDataSize(sampleDocument()), data("|TOPIC").size());
 
     const hlp::FontTable fonts = hlp::readFonts(data("|FONT"));
     EXPECT_EQ(fonts.faceNames, std::vector<std::string>{"Face"});
@@ -121,6 +122,7 @@ TEST(WinHelpContextHashTest, FollowsTheViewersHash) {
     EXPECT_EQ(contextHash("idh_contents"), contextHash("IDH_CONTENTS"));
     EXPECT_EQ(contextHash("A"), 0x11u);
     EXPECT_EQ(contextHash("A0"), 0x11u * 43 + 0x0A);
+    EXPECT_EQ(contextHash("Z_."), (0x2Au * 43 + 0x0D) * 43 + 0x0C);
     EXPECT_THROW(contextHash("two words"), std::invalid_argument);
 }
 
