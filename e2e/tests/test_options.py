@@ -1,0 +1,324 @@
+"""The options dialog on the real clock: its layout as the user sees it, the digit filter, the
+checks on closing with their messages in order, the error box whose Cancel ends the program,
+the commit of the z-order and of the alarm into the settings file, the countdown start and
+stop seen in the clock's tooltip, and the help viewer."""
+import subprocess
+from datetime import datetime, timedelta
+
+from harness import audio
+from harness.paths import STATE, ensure_dir, windows_path
+from harness.proc import wait_until
+
+CLOCK = "AmbrelClock"
+OPTIONS = "AmbrelOptions"
+TITLE = "Ambrel V2 Ver.1.0h"
+ERROR_TITLE = "Ambrel V2 オプションエラー"
+HINT = "ダブルクリックすると表示形式が切り替わります"
+DISPLAY_TOOL = 2
+OPTIONS_BUTTON = (8, 9)  # the bar's options button, client pixels
+
+OK, HELP, START, STOP = 101, 104, 105, 106
+SOUND, HOUR, MINUTE, SECOND, MINUTES, ALARM_MESSAGE, TIMER_MESSAGE = range(201, 208)
+ON_TOP, ALARM_ON = 301, 302
+BM_GETCHECK = 0x00F0
+
+EMPTY_BOX = "アラーム時刻指定欄が空白です。"
+OUT_OF_RANGE = "アラーム時刻の指定が、時間の範囲を超えています。"
+NO_SOUND = "WAVファイルが指定されていません。"
+CONVERSION = ("エラー発生、オプション設定の入力に間違いの可能性があります。"
+              "再試行で復帰、キャンセルで終了します。")
+
+# The dialog as designed: id -> (caption, left, top, width, height), in twips of the client
+# area (controls inside a group box are given by the box's corner plus their own offset).
+FRAME4, FRAME3, FRAME2 = (120, 120), (120, 2040), (3900, 2040)
+
+
+def inside(frame, left, top, width, height):
+    return frame[0] + left, frame[1] + top, width, height
+
+
+LAYOUT = {
+    604: ("アラーム", 120, 120, 3315, 1815),
+    705: ("時刻の指定", *inside(FRAME4, 180, 300, 1125, 255)),
+    302: ("ｱﾗｰﾑON", *inside(FRAME4, 1560, 240, 1335, 315)),
+    202: (None, *inside(FRAME4, 180, 600, 345, 315)),
+    706: ("時", *inside(FRAME4, 540, 660, 255, 255)),
+    402: (None, *inside(FRAME4, 840, 600, 2295, 315)),
+    203: (None, *inside(FRAME4, 180, 960, 345, 315)),
+    707: ("分", *inside(FRAME4, 540, 1020, 255, 255)),
+    403: (None, *inside(FRAME4, 840, 960, 2295, 315)),
+    204: (None, *inside(FRAME4, 180, 1320, 345, 315)),
+    708: ("秒", *inside(FRAME4, 540, 1380, 285, 255)),
+    404: (None, *inside(FRAME4, 840, 1320, 2295, 315)),
+    101: ("ＯＫ", 3840, 300, 1275, 400),
+    104: ("ヘルプ", 3840, 720, 1275, 400),
+    301: ("常に手前に表示", 3660, 1320, 1755, 315),
+    603: ("タイマー", 120, 2040, 3675, 1095),
+    709: ("時間の指定", *inside(FRAME3, 180, 300, 1095, 315)),
+    205: ("10", *inside(FRAME3, 1560, 240, 495, 315)),
+    711: ("分", *inside(FRAME3, 2100, 300, 255, 255)),
+    105: ("スタート", *inside(FRAME3, 2520, 240, 975, 340)),
+    106: ("ストップ", *inside(FRAME3, 2520, 590, 975, 340)),
+    401: (None, *inside(FRAME3, 180, 660, 2175, 255)),
+    602: ("時計の文字色", 3900, 2040, 1455, 1095),
+    501: ("■", *inside(FRAME2, 120, 360, 550, 200)),
+    502: ("■", *inside(FRAME2, 780, 360, 550, 200)),
+    503: ("■", *inside(FRAME2, 120, 720, 550, 200)),
+    504: ("■", *inside(FRAME2, 780, 720, 550, 200)),
+    704: ("WAVファイルの指定", 180, 3360, 1635, 315),
+    201: (None, 1920, 3300, 2115, 345),
+    102: ("参照", 4020, 3300, 645, 345),
+    103: ("ﾃｽﾄ", 4680, 3300, 645, 345),
+    701: ("アラームメッセージ", 210, 3860, 1575, 300),
+    206: ("", 1800, 3800, 3550, 330),
+    702: ("タイマーメッセージ", 210, 4240, 1575, 300),
+    207: ("", 1800, 4180, 3550, 330),
+}
+SWATCHES = {501: (0, 192, 0), 502: (0, 255, 255), 503: (255, 0, 255), 504: (255, 255, 0)}
+
+
+def px(twips):
+    return int(twips / 15 + 0.5)
+
+
+def settings(sound, alarm=(10, 10, 10), on_top='"ON"', state='"ALOFF"', color="10"):
+    h, m, s = alarm
+    return [color, "1500", "1500", on_top, f'"{sound}"', f"{h},{m},{s}", state, '"D"',
+            '""', '""']
+
+
+def start_clock(ambrel, **fields):
+    """The clock with a real WAV file as its sound, so no sound warning stands in the way;
+    returns the app, the clock's handle and the sound's Windows path."""
+    app = ambrel(run=False)
+    sound = windows_path(audio.write_tone(app.folder / "tone.wav", 880, 0.3))
+    app.write_settings(settings(sound, **fields))
+    app.start()
+    clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
+    return app, clock, sound
+
+
+def open_options(app, driver, clock):
+    driver.click(clock, *OPTIONS_BUTTON)
+    dialog = app.wait_window(timeout=20, cls=OPTIONS, visible=True)["hwnd"]
+    return dialog, controls(driver, dialog)
+
+
+def controls(driver, dialog):
+    return {c["id"]: c for c in driver.children(dialog)}
+
+
+def hwnd_of(driver, dialog, control_id):
+    return driver.child(dialog, control_id)["hwnd"]
+
+
+def tick(driver, check):
+    """Clicks a check box as the user does and waits until its state has flipped."""
+    before = driver.message(check["hwnd"], BM_GETCHECK)
+    driver.click(check["hwnd"], 6, (check["rect"][3] - check["rect"][1]) // 2)
+    wait_until(lambda: driver.message(check["hwnd"], BM_GETCHECK) != before, 5,
+               what=f"check box {check['id']} to change")
+
+
+def close_dialog(app, driver, dialog):
+    driver.press(dialog, OK)
+    wait_until(lambda: not app.windows(cls=OPTIONS, visible=True), 10,
+               what="the options dialog to close")
+
+
+def next_box(app, driver, after=None):
+    """The next message box of the checks; `after` is the box answered before, which must be
+    gone first so that the same box is never taken twice."""
+    if after is not None:
+        driver.wait_gone(after["hwnd"], timeout=10)
+    return app.wait_msgbox(timeout=15, title=ERROR_TITLE)
+
+
+def display_tip(driver, clock):
+    return next(t["text"] for t in driver.tooltip(clock) if t["id"] == DISPLAY_TOOL)
+
+
+def screen_colours(png, x, y, w, h):
+    """The set of RGB colours in a rectangle of a screenshot (ImageMagick's text dump)."""
+    out = subprocess.run(["convert", str(png), "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                          "-depth", "8", "txt:-"], check=True, capture_output=True,
+                         text=True, timeout=30).stdout
+    colours = set()
+    for line in out.splitlines()[1:]:
+        # "0,0: (0,192,0)  #00C000  srgb(0,192,0)"
+        rgb = line.split("(", 1)[1].split(")", 1)[0].split(",")[:3]
+        colours.add(tuple(int(float(v)) for v in rgb))
+    return colours
+
+
+def test_the_options_button_opens_the_dialog_as_designed(ambrel, driver, xvfb):
+    app, clock, sound = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    info = driver.info(dialog)
+    assert info["title"] == TITLE
+    left, top, right, bottom = info["client"]
+    assert (right - left, bottom - top) == (366, 313)
+
+    for control_id, (caption, x, y, w, h) in LAYOUT.items():
+        assert control_id in found, f"control {control_id} is missing"
+        c = found[control_id]
+        expected = [px(x), px(y), px(x + w), px(y + h)]
+        assert all(abs(a - b) <= 1 for a, b in zip(c["rect"], expected)), \
+            (control_id, c["rect"], expected)
+        if caption is not None:
+            assert c["text"] == caption, control_id
+        assert c["visible"], control_id
+        assert c["enabled"] is (control_id != STOP), control_id
+    # What the settings file holds: the sound, the alarm time, the z-order word.
+    assert found[SOUND]["text"] == sound
+    assert [found[i]["text"] for i in (HOUR, MINUTE, SECOND)] == ["10", "10", "10"]
+    assert driver.message(found[ON_TOP]["hwnd"], BM_GETCHECK) == 1
+    assert driver.message(found[ALARM_ON]["hwnd"], BM_GETCHECK) == 0
+    # Colour index 10 selects the green swatch only.
+    assert [driver.message(found[i]["hwnd"], BM_GETCHECK) for i in SWATCHES] == [1, 0, 0, 0]
+
+    shot = xvfb.screenshot(ensure_dir(STATE / "screens") / "options_dialog.png")
+    for control_id, colour in SWATCHES.items():
+        x1, y1, x2, y2 = found[control_id]["rect"]
+        near = screen_colours(shot, left + x1, top + y1, x2 - x1, y2 - y1)
+        assert colour in near, (control_id, colour)
+        others = set(SWATCHES.values()) - {colour}
+        assert not near & others, (control_id, near & others)
+    # The face of the dialog is not one of the swatch colours.
+    face = screen_colours(shot, left + 2, top + bottom - top - 4, 4, 2)
+    assert not face & set(SWATCHES.values())
+
+
+def test_the_number_boxes_take_digits_only(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    box = found[HOUR]
+    driver.settext(box["hwnd"], "")
+    driver.click(box["hwnd"], 5, (box["rect"][3] - box["rect"][1]) // 2)
+    driver.type("a-1 ５b2")
+    # Input arrives in order: once the last digit is there, every character before it
+    # has been filtered.
+    text = wait_until(lambda: (t := driver.text(box["hwnd"])).endswith("2") and t, 5,
+                      what="the typed digits")
+    assert text == "12"
+
+
+def test_the_checks_on_closing_show_their_messages_in_order(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    driver.settext(found[HOUR]["hwnd"], "")
+    driver.settext(found[SOUND]["hwnd"], "")
+    driver.press(dialog, OK)
+
+    first = next_box(app, driver)
+    assert first["text"] == EMPTY_BOX
+    assert [b["text"] for b in first["buttons"]] == ["OK"]
+    assert first["icon"] is True
+    driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
+    second = next_box(app, driver, after=first)
+    assert second["text"] == NO_SOUND
+    driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
+    driver.wait_gone(second["hwnd"], timeout=10)
+    assert not app.msgboxes()
+    assert driver.info(dialog)["visible"]
+
+    # An hour of 24 passes the first check and fails the range.
+    driver.settext(found[HOUR]["hwnd"], "24")
+    driver.settext(found[SOUND]["hwnd"], "x.wav")
+    driver.press(dialog, OK)
+    box = next_box(app, driver)
+    assert box["text"] == OUT_OF_RANGE
+    driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
+    driver.wait_gone(box["hwnd"], timeout=10)
+    assert not app.msgboxes()
+    assert driver.info(dialog)["visible"]
+
+
+def test_a_number_too_large_offers_retry_and_cancel_ends_without_saving(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    before = app.read_settings()
+    dialog, found = open_options(app, driver, clock)
+    driver.settext(found[HOUR]["hwnd"], "99999")
+    driver.press(dialog, OK)
+    box = next_box(app, driver)
+    assert box["text"] == CONVERSION
+    assert [b["id"] for b in box["buttons"]] == [4, 2]  # IDRETRY, IDCANCEL
+    driver.answer("Cancel", title=ERROR_TITLE, exe=app.exe_name)
+    app.wait_exit(30)
+    assert app.read_settings() == before
+
+
+def test_clearing_always_on_top_leaves_the_topmost_group_at_once(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    assert driver.info(clock)["topmost"] is True
+    dialog, found = open_options(app, driver, clock)
+    tick(driver, found[ON_TOP])
+    close_dialog(app, driver, dialog)
+    assert driver.info(clock)["topmost"] is False
+
+    dialog, found = open_options(app, driver, clock)
+    assert driver.message(found[ON_TOP]["hwnd"], BM_GETCHECK) == 0
+    tick(driver, found[ON_TOP])
+    close_dialog(app, driver, dialog)
+    assert driver.info(clock)["topmost"] is True
+
+
+def test_a_committed_alarm_and_messages_reach_the_settings_file(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    for control_id, value in ((HOUR, "7"), (MINUTE, "5"), (SECOND, "9"),
+                              (ALARM_MESSAGE, "朝会です"), (TIMER_MESSAGE, "お茶の時間")):
+        driver.settext(found[control_id]["hwnd"], value)
+    tick(driver, found[ALARM_ON])
+    close_dialog(app, driver, dialog)
+    driver.close(clock)
+    app.wait_exit(30)
+    lines = app.settings_lines()
+    assert len(lines) == 10
+    assert lines[5] == "7,5,9"
+    assert lines[6] == '"ALON"'
+    assert lines[8:10] == ['"朝会です"', '"お茶の時間"']
+    raw = app.read_settings()
+    assert '"朝会です"\r\n"お茶の時間"\r\n'.encode("cp932") in raw
+
+
+def timer_piece(minutes, at):
+    due = at + timedelta(minutes=minutes)
+    return f"【タイマー設定 {minutes}分 （ {due.hour}時 {due.minute}分に通知）】"
+
+
+def test_the_countdown_start_and_stop_write_the_tooltip_piece(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    driver.settext(found[MINUTES]["hwnd"], "15")
+    before = datetime.now()
+    driver.press(dialog, START)
+    wait_until(lambda: not driver.child(dialog, START)["enabled"], 5,
+               what="スタート to be disabled")
+    after = datetime.now()
+    # A minute may turn between the two readings of the clock.
+    pieces = {timer_piece(15, before), timer_piece(15, after)}
+    tip = wait_until(lambda: (t := display_tip(driver, clock)) != HINT and t, 5,
+                     what="the countdown piece in the tooltip")
+    assert any(tip.startswith(p) for p in pieces), (tip, pieces)
+    assert tip.endswith(HINT)
+    now = controls(driver, dialog)
+    assert now[START]["enabled"] is False
+    assert now[STOP]["enabled"] is True
+
+    driver.press(dialog, STOP)
+    wait_until(lambda: display_tip(driver, clock) == HINT, 5,
+               what="the countdown piece to go")
+    now = controls(driver, dialog)
+    assert now[START]["enabled"] is True
+    assert now[STOP]["enabled"] is False
+
+
+def test_help_opens_the_help_viewer(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    assert (app.folder / "AMBREL.HLP").is_file(), "the help file was not built"
+    dialog, _ = open_options(app, driver, clock)
+    assert not driver.windows(cls="MS_WINHELP")
+    driver.press(dialog, HELP)
+    viewer = driver.wait_window(timeout=60, cls="MS_WINHELP", visible=True)
+    assert viewer["pid"] != driver.info(dialog)["pid"]
