@@ -132,7 +132,7 @@ TopicLink topicHeader(const std::string& title) {
 
 struct TopicLayout {
     std::vector<TopicLink> links;
-    std::uint32_t end = 0; // bytes of the block in use
+    std::uint32_t end = 0;                // bytes of the block in use
     std::vector<std::size_t> headerIndex; // link index of each topic's header
     std::uint32_t topicOffset(std::size_t topic) const {
         return links[headerIndex[topic]].textOffset; // block 0
@@ -182,7 +182,8 @@ TopicLayout layOutTopics(const HelpDocument& doc) {
     const std::size_t topics = layout.headerIndex.size();
     for (std::size_t t = 0; t <= topics; ++t) {
         const std::size_t at = t < topics ? layout.headerIndex[t] : layout.links.size() - 1;
-        const std::size_t next = t + 1 < topics ? layout.headerIndex[t + 1] : layout.links.size() - 1;
+        const std::size_t next =
+            t + 1 < topics ? layout.headerIndex[t + 1] : layout.links.size() - 1;
         std::uint32_t recordsSize = 0;
         for (std::size_t i = at + 1; i < next; ++i) {
             recordsSize += layout.links[i].size();
@@ -201,9 +202,9 @@ TopicLayout layOutTopics(const HelpDocument& doc) {
 
 Bytes topicFile(const TopicLayout& layout) {
     Bytes out;
-    out.u32(kNone);                  // no previous block
-    out.u32(kTopicBlockHeaderSize);  // first link of this block
-    out.u32(0);                      // no topic header before this block
+    out.u32(kNone);                 // no previous block
+    out.u32(kTopicBlockHeaderSize); // first link of this block
+    out.u32(0);                     // no topic header before this block
     for (std::size_t i = 0; i < layout.links.size(); ++i) {
         const TopicLink& link = layout.links[i];
         out.u32(link.size());
@@ -227,12 +228,12 @@ Bytes singlePageBTree(unsigned flags, unsigned pageSize, const std::string& stru
     out.u16(pageSize);
     out.text(structure);
     out.fill(16 - structure.size());
-    out.u16(0);          // must be zero
-    out.u16(0);          // page splits
-    out.u16(0);          // root page
-    out.u16(0xFFFF);     // must be -1
-    out.u16(1);          // pages
-    out.u16(1);          // levels
+    out.u16(0);      // must be zero
+    out.u16(0);      // page splits
+    out.u16(0);      // root page
+    out.u16(0xFFFF); // must be -1
+    out.u16(1);      // pages
+    out.u16(1);      // levels
     out.u32(static_cast<std::uint32_t>(entries.size()));
 
     std::size_t used = 8;
@@ -380,7 +381,8 @@ std::uint32_t contextHash(const std::string& contextId) {
         if (c == '.') {
             return 0x0C;
         }
-        throw std::invalid_argument("context id \"" + contextId + "\" has a character WinHelp 3.1 does not allow");
+        throw std::invalid_argument("context id \"" + contextId +
+                                    "\" has a character WinHelp 3.1 does not allow");
     };
     std::uint32_t hash = 0;
     for (char c : contextId) {
@@ -396,8 +398,7 @@ std::uint32_t topicDataSize(const HelpDocument& doc) {
     return layOutTopics(doc).end;
 }
 
-std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc,
-                                           const WinHelpOptions& options) {
+std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc, const WinHelpOptions& options) {
     if (doc.topics.empty()) {
         throw HelpLayoutError("a help file needs at least one topic");
     }

@@ -25,8 +25,8 @@ inline constexpr std::uint32_t kTopicPositionBlockStep = 0x4000;
 inline constexpr std::uint32_t kTopicBlockHeaderSize = 12;
 
 struct WinHelpOptions {
-    std::string fontName;        // face name in the document's code page
-    std::uint8_t charset = 128;  // SHIFTJIS_CHARSET
+    std::string fontName;          // face name in the document's code page
+    std::uint8_t charset = 128;    // SHIFTJIS_CHARSET
     std::uint32_t generatedAt = 0; // seconds since 1980; 0 keeps the build reproducible
 };
 

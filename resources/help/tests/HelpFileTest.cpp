@@ -67,12 +67,29 @@ TEST_F(HelpFileTest, ExplainsEveryControlOfTheOptionsDialogAndTheSettingsFile) {
         }
     }
     // The captions exactly as the program shows them, half-width and full-width forms included.
-    for (const char* term :
-         {"アラーム", "ｱﾗｰﾑON", "時刻の指定", "常に手前に表示", "タイマー", "時間の指定", "スタート",
-          "ストップ", "時計の文字色", "WAVファイルの指定", "参照", "ﾃｽﾄ", "アラームメッセージ",
-          "タイマーメッセージ", "ＯＫ", "ヘルプ", "閉じる", "AMBREL.SET", "AMBREL.BAK",
-          "ダブルクリック", "アラーム時刻指定欄が空白です。", "WAVファイルが指定されていません。",
-          "タイマー時間指定欄が空白です。"}) {
+    for (const char* term : {"アラーム",
+                             "ｱﾗｰﾑON",
+                             "時刻の指定",
+                             "常に手前に表示",
+                             "タイマー",
+                             "時間の指定",
+                             "スタート",
+                             "ストップ",
+                             "時計の文字色",
+                             "WAVファイルの指定",
+                             "参照",
+                             "ﾃｽﾄ",
+                             "アラームメッセージ",
+                             "タイマーメッセージ",
+                             "ＯＫ",
+                             "ヘルプ",
+                             "閉じる",
+                             "AMBREL.SET",
+                             "AMBREL.BAK",
+                             "ダブルクリック",
+                             "アラーム時刻指定欄が空白です。",
+                             "WAVファイルが指定されていません。",
+                             "タイマー時間指定欄が空白です。"}) {
         EXPECT_NE(all.find(term), std::string::npos) << term;
     }
 }

@@ -1,5 +1,5 @@
-#include "Cp932.h"
 #include "HelpSource.h"
+#include "Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -71,9 +71,9 @@ TEST(Cp932Test, RoundTripsTheCharactersOfTheProgram) {
     // Shift-JIS all occur in the help text.
     const std::string text = "ＯＫ ｱﾗｰﾑON ﾃｽﾄ 【アラーム設定 7時】（通知）■ ～ ① 常に手前に表示";
     const std::string sjis = utf8ToCp932(text);
-    EXPECT_EQ(sjis.substr(0, 4), "\x82\x6E\x82\x6A");           // ＯＫ
-    EXPECT_EQ(sjis.substr(5, 4), "\xB1\xD7\xB0\xD1");           // ｱﾗｰﾑ, one byte each
-    EXPECT_EQ(utf8ToCp932("～"), "\x81\x60");                   // the Windows mapping
+    EXPECT_EQ(sjis.substr(0, 4), "\x82\x6E\x82\x6A"); // ＯＫ
+    EXPECT_EQ(sjis.substr(5, 4), "\xB1\xD7\xB0\xD1"); // ｱﾗｰﾑ, one byte each
+    EXPECT_EQ(utf8ToCp932("～"), "\x81\x60");         // the Windows mapping
     EXPECT_EQ(cp932ToUtf8(sjis), text);
 }
 

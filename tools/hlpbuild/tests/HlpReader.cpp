@@ -7,7 +7,9 @@
 namespace ambrel::hlp {
 namespace {
 
-[[noreturn]] void bad(const std::string& what) { throw std::runtime_error("HLP: " + what); }
+[[noreturn]] void bad(const std::string& what) {
+    throw std::runtime_error("HLP: " + what);
+}
 
 class Cursor {
 public:
@@ -152,7 +154,9 @@ HelpFile readHelpFile(const Bytes& bytes) {
         if (file.reserved != used + 9) {
             bad("reserved size is not the used size plus the file header");
         }
-        Cursor body(bytes, f.at(), f.at() + used);
+        if (f.at() + used > bytes.size()) {
+            bad("internal file runs past the end of the help file");
+        }
         file.data.assign(bytes.begin() + static_cast<std::ptrdiff_t>(f.at()),
                          bytes.begin() + static_cast<std::ptrdiff_t>(f.at() + used));
         return file;

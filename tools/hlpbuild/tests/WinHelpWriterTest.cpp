@@ -1,5 +1,5 @@
-#include "HlpReader.h"
 #include "WinHelpWriter.h"
+#include "HlpReader.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,7 @@ protected:
 TEST_F(WinHelpWriterTest, HasTheHeaderAndTheInternalFilesAViewerNeeds) {
     EXPECT_EQ(file.magic, 0x00035F3Fu);
     EXPECT_EQ(file.declaredSize, bytes.size());
-    EXPECT_EQ(file.directory,
-              (std::vector<std::string>{"|CONTEXT", "|FONT", "|SYSTEM", "|TOPIC"}));
+    EXPECT_EQ(file.directory, (std::vector<std::string>{"|CONTEXT", "|FONT", "|SYSTEM", "|TOPIC"}));
     // Internal files follow one another without gaps or overlaps, the directory last.
     std::uint32_t expected = 16;
     for (const std::string& name : file.directory) {
