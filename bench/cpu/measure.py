@@ -1,0 +1,117 @@
+"""CPU time of the running clock beside a minimal 100 ms timer window, each under wine for the
+same stretch, on the e2e suite's display, sound server and kind of prefix (a state folder of
+its own). Start-up is left out: the figures cover only the measured stretch after a warm-up.
+
+usage: measure.py [SECONDS [WARMUP_SECONDS]]   (default 60 and 10)
+"""
+import os
+import sys
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+os.environ.setdefault("AMBREL_E2E_STATE", "/tmp/ambrel-cpu-bench")
+sys.path.insert(0, str(REPO / "e2e"))
+
+from harness import audio  # noqa: E402
+from harness.app import settings_bytes  # noqa: E402
+from harness.paths import (AMBREL_EXE, STATE, WIN32_BUILD, ensure_dir, require_file,  # noqa: E402
+                           require_tools, windows_path)
+from harness.proc import stop  # noqa: E402
+from harness.pulse import PulseServer  # noqa: E402
+from harness.wine import Wine  # noqa: E402
+from harness.xvfb import Xvfb  # noqa: E402
+
+MINIMAL_EXE = WIN32_BUILD / "bench" / "minimal-timer-window.exe"
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    """utime + stime of one process (under qemu-user: the whole emulated program)."""
+    fields = Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS
+
+
+def wineserver_pid(prefix):
+    """Our prefix's wineserver, which does part of every program's work (timers, messages)."""
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            if b"wineserver" not in (entry / "cmdline").read_bytes():
+                continue
+            env = (entry / "environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if f"WINEPREFIX={prefix}".encode() in env:
+            return int(entry.name)
+    return None
+
+
+def prepare_clock(folder):
+    """ambrel.exe with a real WAV, so that no sound warning box waits in front of the clock."""
+    folder = ensure_dir(folder)
+    exe = folder / "ambrel.exe"
+    exe.write_bytes(require_file(AMBREL_EXE, "ambrel.exe").read_bytes())
+    tone = audio.write_tone(folder / "tone.wav")
+    (folder / "AMBREL.SET").write_bytes(settings_bytes(
+        ["10", "1500", "1500", '"ON"', f'"{windows_path(tone)}"', "10,10,10", '"ALOFF"', '"T"',
+         '""', '""']))
+    return exe
+
+
+def measure(wine, exe, seconds, warmup):
+    proc = wine.popen([exe], cwd=exe.parent, log=exe.parent / "wine.log")
+    server = wineserver_pid(wine.prefix)
+    try:
+        time.sleep(warmup)
+        if proc.poll() is not None:
+            raise SystemExit(f"{exe.name} ended during the warm-up; see {exe.parent}/wine.log")
+        start, server_start = cpu_seconds(proc.pid), server and cpu_seconds(server)
+        wall = time.monotonic()
+        time.sleep(seconds)
+        used, wall = cpu_seconds(proc.pid) - start, time.monotonic() - wall
+        server_used = server and cpu_seconds(server) - server_start
+        if proc.poll() is not None:
+            raise SystemExit(f"{exe.name} ended while measured; see {exe.parent}/wine.log")
+    finally:
+        stop(proc, timeout=10)
+    return used, server_used, wall
+
+
+def main():
+    seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
+    warmup = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
+    require_tools()
+    require_file(MINIMAL_EXE, "minimal-timer-window.exe")
+    state = ensure_dir(STATE)
+    xvfb = Xvfb(state).start()
+    pulse = PulseServer(state / "pulse").start()
+    wine = Wine(state / "wineprefix", state, xvfb.display, pulse.client_env())
+    try:
+        wine.start()
+        minimal_folder = ensure_dir(state / "bench-minimal")
+        minimal = minimal_folder / MINIMAL_EXE.name
+        minimal.write_bytes(MINIMAL_EXE.read_bytes())
+        clock = prepare_clock(state / "bench-clock")
+        results = {}
+        for name, exe in (("minimal timer window", minimal), ("ambrel.exe (format T)", clock)):
+            results[name] = measure(wine, exe, seconds, warmup)
+    finally:
+        wine.stop()
+        pulse.stop()
+        xvfb.stop()
+
+    print(f"CPU time over {seconds:.0f} s of wall time each (after {warmup:.0f} s warm-up), "
+          f"utime+stime of the wine process; wineserver beside it:")
+    for name, (used, server_used, wall) in results.items():
+        server_text = f"{server_used:7.2f} s" if server_used is not None else "    n/a"
+        print(f"  {name:24s} {used:7.2f} s  ({100 * used / wall:5.1f} % of a core)"
+              f"   wineserver {server_text}")
+    (minimal_used, _, _), (clock_used, _, _) = results.values()
+    ratio = clock_used / minimal_used if minimal_used > 0 else float("inf")
+    print(f"  ratio clock / minimal: {ratio:.2f}")
+
+
+if __name__ == "__main__":
+    main()
