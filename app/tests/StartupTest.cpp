@@ -148,29 +148,14 @@ public:
 };
 
 TEST(StartupMissingFile, AFileStillMissingAfterTheDefaultIsWrittenEndsWithItsOwnMessage) {
-    FakeMessageBoxes messages;
-    FakeBeeper beeper;
-    FakeClock clock;
-    FakeScreen screen;
-    FakeSoundDevice sound;
-    FakeFileDialog fileDialog;
-    FakeHelpViewer help;
-    FakeInstanceCheck instance;
-    FakeProgramExit exit;
-    ForgetfulStore files;
-    Cp932CodePage codePage;
-    Services services{messages, beeper, clock, screen, sound, fileDialog,
-                      help,     instance, exit, files, codePage};
-    FakeViewFactory views;
-    Program program(services, views);
-
-    EXPECT_THROW(program.main(), ProgramEnded);
-    EXPECT_EQ(files.replaceCount, 1);
-    EXPECT_EQ(beeper.beeps, 1);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "設定ファイルが見つかりません、終了します。");
-    EXPECT_EQ(messages.shown[0].title, "Ambrel V2 エラー");
-    EXPECT_EQ(exit.ends, 1);
+    BasicTestProgram<ForgetfulStore> t;
+    EXPECT_THROW(t.program.main(), ProgramEnded);
+    EXPECT_EQ(t.files.replaceCount, 1);
+    EXPECT_EQ(t.beeper.beeps, 1);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text, "設定ファイルが見つかりません、終了します。");
+    EXPECT_EQ(t.messages.shown[0].title, "Ambrel V2 エラー");
+    EXPECT_EQ(t.exit.ends, 1);
 }
 
 TEST_F(StartupTest, OnlyAPositionFarOffTheRightOrBottomFallsBack) {

@@ -1,5 +1,6 @@
 #include "clock/win32/ClockWindow.h"
 
+#include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
@@ -72,14 +73,9 @@ void ClockWindow::onCreate() {
     // Static controls without SS_NOTIFY are transparent to the mouse, so the display area
     // (Label2) that lies over them receives the clicks and drags.
     auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
-        const RECT r = toPixels(layout, dpi_);
-        HWND label = CreateWindowExW(0, L"STATIC", widen(text).c_str(),
-                                     WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, handle(),
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
-                                     nullptr);
-        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
-        return label;
+        return createControl(
+            handle(), {L"STATIC", widen(text).c_str(), SS_OWNERDRAW, 0, layout, id, labelFont_.get()},
+            dpi_);
     };
     label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
     label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);

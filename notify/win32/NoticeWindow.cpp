@@ -1,5 +1,6 @@
 #include "notify/win32/NoticeWindow.h"
 
+#include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
@@ -41,13 +42,7 @@ void NoticeWindow::onCreate() {
 
     auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, const TwipsRect& at,
                        int id, HFONT font) {
-        const RECT r = toPixels(at, dpi_);
-        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                                       r.right - r.left, r.bottom - r.top, handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       instance(), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return control;
+        return createControl(handle(), {cls, text, style, 0, at, id, font}, dpi_);
     };
     // Created in tab order: the button is the one control that takes the focus.
     frame1_ = make(L"BUTTON", L"", BS_GROUPBOX, kFrame1, 0, frameFont_.get());

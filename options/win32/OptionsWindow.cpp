@@ -1,6 +1,7 @@
 #include "options/win32/OptionsWindow.h"
 
 #include "app/win32/FatalError.h"
+#include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
@@ -175,16 +176,13 @@ void OptionsWindow::onCreate() {
 
     for (const ControlLayout& layout : kControls) {
         const WindowKind kind = windowKind(layout.kind);
-        const RECT r = toPixels(layout.at, dpi_);
-        HWND control = CreateWindowExW(kind.exStyle, kind.className, layout.caption,
-                                       WS_CHILD | WS_VISIBLE | kind.style | layout.extraStyle,
-                                       r.left, r.top, r.right - r.left, r.bottom - r.top, handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                       instance(), nullptr);
         const HFONT font = layout.font == FontKind::Standard ? standardFont_.get()
                            : layout.font == FontKind::Check2 ? check2Font_.get()
                                                              : defaultFont_.get();
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        HWND control = createControl(handle(),
+                                     {kind.className, layout.caption, kind.style | layout.extraStyle,
+                                      kind.exStyle, layout.at, layout.id, font},
+                                     dpi_);
         if (isDigitBox(layout.id)) {
             // A Japanese font brings wide margins, which leave the narrow number boxes room for
             // one digit only.

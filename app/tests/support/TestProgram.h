@@ -12,7 +12,8 @@
 
 namespace ambrel::testing {
 
-struct TestProgram {
+// Store: the folder's stand-in, a MemoryFileStore or a kind of one with its own failures.
+template <class Store = MemoryFileStore> struct BasicTestProgram {
     FakeMessageBoxes messages;
     FakeBeeper beeper;
     FakeClock clock;
@@ -22,7 +23,7 @@ struct TestProgram {
     FakeHelpViewer help;
     FakeInstanceCheck instance;
     FakeProgramExit exit;
-    MemoryFileStore files;
+    Store files;
     Cp932CodePage codePage;
     Services services{messages, beeper, clock,    screen, sound,   fileDialog,
                       help,     instance, exit, files,  codePage};
@@ -42,5 +43,7 @@ struct TestProgram {
     FakeOptionsView& optionsView() { return *views.options; }
     FakeNoticeView& noticeView() { return *views.notice; }
 };
+
+using TestProgram = BasicTestProgram<>;
 
 } // namespace ambrel::testing
