@@ -195,7 +195,7 @@ def test_a_countdown_of_no_minutes_falls_due_at_once(ambrel, driver):
                what="the tooltip without the countdown")
 
 
-def test_a_notice_while_one_is_open_reuses_it_where_the_user_left_it(ambrel, driver):
+def test_a_notice_while_one_is_open_is_reused_in_place_and_centred_when_new(ambrel, driver):
     app = start_clock(ambrel, alarm_message=ALARM_MESSAGE, timer_message=TIMER_MESSAGE)
     clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
     alarm = arm_through_options(app, driver, clock, lead=6)
