@@ -93,8 +93,11 @@ class Wine:
         stamp_file = self.prefix / ".e2e-ready"
         stamp = self._stamp()
         fresh = not (stamp_file.is_file() and stamp_file.read_text() == stamp)
-        if fresh and self.prefix.exists():
+        if self.prefix.exists():
+            # A server left by a session that was killed would refuse to be replaced.
             self.wineserver("-k")
+            self.wineserver("-w")
+        if fresh and self.prefix.exists():
             shutil.rmtree(self.prefix)
         ensure_dir(self.prefix)
         # -p: persistent until killed at the end of the session.

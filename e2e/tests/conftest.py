@@ -17,6 +17,7 @@ import pytest
 from harness import audio
 from harness.app import App, ambrel_folder, make_folder
 from harness.driver import Driver
+from harness.lock import SessionLock
 from harness.paths import (DRIVER_EXE, SAMPLE_EXE, STATE, ensure_dir, require_file,
                            require_tools)
 from harness.pulse import PulseServer
@@ -33,7 +34,10 @@ def _timed(name, start):
 @pytest.fixture(scope="session")
 def state_dir():
     require_tools()
-    return ensure_dir(STATE)
+    state = ensure_dir(STATE)
+    lock = SessionLock(state / "session.lock").acquire()
+    yield state
+    lock.release()
 
 
 @pytest.fixture(scope="session")
