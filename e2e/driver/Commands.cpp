@@ -52,8 +52,7 @@ public:
 
 private:
     static bool isFlag(const std::wstring& name) {
-        static const std::set<std::wstring> flags = {L"post", L"send", L"visible", L"dump",
-                                                     L"all"};
+        static const std::set<std::wstring> flags = {L"post", L"send", L"visible", L"dump", L"all"};
         return flags.count(name) != 0;
     }
     std::vector<std::wstring> positional_;
@@ -108,8 +107,8 @@ std::wstring controlText(HWND hwnd) {
 }
 
 std::string rectJson(const RECT& r) {
-    return JsonLine::array({std::to_string(r.left), std::to_string(r.top),
-                            std::to_string(r.right), std::to_string(r.bottom)});
+    return JsonLine::array({std::to_string(r.left), std::to_string(r.top), std::to_string(r.right),
+                            std::to_string(r.bottom)});
 }
 
 std::map<DWORD, std::wstring> processNames() {
@@ -285,10 +284,17 @@ std::vector<HWND> messageBoxes(const ArgReader& a) {
 }
 
 int buttonId(const std::wstring& name) {
-    static const std::map<std::wstring, int> ids = {
-        {L"OK", IDOK},       {L"Cancel", IDCANCEL}, {L"Abort", IDABORT}, {L"Retry", IDRETRY},
-        {L"Ignore", IDIGNORE}, {L"Yes", IDYES},     {L"No", IDNO},       {L"Close", IDCLOSE},
-        {L"Help", IDHELP},   {L"TryAgain", IDTRYAGAIN}, {L"Continue", IDCONTINUE}};
+    static const std::map<std::wstring, int> ids = {{L"OK", IDOK},
+                                                    {L"Cancel", IDCANCEL},
+                                                    {L"Abort", IDABORT},
+                                                    {L"Retry", IDRETRY},
+                                                    {L"Ignore", IDIGNORE},
+                                                    {L"Yes", IDYES},
+                                                    {L"No", IDNO},
+                                                    {L"Close", IDCLOSE},
+                                                    {L"Help", IDHELP},
+                                                    {L"TryAgain", IDTRYAGAIN},
+                                                    {L"Continue", IDCONTINUE}};
     auto it = ids.find(name);
     if (it != ids.end())
         return it->second;
@@ -454,15 +460,14 @@ void cmdTooltip(const ArgReader& a, const Output& out) {
         if (targetIsTooltip && tip != target)
             continue;
         DWORD_PTR count = 0;
-        SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                            &count);
+        SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
         for (DWORD_PTR i = 0; i < count; ++i) {
             TTTOOLINFOW info{};
             info.cbSize = sizeof info;
             memory.write(0, &info, sizeof info);
             DWORD_PTR ok = 0;
-            SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, i, (LPARAM)memory.address(0),
-                                SMTO_ABORTIFHUNG, kSendTimeoutMs, &ok);
+            SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, i, (LPARAM)memory.address(0), SMTO_ABORTIFHUNG,
+                                kSendTimeoutMs, &ok);
             if (!ok)
                 continue;
             memory.read(0, &info, sizeof info);
@@ -507,10 +512,10 @@ void cmdClick(const ArgReader& a, const Output& out) {
 
 void cmdDrag(const ArgReader& a, const Output& out) {
     HWND hwnd = windowArg(a.at(0, "hwnd"));
-    POINT from = clientToScreen(hwnd, (int)number(a.at(1, "x1"), "x1"),
-                                (int)number(a.at(2, "y1"), "y1"));
-    POINT to = clientToScreen(hwnd, (int)number(a.at(3, "x2"), "x2"),
-                              (int)number(a.at(4, "y2"), "y2"));
+    POINT from =
+        clientToScreen(hwnd, (int)number(a.at(1, "x1"), "x1"), (int)number(a.at(2, "y1"), "y1"));
+    POINT to =
+        clientToScreen(hwnd, (int)number(a.at(3, "x2"), "x2"), (int)number(a.at(4, "y2"), "y2"));
     int steps = a.option(L"steps") ? (int)number(*a.option(L"steps"), "steps") : 5;
     auto [down, up] = buttonFlags(a.option(L"button"));
     SetCursorPos(from.x, from.y);
@@ -695,9 +700,13 @@ void cmdPixels(const ArgReader& a, const Output& out) {
     out(line.str());
 }
 
-void cmdVersion(const ArgReader& a, const Output& out) { out(versionInfoJson(a.at(0, "path"))); }
+void cmdVersion(const ArgReader& a, const Output& out) {
+    out(versionInfoJson(a.at(0, "path")));
+}
 
-void cmdPing(const ArgReader&, const Output& out) { out(JsonLine().add("pong", true).str()); }
+void cmdPing(const ArgReader&, const Output& out) {
+    out(JsonLine().add("pong", true).str());
+}
 
 } // namespace
 
@@ -718,15 +727,31 @@ const char* usage() {
 
 bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
     using Handler = void (*)(const ArgReader&, const Output&);
-    static const std::map<std::wstring, Handler> handlers = {
-        {L"acp", cmdAcp},           {L"dpi", cmdDpi},         {L"windows", cmdWindows},
-        {L"info", cmdInfo},         {L"rect", cmdInfo},       {L"children", cmdChildren},
-        {L"text", cmdText},         {L"settext", cmdSetText}, {L"msgbox", cmdMsgbox},
-        {L"press", cmdPress},       {L"answer", cmdAnswer},   {L"tooltip", cmdTooltip},
-        {L"click", cmdClick},       {L"drag", cmdDrag},       {L"key", cmdKey},
-        {L"type", cmdType},         {L"message", cmdMessage}, {L"close", cmdClose},
-        {L"foreground", cmdForeground}, {L"activate", cmdActivate}, {L"procs", cmdProcs}, {L"kill", cmdKill},
-        {L"pixels", cmdPixels},     {L"version", cmdVersion}, {L"ping", cmdPing}};
+    static const std::map<std::wstring, Handler> handlers = {{L"acp", cmdAcp},
+                                                             {L"dpi", cmdDpi},
+                                                             {L"windows", cmdWindows},
+                                                             {L"info", cmdInfo},
+                                                             {L"rect", cmdInfo},
+                                                             {L"children", cmdChildren},
+                                                             {L"text", cmdText},
+                                                             {L"settext", cmdSetText},
+                                                             {L"msgbox", cmdMsgbox},
+                                                             {L"press", cmdPress},
+                                                             {L"answer", cmdAnswer},
+                                                             {L"tooltip", cmdTooltip},
+                                                             {L"click", cmdClick},
+                                                             {L"drag", cmdDrag},
+                                                             {L"key", cmdKey},
+                                                             {L"type", cmdType},
+                                                             {L"message", cmdMessage},
+                                                             {L"close", cmdClose},
+                                                             {L"foreground", cmdForeground},
+                                                             {L"activate", cmdActivate},
+                                                             {L"procs", cmdProcs},
+                                                             {L"kill", cmdKill},
+                                                             {L"pixels", cmdPixels},
+                                                             {L"version", cmdVersion},
+                                                             {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end())
         return false;

@@ -33,8 +33,8 @@ void RemoteMemory::write(size_t offset, const void* data, size_t size) {
 
 void RemoteMemory::read(size_t offset, void* data, size_t size) const {
     SIZE_T done = 0;
-    if (offset + size > size_ ||
-        !ReadProcessMemory(process_, address(offset), data, size, &done) || done != size)
+    if (offset + size > size_ || !ReadProcessMemory(process_, address(offset), data, size, &done) ||
+        done != size)
         throw CommandError("cannot read the other process's memory");
 }
 

@@ -57,9 +57,9 @@ void addTooltip(HWND owner, HWND tool) {
 LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
-        g_counter = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 260, 24,
-                                    hwnd, (HMENU)(UINT_PTR)kCounterId, GetModuleHandleW(nullptr),
-                                    nullptr);
+        g_counter =
+            CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 260, 24, hwnd,
+                            (HMENU)(UINT_PTR)kCounterId, GetModuleHandleW(nullptr), nullptr);
         setCounterText(0);
         addTooltip(hwnd, g_counter);
         return 0;
