@@ -6,7 +6,9 @@
 #include "app/win32/WideText.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <commctrl.h>
+#include <vector>
 #include <windowsx.h>
 
 namespace ambrel::win32 {
@@ -33,19 +35,113 @@ Bitmap loadBitmap(int id) {
         LoadImageW(instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
-// Draws a bitmap into a rectangle. At 96 dpi it is a plain copy; at larger dpi each source pixel
-// is repeated, which keeps the bar's one-pixel edges sharp.
-void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
-    if (bitmap == nullptr) {
+// Which lines along one axis may take the scale's remainder, given for each whether it repeats
+// the line before. Those are the lines of runs of equal lines (the faces), except the first and
+// last runs, which are the bar's outer edges; every other line is an edge or a divider.
+std::vector<bool> stretchable(const std::vector<bool>& repeats) {
+    const int n = static_cast<int>(repeats.size());
+    int first = 1;
+    while (first < n && repeats[first]) {
+        ++first;
+    }
+    int last = n - 1;
+    while (last > 0 && repeats[last]) {
+        --last;
+    }
+    std::vector<bool> flat(repeats.size());
+    for (int i = first; i < last; ++i) {
+        flat[i] = repeats[i] || repeats[i + 1];
+    }
+    return flat;
+}
+
+// Source pixels for each target pixel along one axis. Scaling every pixel alike by 1.25 or 1.5
+// makes some one-pixel lines one pixel wide and others two. So each edge line gets the whole
+// part of the scale, the same for all, and the faces take up what is left, spread evenly.
+// Rounding the scale up instead would thicken the edges at 1.5 until the panels were too low
+// for their text.
+std::vector<int> axisMap(const std::vector<bool>& repeats, int target) {
+    const std::vector<bool> flat = stretchable(repeats);
+    const int n = static_cast<int>(flat.size());
+    const int flats = static_cast<int>(std::count(flat.begin(), flat.end(), true));
+    const int edge = std::max(1, target / n);
+    const int extra = target - edge * (n - flats);
+    std::vector<int> map;
+    if (flats == 0 || extra < flats) {
+        for (int i = 0; i < target; ++i) {
+            map.push_back(i * n / target);
+        }
+        return map;
+    }
+    for (int i = 0, f = 0; i < n; ++i) {
+        const int width = flat[i] ? (f + 1) * extra / flats - f * extra / flats : edge;
+        f += flat[i] ? 1 : 0;
+        map.insert(map.end(), width, i);
+    }
+    return map;
+}
+
+// Draws the part `source` of a bitmap into `target`; at 96 dpi the two are the same size.
+void drawBitmap(HDC dc, HBITMAP bitmap, RECT source, const RECT& target) {
+    BITMAP info{};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) {
         return;
     }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight; // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    GetDIBits(dc, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * info.bmWidth + x]; };
+    const auto sameColumns = [&](int a, int b) {
+        for (int y = source.top; y < source.bottom; ++y) {
+            if (at(a, y) != at(b, y)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto sameRows = [&](int a, int b) {
+        for (int x = source.left; x < source.right; ++x) {
+            if (at(x, a) != at(x, b)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::vector<bool> repeatedColumns, repeatedRows;
+    for (int x = source.left; x < source.right; ++x) {
+        repeatedColumns.push_back(x > source.left && sameColumns(x, x - 1));
+    }
+    for (int y = source.top; y < source.bottom; ++y) {
+        repeatedRows.push_back(y > source.top && sameRows(y, y - 1));
+    }
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    const std::vector<int> columns = axisMap(repeatedColumns, width);
+    const std::vector<int> rows = axisMap(repeatedRows, height);
+    std::vector<DWORD> scaled;
+    scaled.reserve(static_cast<size_t>(width) * height);
+    for (int row : rows) {
+        for (int column : columns) {
+            scaled.push_back(at(source.left + column, source.top + row));
+        }
+    }
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    SetDIBitsToDevice(dc, target.left, target.top, width, height, 0, 0, 0, height, scaled.data(),
+                      &format, DIB_RGB_COLORS);
+}
+
+void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
     BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    MemoryDc source(CreateCompatibleDC(dc));
-    ScopedSelect select(source.get(), bitmap);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, target.left, target.top, target.right - target.left,
-               target.bottom - target.top, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    if (bitmap != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
+        drawBitmap(dc, bitmap, {0, 0, info.bmWidth, info.bmHeight}, target);
+    }
 }
 
 bool contains(const RECT& r, int x, int y) {
@@ -283,7 +379,18 @@ void ClockWindow::paint(HDC dc) const {
     const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
     // The window's own colour lies under the bitmap, which covers it exactly.
     FillRect(dc, &client, windowColor_.get());
-    drawBitmap(dc, background_.get(), client);
+    // The background is drawn in three parts, so that its ends stay under the image buttons
+    // whatever the scale does between them. It is made for 96 dpi, one pixel per 15 twips.
+    const int left = kImage2.left + kImage2.width;
+    const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
+    const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
+    BITMAP info{};
+    GetObjectW(background_.get(), sizeof info, &info);
+    drawBitmap(dc, background_.get(), {0, 0, source.left, info.bmHeight},
+               {client.left, client.top, middle.left, client.bottom});
+    drawBitmap(dc, background_.get(), source, middle);
+    drawBitmap(dc, background_.get(), {source.right, 0, info.bmWidth, info.bmHeight},
+               {middle.right, client.top, client.right, client.bottom});
     drawBitmap(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
     drawBitmap(dc, exitButton_.get(), imageRect(ImageButton::Image1));
 }

@@ -1,0 +1,110 @@
+"""The clock bar at 120 and 144 dpi: the window keeps the layout's size in inches, and the
+bitmaps' edge lines each keep one width along their length and among themselves, rather than
+the one- or two-pixel mix of plain nearest-neighbour scaling.
+
+Wine takes the screen's dpi from LogPixels under HKCU\\Control Panel\\Desktop when a process
+starts. The suite's prefix is shared, so the value is set only while this module runs and put
+back afterwards; the clock reads the dpi at its start, so each start sees the value of then."""
+import subprocess
+
+import pytest
+
+from harness.paths import STATE, ensure_dir
+from harness.proc import wait_until
+
+from test_clock_bar import BLACK, FACE, GREEN, GREY, count_colour, screen_pixels, start_bar
+
+DESKTOP = r"HKCU\Control Panel\Desktop"
+
+
+def twips(value, dpi):
+    return (value * dpi + 720) // 1440
+
+
+def reg(wine, *args):
+    return subprocess.run(["wine", "reg", *args], env=wine.env, capture_output=True,
+                          encoding="cp932", errors="replace", timeout=120,
+                          stdin=subprocess.DEVNULL)
+
+
+def log_pixels(wine):
+    """The value now set, or None."""
+    for line in reg(wine, "query", DESKTOP, "/v", "LogPixels").stdout.splitlines():
+        if line.split()[:2] == ["LogPixels", "REG_DWORD"]:
+            return int(line.split()[2], 16)
+    return None
+
+
+@pytest.fixture(scope="module")
+def set_dpi(wine):
+    before = log_pixels(wine)
+
+    def set_to(dpi):
+        r = reg(wine, "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        assert r.returncode == 0 and log_pixels(wine) == dpi, r.stdout
+
+    yield set_to
+    if before is None:
+        reg(wine, "delete", DESKTOP, "/v", "LogPixels", "/f")
+    else:
+        set_to(before)
+    assert log_pixels(wine) == before
+
+
+def rows_of(px, x0, x1, y0, y1):
+    """The set of colours in the box (inclusive)."""
+    return {px[y][x] for y in range(y0, y1 + 1) for x in range(x0, x1 + 1)}
+
+
+@pytest.mark.parametrize("dpi", [120, 144])
+def test_the_bar_scales_with_uniform_edges_and_its_text_inside_the_panels(
+        dpi, set_dpi, ambrel, driver, xvfb):
+    set_dpi(dpi)
+    app, clock = start_bar(ambrel)
+    left, top = twips(1500, dpi), twips(1500, dpi)
+    width, height = twips(2100, dpi), twips(270, dpi)
+    assert clock["rect"] == [left, top, left + width, top + height]
+    px = wait_until(lambda: (lambda p: p if count_colour(p, GREEN, 25, width - 25, 4, height - 4)
+                             > 30 else None)(screen_pixels(driver, clock["hwnd"])),
+                    10, what="text in the palette colour")
+    shot = xvfb.screenshot(ensure_dir(STATE / "high-dpi") / f"screen-{dpi}.png")
+    subprocess.run(["convert", str(shot), "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                    "-scale", "800%", str(shot.with_name(f"bar-{dpi}.png"))], check=True)
+    assert len(px) == height and all(len(row) == width for row in px)
+
+    # Every edge line of the 96-dpi bitmaps is `e` pixels wide, the whole part of the scale.
+    e = dpi // 96
+    W, H = width - 1, height - 1
+    b2, b1 = twips(240, dpi), twips(1860, dpi)  # the image buttons' inner edges
+    # The raised edges: two lines of grey at the top and left, of black at the bottom and right.
+    assert rows_of(px, b2, b1 - 1, 0, 2 * e - 1) == {GREY}
+    assert GREY not in rows_of(px, b2, b1 - 1, 2 * e, 2 * e)
+    # (The grey divider at the exit button reaches into the bottom edge's first line.)
+    assert rows_of(px, 2 * e, b1 - 1, H - 2 * e + 1, H) == rows_of(px, b1 + e, W, H - 2 * e + 1,
+                                                                    H) == {BLACK}
+    assert BLACK not in rows_of(px, b2, b1 - 1, H - 2 * e, H - 2 * e)
+    assert rows_of(px, 0, 2 * e - 1, 2 * e, H - 2 * e) == {GREY}
+    assert GREY not in rows_of(px, 2 * e, 2 * e, 2 * e, H - 2 * e)
+    assert rows_of(px, W - 2 * e + 1, W, 2 * e, H) == {BLACK}
+    assert BLACK not in rows_of(px, W - 2 * e, W - 2 * e, 2 * e, H - 2 * e)
+    # The buttons' inner edges, two lines each, with the face beside them.
+    assert rows_of(px, b2 - 2 * e, b2 - 1, 2 * e, H - 2 * e) == {BLACK}
+    assert BLACK not in rows_of(px, b2 - 2 * e - 1, b2 - 2 * e - 1, 2 * e, H - 2 * e)
+    assert rows_of(px, b1, b1 + 2 * e - 1, 2 * e, H - 2 * e) == {GREY}
+    assert GREY not in rows_of(px, b1 + 2 * e, b1 + 2 * e, 2 * e, H - 2 * e)
+    assert rows_of(px, b2, b2, 2 * e, H - 2 * e) == rows_of(px, b1 - 1, b1 - 1, 2 * e,
+                                                            H - 2 * e) == {FACE}
+    # The first panel's sunken edges: black at the top and left, grey at the bottom, each
+    # `e` wide, whatever the text below them.
+    panel = b2 + 2 * e
+    assert rows_of(px, panel, panel + 40, 3 * e, 4 * e - 1) == {BLACK}
+    assert BLACK not in rows_of(px, panel + e, panel + 40, 4 * e, 4 * e)
+    assert rows_of(px, panel, panel + 40, H - 3 * e + 1, H - 2 * e) == {GREY}
+    assert GREY not in rows_of(px, panel + e, panel + 40, H - 3 * e, H - 3 * e)
+    assert rows_of(px, panel, panel + e - 1, 3 * e, H - 3 * e) == {BLACK}
+    assert FACE in rows_of(px, panel + e, panel + e, 4 * e, H - 3 * e)
+    # The texts in the palette colour, only inside the panels.
+    ink = count_colour(px, GREEN, b2, b1 - 1, 0, H)
+    assert ink > 30 * e * e
+    assert ink == count_colour(px, GREEN, panel + e, b1 - 1, 4 * e, H - 3 * e)
+    app.kill()
