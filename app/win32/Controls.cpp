@@ -4,14 +4,14 @@
 
 namespace ambrel::win32 {
 
-HWND createControl(HWND parent, const ControlSpec& spec, int dpi) {
-    const RECT r = toPixels(spec.at, dpi);
-    HWND control = CreateWindowExW(spec.exStyle, spec.className, spec.text,
-                                   WS_CHILD | WS_VISIBLE | spec.style, r.left, r.top,
+HWND createControl(HWND parent, const ChildControl& child, int dpi) {
+    const RECT r = toPixels(child.at, dpi);
+    HWND control = CreateWindowExW(child.exStyle, child.className, child.text,
+                                   WS_CHILD | WS_VISIBLE | child.style, r.left, r.top,
                                    r.right - r.left, r.bottom - r.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)),
                                    instance(), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(child.font), FALSE);
     return control;
 }
 

@@ -7,7 +7,7 @@
 
 namespace ambrel::win32 {
 
-struct ControlSpec {
+struct ChildControl {
     const wchar_t* className;
     const wchar_t* text;
     DWORD style;   // besides WS_CHILD | WS_VISIBLE
@@ -17,6 +17,6 @@ struct ControlSpec {
     HFONT font;
 };
 
-HWND createControl(HWND parent, const ControlSpec& spec, int dpi);
+HWND createControl(HWND parent, const ChildControl& child, int dpi);
 
 } // namespace ambrel::win32
