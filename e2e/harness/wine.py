@@ -3,6 +3,7 @@ and starting Windows programs in it."""
 import os
 import shutil
 import subprocess
+import sys
 import time
 from pathlib import Path
 
@@ -87,6 +88,12 @@ class Wine:
                                  text=True, timeout=60).stdout.strip()
         return f"{version} recipe {PREFIX_RECIPE}\n"
 
+    # Under qemu, wineboot now and then stalls for good while it sets a prefix up (no CPU
+    # used, its window saying that it is updating the prefix); a fresh attempt then goes
+    # through in well under a minute.
+    PREFIX_ATTEMPTS = 3
+    PREFIX_SECONDS = 240
+
     def start(self):
         """Prepares the prefix when it is missing or stale, and keeps a wineserver running
         for the whole session (a process start then costs about a third)."""
@@ -95,31 +102,54 @@ class Wine:
         fresh = not (stamp_file.is_file() and stamp_file.read_text() == stamp)
         if self.prefix.exists():
             # A server left by a session that was killed would refuse to be replaced.
-            self.wineserver("-k")
-            self.wineserver("-w")
-        if fresh and self.prefix.exists():
-            shutil.rmtree(self.prefix)
-        ensure_dir(self.prefix)
+            self._end_server()
+        self.prefix_seconds = 0.0
+        if not fresh:
+            self._start_server()
+            return self
+        started = time.monotonic()
+        for attempt in range(1, self.PREFIX_ATTEMPTS + 1):
+            if self.prefix.exists():
+                shutil.rmtree(self.prefix)
+            ensure_dir(self.prefix)
+            self._start_server()
+            if self._prepare_prefix():
+                stamp_file.write_text(stamp)
+                self.prefix_seconds = time.monotonic() - started
+                return self
+            print(f"\ne2e: preparing the wine prefix stalled (attempt {attempt}); starting afresh",
+                  file=sys.stderr)
+            self._end_server()
+            self.server_started = False
+        raise HarnessError(f"wineboot -i did not finish in {self.PREFIX_ATTEMPTS} attempts; see " +
+                           str(self.state_dir / "wine-run.log"))
+
+    def _prepare_prefix(self):
+        try:
+            if self.run(["wineboot", "-i"], timeout=self.PREFIX_SECONDS) != 0:
+                return False
+            # Unmanaged windows: without a window manager a managed dialog waits about
+            # two seconds for one before it closes.
+            self.run(["reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
+                      "/d", "N", "/f"], timeout=120)
+            return True
+        except HarnessError:
+            return False
+
+    def _start_server(self):
         # -p: persistent until killed at the end of the session.
         if subprocess.run(["wineserver", "-p"], env=self.env, timeout=60,
                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL).returncode != 0:
             raise HarnessError("wineserver did not start")
         self.server_started = True
-        if fresh:
-            started = time.monotonic()
-            if self.run(["wineboot", "-i"], timeout=900) != 0:
-                raise HarnessError("wineboot -i failed; see " +
-                                   str(self.state_dir / "wine-run.log"))
-            # Unmanaged windows: without a window manager a managed dialog waits about
-            # two seconds for one before it closes.
-            self.run(["reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                      "/d", "N", "/f"], timeout=300)
-            stamp_file.write_text(stamp)
-            self.prefix_seconds = time.monotonic() - started
-        else:
-            self.prefix_seconds = 0.0
-        return self
+
+    def _end_server(self):
+        try:
+            self.wineserver("-k")
+            self.wineserver("-w")
+        except subprocess.TimeoutExpired:
+            pass  # the next server start says whether the prefix is free
 
     def stop(self):
         if self.server_started:
