@@ -88,11 +88,24 @@ class Recording:
              "--channels=1", "--format=s16le", "--latency-msec=20", str(path)],
             env=server._env(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.PIPE)
-        # parecord connects asynchronously; a short settle keeps the first samples.
-        time.sleep(0.3)
-        if self.proc.poll() is not None:
-            raise HarnessError("parecord ended at once: " +
-                               self.proc.stderr.read().decode(errors="replace"))
+        # parecord connects asynchronously: recording starts only once the server lists
+        # its stream, and on a busy machine that takes far longer than a fixed pause.
+        deadline = time.monotonic() + 15
+        while not self._stream_listed(server):
+            if self.proc.poll() is not None:
+                raise HarnessError("parecord ended at once: " +
+                                   self.proc.stderr.read().decode(errors="replace"))
+            if time.monotonic() > deadline:
+                raise HarnessError("parecord did not connect to the sound server in 15 s")
+            time.sleep(0.05)
+        time.sleep(0.1)
+
+    @staticmethod
+    def _stream_listed(server):
+        listed = subprocess.run(["pactl", "list", "short", "source-outputs"],
+                                env=server._env(), stdin=subprocess.DEVNULL,
+                                capture_output=True, text=True, timeout=10)
+        return listed.returncode == 0 and listed.stdout.strip() != ""
 
     def stop(self):
         # SIGINT makes parecord drain and write the WAV header's final sizes.
