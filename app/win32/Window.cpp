@@ -1,6 +1,7 @@
 #include "app/win32/Window.h"
 
 #include "app/win32/FatalError.h"
+#include "app/win32/Twips.h"
 
 #include <algorithm>
 #include <vector>
@@ -44,6 +45,16 @@ bool Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWOR
     }
     return CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(), this) != nullptr;
+}
+
+SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
+    RECT window = toPixels({0, 0, widthTwips, heightTwips}, dpi);
+    AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+    const SIZE outer{window.right - window.left, window.bottom - window.top};
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return outer;
 }
 
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,6 +22,9 @@ protected:
     bool create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                 const wchar_t* title, HWND owner, HBRUSH background = nullptr);
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Sizes the window so that its client area is the layout's, keeping its place; returns the
+    // outer size in pixels.
+    SIZE setClientSize(int widthTwips, int heightTwips, int dpi);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(hwnd_, message, wParam, lParam);
     }

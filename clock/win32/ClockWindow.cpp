@@ -162,9 +162,7 @@ void ClockWindow::onCreate() {
     exitButton_ = loadBitmap(IDB_EXIT_BUTTON);
     labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
 
-    // The client area is exactly the layout's size; a borderless window has no frame to add.
-    SetWindowPos(handle(), nullptr, 0, 0, twipsToPixels(kClientWidth, dpi_),
-                 twipsToPixels(kClientHeight, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(kClientWidth, kClientHeight, dpi_);
 
     // Static controls without SS_NOTIFY are transparent to the mouse, so the display area
     // (Label2) that lies over them receives the clicks and drags.

@@ -35,10 +35,7 @@ void NoticeWindow::onCreate() {
     buttonFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, dpi_);
     labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_BOLD, dpi_);
 
-    RECT window = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
-    AdjustWindowRectEx(&window, kStyle, FALSE, WS_EX_DLGMODALFRAME);
-    SetWindowPos(handle(), nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    setClientSize(kClientWidth, kClientHeight, dpi_);
 
     auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, const TwipsRect& at,
                        int id, HFONT font) {

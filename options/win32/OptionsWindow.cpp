@@ -164,10 +164,9 @@ void OptionsWindow::onCreate() {
     // system's usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
     defaultFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_NORMAL, dpi_);
 
-    RECT window = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
-    AdjustWindowRectEx(&window, kStyle, FALSE, kExStyle);
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
+    const SIZE outer = setClientSize(kClientWidth, kClientHeight, dpi_);
+    const int width = outer.cx;
+    const int height = outer.cy;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - width) / 2,
