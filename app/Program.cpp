@@ -31,9 +31,8 @@ std::string fatalErrorText(int number) {
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage),
       sound_(settings_, services.sound, services.messages), clock_(*this), options_(*this),
-      notice_(*this),
-      clockWindow_([this, &views] { return views.createClockView(clock_); },
-                   [this](ClockView& view) { loadClockWindow(view); }),
+      notice_(*this), clockWindow_([this, &views] { return views.createClockView(clock_); },
+                                   [this](ClockView& view) { loadClockWindow(view); }),
       optionsWindow_([this, &views] { return views.createOptionsView(options_); },
                      [this](OptionsView& view) { options_.load(view); }),
       noticeWindow_([this, &views] { return views.createNoticeView(notice_); },
@@ -72,8 +71,8 @@ void Program::loadClockWindow(ClockView& view) {
                 endProgram();
             }
             if (error.number() == kInputPastEnd) {
-                services_.messages.show(kSettingsCorruptText, kCorruptFileTitle,
-                                        MessageButtons::Ok, MessageIcon::Information);
+                services_.messages.show(kSettingsCorruptText, kCorruptFileTitle, MessageButtons::Ok,
+                                        MessageIcon::Information);
                 // The damaged file may hold hand-made settings: it is replaced only once its
                 // bytes are safe beside it.
                 if (settingsFile_.keepDamagedCopy()) {
@@ -85,8 +84,8 @@ void Program::loadClockWindow(ClockView& view) {
                 }
                 endProgram();
             }
-            services_.messages.show(fatalErrorText(error.number()), kErrorTitle,
-                                    MessageButtons::Ok, MessageIcon::None);
+            services_.messages.show(fatalErrorText(error.number()), kErrorTitle, MessageButtons::Ok,
+                                    MessageIcon::None);
             endProgram();
         }
     }
@@ -107,7 +106,8 @@ void Program::runLoadSteps(ClockView& view) {
         settings_.windowTop = 10;
     }
 
-    view.moveTo(toSingle(settings_.windowLeft.toNumber()), toSingle(settings_.windowTop.toNumber()));
+    view.moveTo(toSingle(settings_.windowLeft.toNumber()),
+                toSingle(settings_.windowTop.toNumber()));
     applyClockZOrder(settings_, view);
     settings_.hintText = kHintText;
     sound_.openSound();

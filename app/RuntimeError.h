@@ -20,7 +20,8 @@ enum ErrorNumber : int {
 
 class RuntimeError : public std::exception {
 public:
-    explicit RuntimeError(int number) : number_(number), what_("run-time error " + std::to_string(number)) {}
+    explicit RuntimeError(int number)
+        : number_(number), what_("run-time error " + std::to_string(number)) {}
     int number() const noexcept { return number_; }
     const char* what() const noexcept override { return what_.c_str(); }
 

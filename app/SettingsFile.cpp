@@ -27,7 +27,7 @@ namespace {
 // double-byte character equals '"', ',', CR, LF or a space, so only whole items are converted.
 // Line ends count as separators only, so the reader never depends on the line structure.
 class ItemReader {
-  public:
+public:
     struct Item {
         std::string_view bytes;
         bool quoted = false;
@@ -65,7 +65,7 @@ class ItemReader {
         return item;
     }
 
-  private:
+private:
     size_t separatorFrom(size_t from) const {
         const size_t found = bytes_.find_first_of(",\r\n", from);
         return found == std::string_view::npos ? bytes_.size() : found;

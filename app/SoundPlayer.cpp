@@ -13,8 +13,12 @@ void SoundPlayer::openSound() {
     }
 }
 
-void SoundPlayer::playSound() { device_.play(); }
+void SoundPlayer::playSound() {
+    device_.play();
+}
 
-void SoundPlayer::closeSound() { device_.close(); }
+void SoundPlayer::closeSound() {
+    device_.close();
+}
 
 } // namespace ambrel

@@ -8,6 +8,8 @@ void applyClockZOrder(const Settings& settings, ZOrderedWindow& clockWindow) {
     clockWindow.setTopmost(settings.alwaysOnTop == "ON");
 }
 
-void applyNotificationTopmost(ZOrderedWindow& noticeWindow) { noticeWindow.setTopmost(true); }
+void applyNotificationTopmost(ZOrderedWindow& noticeWindow) {
+    noticeWindow.setTopmost(true);
+}
 
 } // namespace ambrel

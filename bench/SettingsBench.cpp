@@ -23,7 +23,7 @@ using namespace ambrel;
 // Files in one folder through std::fstream; replace writes a temporary file and renames it over
 // the old one, as the Win32 store does with MoveFileEx.
 class DiskFileStore : public FileStore {
-  public:
+public:
     explicit DiskFileStore(fs::path folder) : folder_(std::move(folder)) {
         fs::create_directories(folder_);
     }
@@ -62,7 +62,7 @@ class DiskFileStore : public FileStore {
 
     std::string folder() const override { return folder_.string(); }
 
-  private:
+private:
     fs::path folder_;
 };
 

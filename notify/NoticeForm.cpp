@@ -22,7 +22,9 @@ void NoticeForm::notify(const std::string& headline, const std::string& message)
 }
 
 // An open notice stays where the user moved it: only a new window is placed by load.
-void NoticeForm::show() { program_.noticeWindow().get(); }
+void NoticeForm::show() {
+    program_.noticeWindow().get();
+}
 
 // Replaces both texts; a notice that was closed meanwhile is opened afresh.
 void NoticeForm::setTexts(const std::string& headline, const std::string& message) {
@@ -31,6 +33,8 @@ void NoticeForm::setTexts(const std::string& headline, const std::string& messag
     view.setMessage(message);
 }
 
-void NoticeForm::onCloseClick() { program_.noticeWindow().unload(); }
+void NoticeForm::onCloseClick() {
+    program_.noticeWindow().unload();
+}
 
 } // namespace ambrel

@@ -17,7 +17,7 @@ namespace {
 using namespace std::string_literals;
 
 class SettingsFormatTest : public ::testing::Test {
-  protected:
+protected:
     Settings parse(std::string_view bytes) {
         Settings settings;
         parseSettings(bytes, codePage, settings);
@@ -308,7 +308,7 @@ TEST_F(SettingsFormatTest, QuoteInsideATextIsWrittenAsAClosingQuotationMark) {
 
 // Random records of every kind of value, written and read back, must come back field for field.
 class SettingsRoundTripTest : public SettingsFormatTest {
-  protected:
+protected:
     std::string randomText() {
         // Characters whose second byte in Shift-JIS is a backslash, '|' or '~' (ソ 表 ポ), and
         // the separators of the file, are the interesting ones.
@@ -410,7 +410,7 @@ TEST_F(SettingsRoundTripTest, RandomRecordsReadBackFieldForField) {
 }
 
 class SettingsFileTest : public ::testing::Test {
-  protected:
+protected:
     MemoryFileStore store;
     Cp932CodePage codePage;
     SettingsFile file{store, codePage};

@@ -10,9 +10,9 @@ namespace ambrel::win32 {
 struct ChildControl {
     const wchar_t* className;
     const wchar_t* text;
-    DWORD style;   // besides WS_CHILD | WS_VISIBLE
+    DWORD style; // besides WS_CHILD | WS_VISIBLE
     DWORD exStyle;
-    TwipsRect at;  // in the parent's client area
+    TwipsRect at; // in the parent's client area
     int id;
     HFONT font;
 };

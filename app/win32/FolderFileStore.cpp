@@ -15,7 +15,8 @@ namespace {
 std::wstring executableFolder() {
     std::vector<wchar_t> path(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             std::wstring full(path.data(), length);
             return full.substr(0, full.find_last_of(L"\\/"));
@@ -25,9 +26,8 @@ std::wstring executableFolder() {
 }
 
 [[noreturn]] void raiseFor(DWORD error) {
-    throw RuntimeError(error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL
-                           ? kDiskFull
-                           : kPathAccessError);
+    throw RuntimeError(
+        error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? kDiskFull : kPathAccessError);
 }
 
 } // namespace
@@ -66,9 +66,9 @@ void FolderFileStore::replace(const std::string& name, std::string_view bytes) {
             raiseFor(GetLastError());
         }
         DWORD written = 0;
-        const bool complete =
-            WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size() && FlushFileBuffers(file.get());
+        const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                        &written, nullptr) &&
+                              written == bytes.size() && FlushFileBuffers(file.get());
         if (!complete) {
             const DWORD error = GetLastError();
             file.reset();

@@ -29,8 +29,8 @@ const wchar_t* installedFace(const wchar_t* face) {
         return face;
     }
     const bool proportional = std::wstring(face).find(L'Ｐ') != std::wstring::npos;
-    static const wchar_t* const proportionalGothics[] = {L"MS PGothic", L"IPAPGothic",
-                                                         L"IPAexGothic", L"VL PGothic",
+    static const wchar_t* const proportionalGothics[] = {L"MS PGothic",       L"IPAPGothic",
+                                                         L"IPAexGothic",      L"VL PGothic",
                                                          L"Noto Sans CJK JP", L"Meiryo"};
     static const wchar_t* const fixedGothics[] = {L"MS Gothic", L"IPAGothic", L"VL Gothic",
                                                   L"Noto Sans Mono CJK JP"};

@@ -11,28 +11,43 @@ MessageAnswer SystemMessageBoxes::show(const std::string& text, const std::strin
                                        MessageButtons buttons, MessageIcon icon) {
     UINT type = 0;
     switch (buttons) {
-    case MessageButtons::Ok: type |= MB_OK; break;
-    case MessageButtons::OkCancel: type |= MB_OKCANCEL | MB_DEFBUTTON1; break;
-    case MessageButtons::RetryCancel: type |= MB_RETRYCANCEL | MB_DEFBUTTON1; break;
+    case MessageButtons::Ok:
+        type |= MB_OK;
+        break;
+    case MessageButtons::OkCancel:
+        type |= MB_OKCANCEL | MB_DEFBUTTON1;
+        break;
+    case MessageButtons::RetryCancel:
+        type |= MB_RETRYCANCEL | MB_DEFBUTTON1;
+        break;
     }
     switch (icon) {
-    case MessageIcon::None: break;
-    case MessageIcon::Information: type |= MB_ICONINFORMATION; break;
-    case MessageIcon::Warning: type |= MB_ICONEXCLAMATION; break;
+    case MessageIcon::None:
+        break;
+    case MessageIcon::Information:
+        type |= MB_ICONINFORMATION;
+        break;
+    case MessageIcon::Warning:
+        type |= MB_ICONEXCLAMATION;
+        break;
     }
     // Task-modal: every window of the program refuses input until the box is answered, while
     // the clock's timer keeps being dispatched behind it.
     type |= MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
-    const int answer =
-        MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), type);
+    const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), type);
     switch (answer) {
-    case IDOK: return MessageAnswer::Ok;
-    case IDRETRY: return MessageAnswer::Retry;
-    default: return MessageAnswer::Cancel;
+    case IDOK:
+        return MessageAnswer::Ok;
+    case IDRETRY:
+        return MessageAnswer::Retry;
+    default:
+        return MessageAnswer::Cancel;
     }
 }
 
-void SystemBeeper::beep() { MessageBeep(MB_OK); }
+void SystemBeeper::beep() {
+    MessageBeep(MB_OK);
+}
 
 LocalTime SystemClock::now() const {
     SYSTEMTIME time{};
@@ -56,6 +71,8 @@ float SystemScreen::heightTwips() const {
     return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), screenDpi());
 }
 
-void ProcessExit::endProgram() { ExitProcess(0); }
+void ProcessExit::endProgram() {
+    ExitProcess(0);
+}
 
 } // namespace ambrel::win32

@@ -8,7 +8,9 @@ namespace ambrel::win32 {
 // The dpi of the screen the program runs on (96 unless the user has set larger text).
 int screenDpi();
 
-inline int twipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+inline int twipsToPixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
 inline int twipsToPixels(float twips, int dpi) {
     // A window dragged or saved far away still lands on a coordinate the system can hold.
     constexpr float kFarthest = 1 << 24;

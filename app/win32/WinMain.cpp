@@ -34,8 +34,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ProcessExit exit;
     FolderFileStore files;
     SystemCodePage codePage;
-    Services services{messages, beeper, clock,    screen, sound,   fileDialog,
-                      help,     instance, exit, files,  codePage};
+    Services services{messages, beeper,   clock, screen, sound,   fileDialog,
+                      help,     instance, exit,  files,  codePage};
     WindowFactory windows;
     Program program(services, windows);
     windows.attach(program);

@@ -15,7 +15,9 @@ std::vector<HWND>& dialogWindows() {
 }
 } // namespace
 
-HINSTANCE instance() { return GetModuleHandleW(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleW(nullptr);
+}
 
 Window::~Window() {
     if (hwnd_ != nullptr) {
@@ -44,7 +46,8 @@ bool Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWOR
         }
     }
     return CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(), this) != nullptr;
+                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(),
+                           this) != nullptr;
 }
 
 SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
@@ -59,7 +62,8 @@ SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
 
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* window = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* window =
+            static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         window->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
@@ -72,7 +76,9 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return guardedCall([&] { return window->handleMessage(message, wParam, lParam); });
 }
 
-void addDialogWindow(HWND window) { dialogWindows().push_back(window); }
+void addDialogWindow(HWND window) {
+    dialogWindows().push_back(window);
+}
 
 void removeDialogWindow(HWND window) {
     auto& windows = dialogWindows();

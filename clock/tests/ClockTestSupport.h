@@ -8,7 +8,7 @@
 namespace ambrel::testing {
 
 class ClockTest : public ::testing::Test {
-  protected:
+protected:
     // Started over the default file: format "D", colour 10, alarm 10:10:10 off, at 0:00:00 on
     // Saturday 1 January 2000.
     void SetUp() override { app.startWithDefaults(); }

@@ -168,8 +168,8 @@ void ClockWindow::onCreate() {
     // (Label2) that lies over them receives the clicks and drags.
     auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
         return createControl(
-            handle(), {L"STATIC", widen(text).c_str(), SS_OWNERDRAW, 0, layout, id, labelFont_.get()},
-            dpi_);
+            handle(),
+            {L"STATIC", widen(text).c_str(), SS_OWNERDRAW, 0, layout, id, labelFont_.get()}, dpi_);
     };
     label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
     label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
@@ -239,9 +239,13 @@ void ClockWindow::setLabelText(HWND label, std::string& current, const std::stri
     SetWindowTextW(label, widen(text).c_str());
 }
 
-void ClockWindow::setLabel1(const std::string& text) { setLabelText(label1_, label1Text_, text); }
+void ClockWindow::setLabel1(const std::string& text) {
+    setLabelText(label1_, label1Text_, text);
+}
 
-void ClockWindow::setLabel4(const std::string& text) { setLabelText(label4_, label4Text_, text); }
+void ClockWindow::setLabel4(const std::string& text) {
+    setLabelText(label4_, label4Text_, text);
+}
 
 void ClockWindow::setTooltip(const std::string& text) {
     std::wstring wide = widen(text);
@@ -269,7 +273,9 @@ void ClockWindow::setImageTop(ImageButton button, int topTwips) {
     InvalidateRect(handle(), &after, FALSE);
 }
 
-void ClockWindow::startTimer() { SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr); }
+void ClockWindow::startTimer() {
+    SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr);
+}
 
 void ClockWindow::show() {
     // Wine leaves the z-order group of a window that is not yet visible as it was, so the group
@@ -438,9 +444,14 @@ void ClockWindow::onMouseDown(int x, int y) {
         form_.onLabel2MouseDown(pixelsToTwips(x - displayRect_.left, dpi_),
                                 pixelsToTwips(y - displayRect_.top, dpi_));
         break;
-    case Part::Image2: form_.onImage2MouseDown(); break;
-    case Part::Image1: form_.onImage1MouseDown(); break;
-    case Part::None: break;
+    case Part::Image2:
+        form_.onImage2MouseDown();
+        break;
+    case Part::Image1:
+        form_.onImage1MouseDown();
+        break;
+    case Part::None:
+        break;
     }
 }
 
@@ -462,9 +473,14 @@ void ClockWindow::onMouseUp(int x, int y) {
         form_.onLabel2MouseUp(pixelsToTwips(x - displayRect_.left, dpi_),
                               pixelsToTwips(y - displayRect_.top, dpi_));
         break;
-    case Part::Image2: form_.onImage2MouseUp(); break;
-    case Part::Image1: form_.onImage1MouseUp(); break;
-    case Part::None: break;
+    case Part::Image2:
+        form_.onImage2MouseUp();
+        break;
+    case Part::Image1:
+        form_.onImage1MouseUp();
+        break;
+    case Part::None:
+        break;
     }
 }
 

@@ -6,7 +6,7 @@ namespace ambrel::testing {
 namespace {
 
 class NoticeTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         app.screen.width = 15361; // an odd number of twips: the half twip is kept
         app.screen.height = 11520;

@@ -1,7 +1,7 @@
 #include "options/win32/OptionsWindow.h"
 
-#include "app/win32/FatalError.h"
 #include "app/win32/Controls.h"
+#include "app/win32/FatalError.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
@@ -178,10 +178,11 @@ void OptionsWindow::onCreate() {
         const HFONT font = layout.font == FontKind::Standard ? standardFont_.get()
                            : layout.font == FontKind::Check2 ? check2Font_.get()
                                                              : defaultFont_.get();
-        HWND control = createControl(handle(),
-                                     {kind.className, layout.caption, kind.style | layout.extraStyle,
-                                      kind.exStyle, layout.at, layout.id, font},
-                                     dpi_);
+        HWND control =
+            createControl(handle(),
+                          {kind.className, layout.caption, kind.style | layout.extraStyle,
+                           kind.exStyle, layout.at, layout.id, font},
+                          dpi_);
         if (isDigitBox(layout.id)) {
             // A Japanese font brings wide margins, which leave the narrow number boxes room for
             // one digit only.

@@ -14,7 +14,7 @@
 namespace ambrel::win32 {
 
 class OptionsWindow : public Window, public OptionsView {
-  public:
+public:
     explicit OptionsWindow(OptionsForm& form);
 
     std::string text(OptionsText box) const override;
@@ -29,7 +29,7 @@ class OptionsWindow : public Window, public OptionsView {
     int selectedColorOption() const override;
     void show() override;
 
-  private:
+private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate();
     void onCommand(int id, int code);

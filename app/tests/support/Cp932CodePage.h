@@ -11,7 +11,7 @@
 namespace ambrel {
 
 class Cp932CodePage : public AnsiCodePage {
-  public:
+public:
     Cp932CodePage();
     ~Cp932CodePage() override;
     Cp932CodePage(const Cp932CodePage&) = delete;
@@ -20,7 +20,7 @@ class Cp932CodePage : public AnsiCodePage {
     std::string toUtf8(std::string_view ansi) const override;
     std::string fromUtf8(std::string_view utf8) const override;
 
-  private:
+private:
     // iconv_t, kept opaque so that users of the class need not include <iconv.h>. The
     // conversions reset their state on every call; one object serves one thread.
     void* toUtf8_;

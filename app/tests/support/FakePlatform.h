@@ -89,8 +89,8 @@ public:
 class FakeFileDialog : public FileDialog {
 public:
     std::vector<FileOpenRequest> requests;
-    std::string chosen;       // returned when not cancelled
-    int failWith = 0;         // a RuntimeError number to throw instead, e.g. 32755 for cancel
+    std::string chosen; // returned when not cancelled
+    int failWith = 0;   // a RuntimeError number to throw instead, e.g. 32755 for cancel
     std::string openFile(const FileOpenRequest& request) override {
         requests.push_back(request);
         if (failWith != 0) {

@@ -13,7 +13,7 @@
 namespace ambrel {
 
 class MemoryFileStore : public FileStore {
-  public:
+public:
     std::map<std::string, std::string> files;
     // When set, every read throws RuntimeError with this number (75 in the real store).
     std::optional<int> readError;
@@ -49,7 +49,7 @@ class MemoryFileStore : public FileStore {
 
     std::string folder() const override { return folderPath; }
 
-  private:
+private:
     bool fails(const std::string& name) const { return failingName.empty() || failingName == name; }
 };
 

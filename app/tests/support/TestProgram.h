@@ -25,8 +25,8 @@ template <class Store = MemoryFileStore> struct BasicTestProgram {
     FakeProgramExit exit;
     Store files;
     Cp932CodePage codePage;
-    Services services{messages, beeper, clock,    screen, sound,   fileDialog,
-                      help,     instance, exit, files,  codePage};
+    Services services{messages, beeper,   clock, screen, sound,   fileDialog,
+                      help,     instance, exit,  files,  codePage};
     FakeViewFactory views;
     Program program{services, views};
 
