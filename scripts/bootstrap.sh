@@ -13,7 +13,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 packages=(
   # build: native core and tests, cross-compiled executable
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
   # run: 32-bit wine on a virtual display, Japanese locale and fonts

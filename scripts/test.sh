@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The one command that runs every test: installs what is missing, builds the native and
-# the win32 presets, runs the core's unit tests (ctest) and then the end-to-end suite
-# (pytest, driving the real ambrel.exe under wine on a virtual display). Exits non-zero
-# when anything fails; ends with the closing lines of both runners.
+# The one command that runs every test: installs what is missing, checks the formatting,
+# builds the native and the win32 presets, runs the core's unit tests (ctest) and then the
+# end-to-end suite (pytest, driving the real ambrel.exe under wine on a virtual display).
+# Exits non-zero when anything fails; ends with the closing lines of both runners.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,10 @@ fail() { echo "test.sh: $*" >&2; exit 1; }
 
 step bootstrap
 bash scripts/bootstrap.sh || fail "bootstrap failed"
+
+step "formatting (clang-format)"
+bash scripts/check-format.sh
+format_rc=$?
 
 step "build native"
 cmake --preset native >/dev/null && cmake --build --preset native -j2 || fail "native build failed"
@@ -33,8 +37,8 @@ e2e_rc=${PIPESTATUS[0]}
 step summary
 grep -E 'tests passed|tests failed|Total Test time' "$logs/ctest.log" || echo "ctest: no summary (exit $ctest_rc)"
 grep -E '^=+ .*(passed|failed|error|no tests ran).* =+$' "$logs/e2e.log" | tail -1 || echo "pytest: no summary (exit $e2e_rc)"
-if [ "$ctest_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ]; then
-    echo "test.sh: FAILED (ctest exit $ctest_rc, pytest exit $e2e_rc)"
+if [ "$format_rc" -ne 0 ] || [ "$ctest_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ]; then
+    echo "test.sh: FAILED (format exit $format_rc, ctest exit $ctest_rc, pytest exit $e2e_rc)"
     exit 1
 fi
 echo "test.sh: all tests passed"
