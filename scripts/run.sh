@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The one command that sets up, builds and starts the clock: under wine, with the
 # Japanese locale (ANSI code page 932), from its own folder build/run/ (where AMBREL.SET
-# is kept between runs). Without a display it starts a virtual one (Xvfb), takes a
-# screenshot after a few seconds, says where it is and stops the clock again.
+# is kept between runs). Without a display it starts a virtual one (Xvfb), waits until the
+# clock is on screen and painted, takes a screenshot, says where it is and stops the clock.
 #
-#   scripts/run.sh [SECONDS]    SECONDS before the screenshot when headless (default 8)
+#   scripts/run.sh [SECONDS]    at most SECONDS for the clock to show when headless (default 120)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
-wait_seconds=${1:-8}
+wait_seconds=${1:-120}
 
 bash scripts/bootstrap.sh
 cmake --preset win32 >/dev/null
@@ -54,14 +54,40 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$run/wine.log" 2>&1
 fi
 
+# The default settings file names c:\WINDOWS\TADA.WAV, which a fresh prefix lacks: give it
+# our own chime so that the first start plays a sound instead of warning about it.
+chime=$WINEPREFIX/drive_c/windows/TADA.WAV
+if [ ! -f "$chime" ]; then
+    python3 tools/chime/make_chime.py "$chime"
+fi
+
 cd "$run"
 if [ -n "$xvfb_pid" ]; then
     # No window manager on Xvfb: wine draws the captions itself and closes boxes at once.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$run/wine.log" 2>&1
     wine ./ambrel.exe >>"$run/wine.log" 2>&1 &
-    sleep "$wait_seconds"
+    # The clock bar (title "Ambrel") once it is mapped and painted (more than a few colours),
+    # or a box of the program if one comes first.
+    shown=
+    deadline=$((SECONDS + wait_seconds))
+    while [ -z "$shown" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        for id in $(xdotool search --onlyvisible --name '^Ambrel' 2>/dev/null); do
+            name=$(xdotool getwindowname "$id")
+            if [ "$name" = Ambrel ]; then
+                colours=$(import -window "$id" png:- 2>/dev/null | convert - -format %k info: 2>/dev/null || echo 0)
+                [ "${colours:-0}" -gt 4 ] && shown="the clock bar"
+            else
+                shown="a box titled \"$name\""
+            fi
+        done
+        [ -z "$shown" ] && sleep 0.2
+    done
     import -window root "$run/screenshot.png"
-    echo "run.sh: screenshot of the screen saved to $run/screenshot.png"
+    if [ -z "$shown" ]; then
+        echo "run.sh: the clock did not show in $wait_seconds s; screenshot of the screen saved to $run/screenshot.png, see $run/wine.log" >&2
+        exit 1
+    fi
+    echo "run.sh: screenshot of the screen with $shown saved to $run/screenshot.png"
     # Closing through the program itself would save AMBREL.SET; killing leaves it as is.
 else
     echo "run.sh: starting the clock on $DISPLAY (settings in $run/AMBREL.SET)"

@@ -52,17 +52,44 @@ def read_samples(path: Path):
     return rate, samples
 
 
-def analyse(path: Path, threshold=0.02, window_ms=10):
-    """Finds the sounding part of a recording (10 ms windows whose RMS is above threshold,
-    as a share of full scale) and measures it."""
-    rate, samples = read_samples(path)
+def read_growing(path: Path):
+    """The samples of a 16-bit mono WAV file that a recorder is still writing: its header
+    does not give the final sizes yet, so the data chunk runs to the end of the file."""
+    data = Path(path).read_bytes()
+    if len(data) < 12 or data[:4] != b"RIFF" or data[8:12] != b"WAVE":
+        return 0, array("h")
+    rate, pos = 0, 12
+    while pos + 8 <= len(data):
+        chunk, size = data[pos:pos + 4], struct.unpack_from("<I", data, pos + 4)[0]
+        if chunk == b"fmt " and pos + 16 <= len(data):
+            rate = struct.unpack_from("<I", data, pos + 12)[0]
+        if chunk == b"data":
+            body = data[pos + 8:]
+            samples = array("h")
+            samples.frombytes(body[: len(body) // 2 * 2])
+            return rate, samples
+        pos += 8 + size + (size & 1)
+    return rate, array("h")
+
+
+def loud_windows(samples, rate, threshold=0.02, window_ms=10):
+    """One flag per 10 ms window: whether its RMS is above threshold (a share of full
+    scale)."""
     window = max(1, rate * window_ms // 1000)
     limit = threshold * 32768
     loud = []
     for start in range(0, len(samples) - window + 1, window):
         chunk = samples[start:start + window]
-        rms = math.sqrt(sum(s * s for s in chunk) / window)
-        loud.append(rms > limit)
+        loud.append(math.sqrt(sum(s * s for s in chunk) / window) > limit)
+    return loud
+
+
+def analyse(path: Path, threshold=0.02, window_ms=10):
+    """Finds the sounding part of a recording (10 ms windows whose RMS is above threshold,
+    as a share of full scale) and measures it."""
+    rate, samples = read_samples(path)
+    window = max(1, rate * window_ms // 1000)
+    loud = loud_windows(samples, rate, threshold, window_ms)
     total = len(samples) / rate
     if not any(loud):
         return Sound(rate, total, 0.0, 0.0, 0.0, 0.0, 0.0)

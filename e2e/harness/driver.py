@@ -7,6 +7,7 @@ import threading
 import time
 from pathlib import Path
 
+from . import pace
 from .paths import HarnessError
 from .proc import stop, wait_until
 
@@ -57,6 +58,8 @@ class Driver:
         words = [str(a) for a in args]
         if any("\t" in w or "\n" in w for w in words):
             raise ValueError("driver arguments cannot hold tabs or line breaks")
+        if pace.delay():
+            time.sleep(pace.delay())
         with self.lock:
             self.proc.stdin.write(("\t".join(words) + "\n").encode("utf-8"))
             self.proc.stdin.flush()
@@ -186,6 +189,16 @@ class Driver:
             r = self.call("info", hwnd, check=False)
             return r is None or not r[0]["visible"]
         wait_until(gone, timeout, what=f"window {hwnd} to close")
+
+    def settle(self, hwnd, seconds=1.0):
+        """Gives the program `seconds` to act, then proves that the window's thread has caught
+        up: a sent message is answered only when that thread retrieves messages, and the
+        second one only after the first retrieval has handed out whatever timer message had
+        fallen due meanwhile. What the program would do in that time it has done (or it is
+        inside the message box it opened) when this returns, however slowly it runs."""
+        time.sleep(seconds)
+        for _ in range(2):
+            self.message(hwnd, 0)  # WM_NULL
 
     def stop(self):
         if self.proc:

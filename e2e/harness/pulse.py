@@ -3,9 +3,10 @@ played into it. wine's audio driver finds the server through PULSE_SERVER."""
 import os
 import signal
 import subprocess
-import time
+import threading
 from pathlib import Path
 
+from . import audio, pace
 from .paths import HarnessError, ensure_dir
 from .proc import stop, wait_until
 
@@ -79,7 +80,13 @@ class PulseServer:
 
 
 class Recording:
-    """parecord on the sink's monitor; stop() finishes the WAV file."""
+    """parecord on the sink's monitor, mono 44.1 kHz; stop() finishes the WAV file.
+
+    The constructor returns only once the recording is live: the sink's monitor is delivering
+    data into the file. A stream that the server lists may still take a while before its
+    first data arrives, and a sound played in that while would be lost."""
+
+    LIVE_TIMEOUT = 30.0
 
     def __init__(self, server: PulseServer, path: Path):
         self.path = path
@@ -88,17 +95,22 @@ class Recording:
              "--channels=1", "--format=s16le", "--latency-msec=20", str(path)],
             env=server._env(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=subprocess.PIPE)
-        # parecord connects asynchronously: recording starts only once the server lists
-        # its stream, and on a busy machine that takes far longer than a fixed pause.
-        deadline = time.monotonic() + 15
-        while not self._stream_listed(server):
-            if self.proc.poll() is not None:
-                raise HarnessError("parecord ended at once: " +
-                                   self.proc.stderr.read().decode(errors="replace"))
-            if time.monotonic() > deadline:
-                raise HarnessError("parecord did not connect to the sound server in 15 s")
-            time.sleep(0.05)
-        time.sleep(0.1)
+        self._resume = None
+        wait_until(lambda: self._check_running() and self._stream_listed(server),
+                   self.LIVE_TIMEOUT, interval=0.05, what="parecord's stream on the server")
+        if pace.delay():
+            # A slowed harness: the capture stalls after connecting, as a loaded machine's
+            # recorder may.
+            os.kill(self.proc.pid, signal.SIGSTOP)
+            self._resume = threading.Timer(pace.delay(), self._continue)
+            self._resume.start()
+        self._wait_live()
+
+    def _check_running(self):
+        if self.proc.poll() is not None:
+            raise HarnessError("parecord ended: " +
+                               self.proc.stderr.read().decode(errors="replace"))
+        return True
 
     @staticmethod
     def _stream_listed(server):
@@ -107,7 +119,50 @@ class Recording:
                                 capture_output=True, text=True, timeout=10)
         return listed.returncode == 0 and listed.stdout.strip() != ""
 
+    def _wait_live(self):
+        # While nothing plays, the null sink's monitor delivers silence in real time, so a
+        # live recording keeps growing: data, and then more data a moment later.
+        first = wait_until(lambda: self._check_running() and self.seconds(),
+                           self.LIVE_TIMEOUT, interval=0.02, what="the recording's first data")
+        wait_until(lambda: self._check_running() and self.seconds() >= first + 0.05,
+                   self.LIVE_TIMEOUT, interval=0.02, what="the recording to keep growing")
+
+    def _continue(self):
+        if self.proc.poll() is None:
+            os.kill(self.proc.pid, signal.SIGCONT)
+
+    def samples(self):
+        """(rate, samples) recorded so far."""
+        return audio.read_growing(self.path)
+
+    def seconds(self):
+        """How much sound the file holds so far."""
+        rate, samples = self.samples()
+        return len(samples) / rate if rate else 0.0
+
+    def wait_recorded(self, seconds, timeout=60.0):
+        """Waits until the recording holds `seconds` more than it does now."""
+        goal = self.seconds() + seconds
+        wait_until(lambda: self._check_running() and self.seconds() >= goal, timeout,
+                   interval=0.1, what=f"{seconds} s more of the recording")
+
+    def wait_sound_end(self, timeout=60.0, quiet=0.5):
+        """Waits until a sound has been recorded and then `quiet` seconds of silence after it,
+        so the whole sound is in the file."""
+        def ended():
+            self._check_running()
+            rate, samples = self.samples()
+            loud = audio.loud_windows(samples, rate) if rate else []
+            if True not in loud:
+                return False
+            last = len(loud) - 1 - loud[::-1].index(True)
+            return (len(loud) - 1 - last) * 0.01 >= quiet
+        wait_until(ended, timeout, interval=0.2, what="a sound and the silence after it")
+
     def stop(self):
+        if self._resume is not None:
+            self._resume.cancel()
+            self._continue()
         # SIGINT makes parecord drain and write the WAV header's final sizes.
         stop(self.proc, sig=signal.SIGINT, timeout=5)
         return self.path

@@ -152,6 +152,7 @@ def test_the_road_of_one_alarm(ambrel, driver, record):
     assert not app.windows(cls=NOTICE), "the notice opened before the alarm fell due"
 
     recording = record("alarm.wav")
+    assert not app.windows(cls=NOTICE), "the alarm fell due before the recording was live"
     tips = tooltip_until_rearmed(driver, clock, piece, timeout=15)
     notice = app.wait_window(timeout=5, cls=NOTICE, visible=True)
     # Suspended for the alarm's second, armed again after it.
@@ -162,7 +163,7 @@ def test_the_road_of_one_alarm(ambrel, driver, record):
     assert notice["topmost"] is True
     assert texts(driver, notice["hwnd"]) == (alarm_headline(*alarm), ALARM_MESSAGE)
 
-    time.sleep(2.0)
+    recording.wait_sound_end(timeout=30)
     # Armed again for the next day.
     assert display_tip(driver, clock) == piece + HINT
     assert_tone(recording.stop())
@@ -272,8 +273,9 @@ def test_a_missing_sound_file_warns_at_start_and_the_alarm_comes_silently(ambrel
                what="the alarm piece in the tooltip")
 
     recording = record("silence.wav")
+    assert not app.windows(cls=NOTICE), "the alarm fell due before the recording was live"
     notice = wait_notice(app, timeout=20)
     assert texts(driver, notice["hwnd"]) == (alarm_headline(*alarm), ALARM_MESSAGE)
-    time.sleep(2.0)
+    recording.wait_recorded(2.0)
     assert audio.analyse(recording.stop()).silent
     assert not app.msgboxes(), "a second warning came with the alarm"

@@ -2,7 +2,6 @@
 their switch, the display's tooltip, dragging, the exit button, the tick's failure report and
 the executable's version strings."""
 import datetime
-import time
 
 from harness import audio
 from harness.paths import windows_path
@@ -129,7 +128,7 @@ def test_the_display_tooltip_names_an_armed_alarm_before_the_hint(ambrel, driver
     found = tools(app, clock)
     assert found[2] == HINT
     assert sorted(found.values()) == sorted([HINT, "オプションダイアログの表示", EXIT_TITLE])
-    time.sleep(0.5)  # a few ticks: the text they build is the same
+    driver.settle(clock["hwnd"], 0.5)  # a few ticks: the text they build is the same
     assert tools(app, clock)[2] == HINT
     app.kill()
 
@@ -164,7 +163,8 @@ def test_dragging_moves_the_bar_with_the_mouse_and_the_exit_button_saves_where_i
     assert [b["id"] for b in box["buttons"] if b["default"]] == [1]
     assert box["icon"] is True
     driver.answer("Cancel", title=EXIT_TITLE, exe=app.exe_name)
-    time.sleep(0.5)
+    driver.wait_gone(box["hwnd"], timeout=10)
+    driver.settle(hwnd, 0.5)
     assert app.running()
     assert not app.msgboxes()
     assert driver.info(hwnd)["rect"] == [114, 206, 254, 224]
@@ -183,7 +183,7 @@ def test_a_colour_index_past_the_palette_ends_with_one_error_box(ambrel, driver)
     assert box["text"] == "エラー ( 5) が発生しました、終了します。"
     assert box["icon"] is False
     assert [b["id"] for b in box["buttons"]] == [1]
-    time.sleep(1.0)  # ten more ticks' time behind the box
+    driver.settle(clock["hwnd"], 1.0)  # ten more ticks' time behind the box
     assert len(app.msgboxes()) == 1
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
     app.wait_exit(60)

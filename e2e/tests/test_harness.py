@@ -1,10 +1,17 @@
 """The harness proves itself on its own sample program: the Japanese code page, reading
 and answering a Japanese message box, a tooltip read across processes, a double-click
 through X, and MCI playback captured from the sound server; and its `ambrel` fixture on
-the real clock."""
+the real clock.
+
+The window, message-box and sound cases run twice: as fast as the harness goes, and with
+the harness slowed on purpose (every driver command and the recorder's start lagging by a
+second), so that the program is far ahead of the harness, as it is where wine runs natively.
+Either way the waits are for what is observed, never for one side being the slower."""
 import time
 
-from harness import audio
+import pytest
+
+from harness import audio, pace
 from harness.paths import windows_path
 from harness.proc import wait_until
 
@@ -18,7 +25,16 @@ def test_ansi_code_page_is_japanese(driver):
     assert driver.dpi()["screen"] == [1024, 768]
 
 
-def test_reads_and_answers_a_japanese_message_box(sample, driver):
+HARNESS_LAG = 1.0
+
+
+@pytest.fixture(params=[0.0, HARNESS_LAG], ids=["harness-prompt", "harness-slowed"])
+def harness_lag(request):
+    with pace.slowed(request.param):
+        yield request.param
+
+
+def test_reads_and_answers_a_japanese_message_box(sample, driver, harness_lag):
     app = sample("--title", "時計 サンプル", "--msgbox", BOX_TEXT)
     main = app.wait_window(cls=SAMPLE_CLASS)
     assert main["title"] == "時計 サンプル"
@@ -47,7 +63,7 @@ def test_reads_a_label_and_its_tooltip_in_another_process(sample, driver):
     assert [t["text"] for t in tools] == ["ツールチップの試験【設定 7時 5分 0秒】"]
 
 
-def test_xdotool_double_click_reaches_the_window(sample, driver, xvfb):
+def test_xdotool_double_click_reaches_the_window(sample, driver, xvfb, harness_lag):
     app = sample()
     main = app.wait_window(cls=SAMPLE_CLASS)
     left, top = main["client"][0], main["client"][1]
@@ -57,13 +73,28 @@ def test_xdotool_double_click_reaches_the_window(sample, driver, xvfb):
                what="the double-click to be counted")
 
 
-def test_mci_playback_is_recorded_at_its_pitch_and_length(sample, tone, record):
+def test_a_recording_starts_only_once_its_data_flows(record):
+    # A slowed recorder connects at once but delivers nothing for a while: starting it must
+    # wait that out, since a sound played meanwhile could be lost.
+    with pace.slowed(HARNESS_LAG):
+        started = time.monotonic()
+        recording = record("live.wav")
+        waited = time.monotonic() - started
+    assert waited >= HARNESS_LAG, f"the recording was taken as live after {waited:.2f} s"
+    held = recording.seconds()
+    recording.wait_recorded(0.2, timeout=10)
+    assert recording.seconds() > held
+
+
+def test_mci_playback_is_recorded_at_its_pitch_and_length(sample, tone, record, harness_lag):
     wav = tone("a880.wav", frequency=880, seconds=1.0)
     recording = record("played.wav")
+    # The sample plays as soon as it starts: the recording must already be live.
     app = sample("--play", windows_path(wav))
     app.wait_window(cls=SAMPLE_CLASS, title="playing")
-    time.sleep(2.5)
+    recording.wait_sound_end(timeout=30)
     sound = audio.analyse(recording.stop())
+    assert sound.onset > 0, "the tone began before the recording did"
     assert not sound.silent, "nothing was played into the sink"
     assert abs(sound.frequency - 880) < 880 * 0.02, sound
     assert abs(sound.duration - 1.0) < 0.15, sound

@@ -3,7 +3,6 @@ checks on closing with their messages in order, the error box whose Cancel ends 
 the commit of the z-order and of the alarm into the settings file, the countdown start and
 stop seen in the clock's tooltip, and the help viewer."""
 import subprocess
-import time
 from datetime import datetime, timedelta
 
 from harness import audio
@@ -135,13 +134,12 @@ def next_box(app, driver, after=None):
     return app.wait_msgbox(timeout=15, title=ERROR_TITLE)
 
 
-def no_more_boxes(app, driver, last, settle=1.0):
-    """The box answered last goes, and no other box of the checks follows it."""
+def no_more_boxes(app, driver, last, dialog):
+    """The box answered last goes, and no other box of the checks follows it once the
+    dialog's thread has caught up with the answer."""
     driver.wait_gone(last["hwnd"], timeout=10)
-    deadline = time.monotonic() + settle
-    while time.monotonic() < deadline:
-        assert not app.msgboxes(title=ERROR_TITLE)
-        time.sleep(0.1)
+    driver.settle(dialog, 0.5)
+    assert not app.msgboxes(title=ERROR_TITLE)
 
 
 def display_tip(driver, clock):
@@ -228,7 +226,7 @@ def test_the_checks_on_closing_show_their_messages_in_order(ambrel, driver):
     second = next_box(app, driver, after=first)
     assert second["text"] == NO_SOUND
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
-    no_more_boxes(app, driver, second)
+    no_more_boxes(app, driver, second, dialog)
     assert driver.info(dialog)["visible"]
 
     # An hour of 24 passes the first check and fails the range.
@@ -238,7 +236,7 @@ def test_the_checks_on_closing_show_their_messages_in_order(ambrel, driver):
     box = next_box(app, driver)
     assert box["text"] == OUT_OF_RANGE
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
-    no_more_boxes(app, driver, box)
+    no_more_boxes(app, driver, box, dialog)
     assert driver.info(dialog)["visible"]
 
 
@@ -258,7 +256,7 @@ def test_a_number_too_large_offers_retry_and_cancel_ends_without_saving(ambrel, 
     box = next_box(app, driver, after=box)
     assert box["text"] == NO_SOUND
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
-    no_more_boxes(app, driver, box)
+    no_more_boxes(app, driver, box, dialog)
     assert driver.info(dialog)["visible"]
 
     driver.press(dialog, OK)

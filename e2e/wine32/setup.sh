@@ -9,6 +9,8 @@
 # to qemu-i386-static through binfmt_misc (needs root), and two small preload libraries
 # fix what wine needs from qemu: a start-up in a second instead of a minute (mmap_fix.c)
 # and other processes' memory for the wineserver (server_fix.c).
+# AMBREL_E2E_QEMU=1 takes the qemu path on any kernel; e2e/run.sh sets it up so that the
+# registration stays inside the suite's own user namespace.
 # Idempotent: safe to run before every test session.
 set -euo pipefail
 
@@ -16,7 +18,12 @@ out=${1:?usage: setup.sh OUT_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 binfmt=/proc/sys/fs/binfmt_misc
 
-if [ ! -e "$binfmt/qemu-i386" ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+forced=${AMBREL_E2E_QEMU:-0}
+if [ "$forced" = 1 ] && [ "$(readlink /proc/self/ns/user)" = "$(readlink /proc/1/ns/user)" ]; then
+    echo "setup.sh: AMBREL_E2E_QEMU=1 would register qemu for the whole machine; run e2e/run.sh" >&2
+    exit 1
+fi
+if [ "$forced" != 1 ] && [ ! -e "$binfmt/qemu-i386" ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
     exit 0   # the kernel runs 32-bit programs itself
 fi
 
