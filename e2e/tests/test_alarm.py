@@ -38,6 +38,15 @@ def ahead(seconds):
     return t.hour, t.minute, t.second
 
 
+def seconds_until(alarm):
+    """Seconds from now to the alarm's next moment, within half a day either way."""
+    now = datetime.now()
+    due = datetime.combine(now.date(), dtime(*alarm))
+    if due < now - timedelta(hours=12):
+        due += timedelta(days=1)
+    return (due - now).total_seconds()
+
+
 def number(n):
     return f" {n}" if n >= 0 else str(n)
 
@@ -137,6 +146,8 @@ def arm_through_options(app, driver, clock, lead):
     driver.press(options, OK_BUTTON)
     wait_until(lambda: not app.windows(cls=OPTIONS, visible=True), 10,
                what="the options dialog to close")
+    # However slow the harness was, the alarm must still lie ahead, or the test proves nothing.
+    assert seconds_until((h, m, s)) > 0.5, "the alarm's time passed while it was being armed"
     return h, m, s
 
 
