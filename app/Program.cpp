@@ -5,6 +5,7 @@
 #include "app/ZOrder.h"
 
 #include <cmath>
+#include <exception>
 #include <limits>
 
 namespace ambrel {
@@ -52,6 +53,7 @@ void Program::loadClockWindow(ClockView& view) {
     for (;;) {
         try {
             runLoadSteps(view);
+            clockLoaded_ = true;
             return;
         } catch (const RuntimeError& error) {
             if (error.number() == kFileNotFound && !defaultFileWritten) {
@@ -64,6 +66,16 @@ void Program::loadClockWindow(ClockView& view) {
                 defaultFileWritten = true;
                 continue;
             }
+            if (error.number() == kInputPastEnd) {
+                // The damaged file may hold hand-made settings: it is replaced only once its
+                // bytes are safe beside it. When they cannot be kept, restarting would meet the
+                // same file again, so what failed is reported and the file is left alone.
+                try {
+                    settingsFile_.keepDamagedCopy();
+                } catch (const RuntimeError& copyError) {
+                    failWithError(copyError.number());
+                }
+            }
             services_.beeper.beep();
             if (error.number() == kFileNotFound) {
                 services_.messages.show(kSettingsMissingText, kErrorTitle, MessageButtons::Ok,
@@ -73,14 +85,10 @@ void Program::loadClockWindow(ClockView& view) {
             if (error.number() == kInputPastEnd) {
                 services_.messages.show(kSettingsCorruptText, kCorruptFileTitle, MessageButtons::Ok,
                                         MessageIcon::Information);
-                // The damaged file may hold hand-made settings: it is replaced only once its
-                // bytes are safe beside it.
-                if (settingsFile_.keepDamagedCopy()) {
-                    try {
-                        settingsFile_.writeDefaultSettingsFile();
-                    } catch (const RuntimeError& writeError) {
-                        failWithError(writeError.number());
-                    }
+                try {
+                    settingsFile_.writeDefaultSettingsFile();
+                } catch (const RuntimeError& writeError) {
+                    failWithError(writeError.number());
                 }
                 endProgram();
             }
@@ -114,13 +122,28 @@ void Program::runLoadSteps(ClockView& view) {
     view.startTimer();
 }
 
+void Program::closeSoundAndSave() {
+    sound_.closeSound();
+    const ClockView& view = clockWindow_.get();
+    settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
+}
+
 void Program::unloadClockWindow() {
     try {
-        sound_.closeSound();
-        const ClockView& view = clockWindow_.get();
-        settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
+        closeSoundAndSave();
     } catch (const RuntimeError& error) {
         failWithError(error.number());
+    }
+    endProgram();
+}
+
+void Program::endSession() {
+    if (clockLoaded_) {
+        try {
+            closeSoundAndSave();
+        } catch (const std::exception&) {
+            // No box: the session is ending and would wait for an answer that never comes.
+        }
     }
     endProgram();
 }

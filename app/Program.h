@@ -64,6 +64,12 @@ public:
     // current position and ends the program. Any error on the way is reported and ends it too.
     [[noreturn]] void unloadClockWindow();
 
+    // The end of the Windows session (log-off, shut-down): the close's work, without any box,
+    // since nobody is left to answer one. A save that fails leaves the old file as it was (the
+    // store replaces it whole) and the program ends all the same. Before the clock window's
+    // load has finished the record may be half read, so nothing is saved then.
+    [[noreturn]] void endSession();
+
     // Ends everything at once; no window's own unload handling runs.
     [[noreturn]] void endProgram();
     // Beep, the generic error box with the number, then the end of the program.
@@ -84,6 +90,7 @@ public:
 private:
     void loadClockWindow(ClockView& view);
     void runLoadSteps(ClockView& view);
+    void closeSoundAndSave();
 
     Services& services_;
     Settings settings_;
@@ -95,6 +102,7 @@ private:
     FormSlot<ClockView> clockWindow_;
     FormSlot<OptionsView> optionsWindow_;
     FormSlot<NoticeView> noticeWindow_;
+    bool clockLoaded_ = false;
 };
 
 } // namespace ambrel

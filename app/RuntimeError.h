@@ -10,6 +10,7 @@ namespace ambrel {
 enum ErrorNumber : int {
     kInvalidArgument = 5,
     kOverflow = 6,
+    kOutOfMemory = 7,
     kTypeMismatch = 13,
     kFileNotFound = 53,
     kDiskFull = 61,

@@ -4,8 +4,6 @@
 #include "app/Platform.h"
 #include "app/RuntimeError.h"
 
-#include <exception>
-
 namespace ambrel {
 
 using namespace std::string_view_literals;
@@ -208,17 +206,12 @@ void SettingsFile::saveSettingsFile(const Settings& settings, float windowLeft, 
     store_.replace(kSettingsFileName, formatSettings(settings, windowLeft, windowTop, codePage_));
 }
 
-bool SettingsFile::keepDamagedCopy() {
-    try {
-        const std::optional<std::string> bytes = store_.read(kSettingsFileName);
-        if (!bytes) {
-            return false;
-        }
-        store_.replace(kDamagedSettingsCopyName, *bytes);
-        return true;
-    } catch (const std::exception&) {
-        return false;
+void SettingsFile::keepDamagedCopy() {
+    const std::optional<std::string> bytes = store_.read(kSettingsFileName);
+    if (!bytes) {
+        throw RuntimeError(kFileNotFound);
     }
+    store_.replace(kDamagedSettingsCopyName, *bytes);
 }
 
 } // namespace ambrel

@@ -36,8 +36,9 @@ public:
     void readSettingsFile(Settings& settings);
     void writeDefaultSettingsFile();
     void saveSettingsFile(const Settings& settings, float windowLeft, float windowTop);
-    // Copies the current file's bytes to kDamagedSettingsCopyName; false when that fails.
-    bool keepDamagedCopy();
+    // Copies the current file's bytes to kDamagedSettingsCopyName. RuntimeError as the store
+    // raises it when the file cannot be read or the copy written; 53 when the file is gone.
+    void keepDamagedCopy();
 
 private:
     FileStore& store_;

@@ -112,4 +112,8 @@ void ClockForm::onImage1MouseUp() {
     }
 }
 
+void ClockForm::onSessionEnd() {
+    program_.endSession();
+}
+
 } // namespace ambrel

@@ -31,6 +31,9 @@ public:
     void onImage1MouseDown();
     void onImage1MouseUp();
 
+    // The Windows session ends (log-off, shut-down): saved as on closing, ended without a box.
+    void onSessionEnd();
+
 private:
     Program& program_;
     int16_t dragActive_ = 0;

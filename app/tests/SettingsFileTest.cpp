@@ -478,24 +478,35 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWhole) {
 
 TEST_F(SettingsFileTest, DamagedFileIsCopiedAside) {
     store.files[kSettingsFileName] = "10\r\n\"bro";
-    EXPECT_TRUE(file.keepDamagedCopy());
+    file.keepDamagedCopy();
     EXPECT_EQ(store.files[kDamagedSettingsCopyName], "10\r\n\"bro");
     EXPECT_EQ(store.files[kSettingsFileName], "10\r\n\"bro");
 }
 
-TEST_F(SettingsFileTest, CopyAsideReportsEveryFailure) {
-    EXPECT_FALSE(file.keepDamagedCopy()); // no file at all
+TEST_F(SettingsFileTest, CopyAsideReportsEveryFailureWithItsNumber) {
+    const auto failure = [this] {
+        try {
+            file.keepDamagedCopy();
+        } catch (const RuntimeError& error) {
+            return error.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(failure(), kFileNotFound); // no file at all
 
     store.files[kSettingsFileName] = "x";
     store.replaceError = kPathAccessError;
     store.failingName = kDamagedSettingsCopyName;
-    EXPECT_FALSE(file.keepDamagedCopy());
+    EXPECT_EQ(failure(), kPathAccessError);
     EXPECT_EQ(store.files.count(kDamagedSettingsCopyName), 0u);
+
+    store.replaceError = kDiskFull;
+    EXPECT_EQ(failure(), kDiskFull);
 
     store.replaceError.reset();
     store.readError = kPathAccessError;
     store.failingName.clear();
-    EXPECT_FALSE(file.keepDamagedCopy());
+    EXPECT_EQ(failure(), kPathAccessError);
 }
 
 } // namespace

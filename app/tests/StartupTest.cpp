@@ -96,12 +96,20 @@ TEST_F(StartupTest, DamagedFilesAreKeptAsideReplacedByDefaultsAndEndTheProgram) 
     }
 }
 
-TEST_F(StartupTest, ADamagedFileStaysWhenItsCopyCannotBeKept) {
+TEST_F(StartupTest, ADamagedFileWhoseCopyCannotBeKeptIsReportedAsTheAccessFailureAndStays) {
     t.files.replaceError = 75;
     t.files.failingName = kBak;
     EXPECT_TRUE(start("10\r\n0\r\n"));
     EXPECT_EQ(t.files.files[kSet], "10\r\n0\r\n");
     EXPECT_EQ(t.files.files.count(kBak), 0u);
+    // Not the text that asks for a restart, which would meet the same file again.
+    EXPECT_EQ(t.beeper.beeps, 1);
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].text, "エラー ( 75) が発生しました、終了します。");
+    EXPECT_EQ(t.messages.shown[0].title, "Ambrel V2 エラー");
+    EXPECT_EQ(t.messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(t.exit.ends, 1);
+    EXPECT_FALSE(t.clockView().visible);
 }
 
 TEST_F(StartupTest, OtherLoadErrorsShowTheirNumberAndLeaveTheFile) {
@@ -212,6 +220,46 @@ TEST_F(StartupTest, ClosingSavesTheWindowsCurrentPositionAfterClosingTheSound) {
               "\"ALOFF\"\r\n\"D\"\r\n\"朝会, 9時\"\r\n\"\"\r\n");
     EXPECT_EQ(t.exit.ends, 1);
     EXPECT_TRUE(t.messages.shown.empty());
+}
+
+TEST_F(StartupTest, TheEndOfTheSessionClosesTheSoundAndSavesWithoutABox) {
+    ASSERT_FALSE(start(settingsWithPosition("300", "450")));
+    t.clockView().moveTo(4500, 750);
+    t.settings().displayMode = "T";
+    t.settings().alarmState = "ALON";
+    EXPECT_THROW(t.program.endSession(), ProgramEnded);
+
+    EXPECT_EQ(t.sound.commands.back(), "close");
+    const std::string saved = t.codePage.toUtf8(t.files.files[kSet]);
+    EXPECT_EQ(saved, "10\r\n4500\r\n750\r\n\"ON\"\r\n\"c:\\WINDOWS\\TADA.WAV\"\r\n10,10,10\r\n"
+                     "\"ALON\"\r\n\"T\"\r\n\"\"\r\n\"\"\r\n");
+    EXPECT_EQ(t.exit.ends, 1);
+    EXPECT_TRUE(t.messages.shown.empty());
+    EXPECT_EQ(t.beeper.beeps, 0);
+}
+
+TEST_F(StartupTest, AFailedSaveAtTheEndOfTheSessionEndsQuietlyAndKeepsTheOldFile) {
+    ASSERT_FALSE(start(settingsWithPosition("300", "450")));
+    const std::string before = t.files.files[kSet];
+    t.clockView().moveTo(900, 900);
+    for (const int number : {75, 61}) {
+        t.files.replaceError = number;
+        EXPECT_THROW(t.program.endSession(), ProgramEnded);
+        EXPECT_EQ(t.files.files[kSet], before);
+        EXPECT_TRUE(t.messages.shown.empty());
+        EXPECT_EQ(t.beeper.beeps, 0);
+    }
+    EXPECT_EQ(t.exit.ends, 2);
+}
+
+TEST_F(StartupTest, TheSessionEndingDuringTheLoadSavesNothing) {
+    // The sound warning is the load's last box; the session ends while it waits for an answer.
+    t.sound.nextOpen = {263, "指定されたファイルが見つかりません。"};
+    t.messages.whileOpen = [this] { t.program.endSession(); };
+    const std::string half = settingsWithPosition("300", "450");
+    EXPECT_TRUE(start(half));
+    EXPECT_EQ(t.files.replaceCount, 0);
+    EXPECT_EQ(t.exit.ends, 1);
 }
 
 TEST_F(StartupTest, AFailingSaveIsReportedAndLeavesTheOldFileWhole) {

@@ -19,7 +19,7 @@ template <class Handler> LRESULT guardedCall(Handler&& handler) {
     } catch (const RuntimeError& error) {
         endAfterUntrappedError(error.number());
     } catch (const std::bad_alloc&) {
-        endAfterUntrappedError(7); // out of memory
+        endAfterUntrappedError(kOutOfMemory);
     } catch (...) {
         endAfterUntrappedError(51); // internal error
     }

@@ -47,11 +47,18 @@ std::optional<std::string> FolderFileStore::read(const std::string& name) {
     }
     std::string bytes;
     char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            // What was read so far is no file: a good file cut short here would be taken for
+            // a damaged one and replaced.
+            throw RuntimeError(kPathAccessError);
+        }
+        if (got == 0) {
+            return bytes;
+        }
         bytes.append(buffer, got);
     }
-    return bytes;
 }
 
 void FolderFileStore::replace(const std::string& name, std::string_view bytes) {

@@ -8,9 +8,26 @@
 
 namespace ambrel::win32 {
 
+namespace {
+
+SoundDevice::OpenResult failure(MCIERROR error) {
+    wchar_t text[MAXERRORLENGTH] = L"";
+    if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) {
+        text[0] = L'\0';
+    }
+    return {static_cast<int16_t>(LOWORD(error)), narrow(text)};
+}
+
+} // namespace
+
 SoundDevice::OpenResult MciSoundDevice::open(const std::string& path) {
     // One device at a time: opening anew replaces whatever was open.
     close();
+    if (path.empty()) {
+        // Wine opens the wave-audio device without any file for an empty name, and later plays
+        // nothing without a word. A sound file is required, so that is the failure reported.
+        return failure(MCIERR_FILENAME_REQUIRED);
+    }
     const std::wstring element = widen(path);
     MCI_OPEN_PARMSW parameters{};
     parameters.lpstrDeviceType = L"waveaudio";
@@ -18,11 +35,7 @@ SoundDevice::OpenResult MciSoundDevice::open(const std::string& path) {
     const MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
                                            reinterpret_cast<DWORD_PTR>(&parameters));
     if (error != 0) {
-        wchar_t text[MAXERRORLENGTH] = L"";
-        if (!mciGetErrorStringW(error, text, MAXERRORLENGTH)) {
-            text[0] = L'\0';
-        }
-        return {static_cast<int16_t>(LOWORD(error)), narrow(text)};
+        return failure(error);
     }
     deviceId_ = parameters.wDeviceID;
     return {};

@@ -27,7 +27,7 @@ Window::~Window() {
     }
 }
 
-bool Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
+void Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                     const wchar_t* title, HWND owner, HBRUSH background) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -42,12 +42,16 @@ bool Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWOR
         windowClass.lpszClassName = className;
         windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
         if (RegisterClassExW(&windowClass) == 0) {
-            return false;
+            throw RuntimeError(kOutOfMemory);
         }
     }
-    return CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(),
-                           this) != nullptr;
+    if (CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(),
+                        this) == nullptr) {
+        // A window refused after WM_NCCREATE is already destroyed; its handle is not ours.
+        hwnd_ = nullptr;
+        throw RuntimeError(kOutOfMemory);
+    }
 }
 
 SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {

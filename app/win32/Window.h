@@ -19,7 +19,9 @@ public:
 
 protected:
     // Registers the class once (by name) and creates the window with this object attached.
-    bool create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
+    // A window that cannot be made is the classic out-of-memory error (7), raised here so that
+    // no program runs on without its window while it holds the single-instance lock.
+    void create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                 const wchar_t* title, HWND owner, HBRUSH background = nullptr);
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // Sizes the window so that its client area is the layout's, keeping its place; returns the

@@ -1,5 +1,6 @@
 #include "clock/win32/ClockWindow.h"
 
+#include "app/RuntimeError.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
@@ -180,6 +181,9 @@ void ClockWindow::onCreate() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                nullptr, instance(), nullptr);
+    if (tooltip_ == nullptr) {
+        throw RuntimeError(kOutOfMemory);
+    }
     tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
     auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
         TTTOOLINFOW tool{};
@@ -352,6 +356,13 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         close_();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE; // the settings are saved when the session really ends
+    case WM_ENDSESSION:
+        if (wParam != FALSE) {
+            form_.onSessionEnd(); // does not return
+        }
         return 0;
     case WM_DESTROY:
         DestroyWindow(tooltip_);

@@ -1,12 +1,14 @@
 #include "Commands.h"
 
 #include "JsonLine.h"
+#include "ProbeClient.h"
 #include "RemoteMemory.h"
 #include "VersionInfo.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -52,7 +54,8 @@ public:
 
 private:
     static bool isFlag(const std::wstring& name) {
-        static const std::set<std::wstring> flags = {L"post", L"send", L"visible", L"dump", L"all"};
+        static const std::set<std::wstring> flags = {L"post", L"send", L"visible",
+                                                     L"dump", L"all",  L"pending"};
         return flags.count(name) != 0;
     }
     std::vector<std::wstring> positional_;
@@ -704,6 +707,26 @@ void cmdVersion(const ArgReader& a, const Output& out) {
     out(versionInfoJson(a.at(0, "path")));
 }
 
+void cmdRefuseWindow(const ArgReader& a, const Output& out) {
+    const std::wstring name = a.count() > 0 ? a.at(0, "class") : L"";
+    refuseWindowClass(name);
+    out(JsonLine().add("refused", toUtf8(name)).str());
+}
+
+void cmdCompose(const ArgReader& a, const Output& out) {
+    const ComposeResult r =
+        composeInWindow(windowArg(a.at(0, "hwnd")), a.at(1, "text"), a.flag(L"pending"));
+    out(JsonLine().add("context", r.hadContext).add("completed", r.completed).str());
+}
+
+void cmdMciError(const ArgReader& a, const Output& out) {
+    const auto code = static_cast<MCIERROR>(number(a.at(0, "error"), "error"));
+    wchar_t text[MAXERRORLENGTH] = L"";
+    if (!mciGetErrorStringW(code, text, MAXERRORLENGTH))
+        throw CommandError("MCI knows no text for this error");
+    out(JsonLine().add("text", toUtf8(text)).str());
+}
+
 void cmdPing(const ArgReader&, const Output& out) {
     out(JsonLine().add("pong", true).str());
 }
@@ -722,6 +745,7 @@ const char* usage() {
            "message HWND MSG [WPARAM [LPARAM]] [--post] | close HWND\n"
            "foreground | activate HWND | procs [--exe E] | kill PID\n"
            "pixels HWND [X Y [W H]] [--dump] | version PATH\n"
+           "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
 
@@ -751,6 +775,9 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"kill", cmdKill},
                                                              {L"pixels", cmdPixels},
                                                              {L"version", cmdVersion},
+                                                             {L"refuse-window", cmdRefuseWindow},
+                                                             {L"compose", cmdCompose},
+                                                             {L"mcierror", cmdMciError},
                                                              {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end())

@@ -166,3 +166,23 @@ def pytest_terminal_summary(terminalreporter):
         terminalreporter.write_sep("-", "e2e harness timings")
         for name, seconds in TIMINGS.items():
             terminalreporter.write_line(f"{name}: {seconds:.1f} s")
+
+
+WM_NCHITTEST, HTCLOSE = 0x0084, 20
+
+
+@pytest.fixture
+def close_box(driver, xvfb):
+    """close_box(hwnd): clicks the real close box of a window's title bar with X input, at a
+    point where the window itself answers WM_NCHITTEST with HTCLOSE."""
+    def click(hwnd):
+        info = driver.info(hwnd)
+        left, top, right, _ = info["rect"]
+        y = (top + info["client"][1]) // 2  # the middle of the title bar
+        for x in range(right - 1, max(left, right - 100), -1):
+            if driver.message(hwnd, WM_NCHITTEST, 0, (y << 16) | x) == HTCLOSE:
+                # The box's right edge: a few pixels in from it is well inside.
+                xvfb.xdotool("mousemove", x - 4, y, "click", 1)
+                return
+        raise AssertionError(f"window {hwnd} has no close box in its title bar")
+    return click

@@ -290,3 +290,26 @@ def test_a_missing_sound_file_warns_at_start_and_the_alarm_comes_silently(ambrel
     recording.wait_recorded(2.0)
     assert audio.analyse(recording.stop()).silent
     assert not app.msgboxes(), "a second warning came with the alarm"
+
+
+def test_the_notices_close_box_closes_it_and_leaves_the_sound_playing(ambrel, driver, record,
+                                                                       close_box):
+    seconds = 3.0
+    alarm = ahead(6)
+    app = ambrel(run=False)
+    wav = audio.write_tone(app.folder / "long.wav", 880, seconds)
+    app.write_settings(settings(windows_path(wav), alarm, '"ALON"'))
+    app.start()
+    app.wait_window(cls=CLOCK, visible=True)
+
+    recording = record("alarm.wav")
+    notice = wait_notice(app, timeout=20)
+    shown = time.monotonic()
+    close_box(notice["hwnd"])
+    driver.wait_gone(notice["hwnd"], 10)
+    closed = time.monotonic()
+    assert closed - shown < seconds - 0.5, "closed only once the sound was over"
+    assert not app.windows(cls=NOTICE)
+    # The sound is a file of known length: it is over once that time has passed.
+    time.sleep(max(0.0, shown + seconds + 1.0 - time.monotonic()))
+    assert_tone(recording.stop(), seconds=seconds)

@@ -341,3 +341,93 @@ def test_help_opens_the_help_viewer(ambrel, driver):
     driver.press(dialog, HELP)
     viewer = driver.wait_window(timeout=60, cls="MS_WINHELP", visible=True)
     assert viewer["pid"] != driver.info(dialog)["pid"]
+
+
+VK_RETURN, VK_ESCAPE, VK_END = 0x0D, 0x1B, 0x23
+BS_TYPEMASK, BS_DEFPUSHBUTTON = 0x0F, 0x01
+
+
+def focus_at_end(driver, box):
+    driver.click(box["hwnd"], 5, (box["rect"][3] - box["rect"][1]) // 2)
+    driver.key(VK_END)
+
+
+def typed_after(app, driver, dialog, box, text):
+    """Types `text` and waits until the box ends with it, or the dialog has gone: keys arrive
+    in order, so every key before has then been handled."""
+    driver.type(text)
+    wait_until(lambda: not app.windows(cls=OPTIONS, visible=True) or
+               driver.text(box["hwnd"]).endswith(text), 10, what=f"{text!r} in the box")
+    assert driver.info(dialog)["visible"], "the dialog closed"
+    return driver.text(box["hwnd"])
+
+
+def test_return_and_escape_are_dropped_in_the_number_boxes_and_do_nothing_elsewhere(
+        ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    # No default button, so nothing answers Return on its behalf.
+    assert found[OK]["style"] & BS_TYPEMASK != BS_DEFPUSHBUTTON
+
+    for box_id in (HOUR, MINUTE, SECOND, MINUTES):
+        box = found[box_id]
+        driver.settext(box["hwnd"], "1")
+        focus_at_end(driver, box)
+        driver.key(VK_RETURN, VK_ESCAPE)
+        assert typed_after(app, driver, dialog, box, "2") == "12", box_id
+
+    # Elsewhere they neither close the dialog nor commit: the cleared "常に手前に表示" would
+    # take the clock out of the topmost group at once.
+    tick(driver, found[ON_TOP])
+    message = found[ALARM_MESSAGE]
+    focus_at_end(driver, message)
+    driver.key(VK_ESCAPE, VK_RETURN)
+    assert typed_after(app, driver, dialog, message, "x") == "x"
+    assert driver.info(clock)["topmost"] is True
+
+
+def test_the_input_method_composes_in_the_message_boxes_but_not_in_the_number_boxes(
+        ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    message = found[ALARM_MESSAGE]
+    focus_at_end(driver, message)
+    composed = driver.one("compose", message["hwnd"], "朝会")
+    assert composed == {"context": True, "completed": True}
+    wait_until(lambda: driver.text(message["hwnd"]) == "朝会", 10,
+               what="the composed text in the message box")
+
+    for box_id in (HOUR, MINUTE, SECOND, MINUTES):
+        box = found[box_id]
+        driver.settext(box["hwnd"], "")
+        focus_at_end(driver, box)
+        # While it is being converted the edit control shows the composition in the box
+        # itself, past the digit filter: full-width digits would stand in the box.
+        composed = driver.one("compose", box["hwnd"], "１２", "--pending")
+        assert typed_after(app, driver, dialog, box, "3") == "3", box_id
+        assert composed["context"] is False, box_id
+
+
+def test_the_close_box_checks_and_commits_as_ok_does(ambrel, driver, close_box):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    driver.settext(found[HOUR]["hwnd"], "")
+    close_box(dialog)
+    box = next_box(app, driver)
+    assert box["text"] == EMPTY_BOX
+    driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
+    no_more_boxes(app, driver, box)
+    assert driver.info(dialog)["visible"]
+
+    for control_id, value in ((HOUR, "7"), (MINUTE, "5"), (SECOND, "9"),
+                              (ALARM_MESSAGE, "朝会です")):
+        driver.settext(found[control_id]["hwnd"], value)
+    tick(driver, found[ALARM_ON])
+    close_box(dialog)
+    wait_until(lambda: not app.windows(cls=OPTIONS, visible=True), 10,
+               what="the options dialog to close")
+    driver.close(clock)
+    app.wait_exit(30)
+    lines = app.settings_lines()
+    assert lines[5:7] == ["7,5,9", '"ALON"']
+    assert lines[8] == '"朝会です"'

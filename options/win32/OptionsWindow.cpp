@@ -9,6 +9,7 @@
 #include "options/win32/OptionsControlIds.h"
 #include "resources/version.h"
 
+#include <imm.h>
 #include <uxtheme.h>
 #include <vssym32.h>
 
@@ -33,7 +34,7 @@ constexpr UINT kFixFocusMessage = WM_APP + 1;
 
 enum class FontKind { Standard, Check2, Default };
 
-enum class Kind { DefaultButton, Button, CheckBox, ScrollBar, TextBox, Label, GroupBox, Swatch };
+enum class Kind { Button, CheckBox, ScrollBar, TextBox, Label, GroupBox, Swatch };
 
 struct ControlLayout {
     int id;
@@ -54,8 +55,6 @@ WindowKind windowKind(Kind kind) {
     // Every control starts an arrow-key group but the swatches, which share one.
     constexpr DWORD kGroup = WS_GROUP | WS_TABSTOP;
     switch (kind) {
-    case Kind::DefaultButton:
-        return {L"BUTTON", BS_DEFPUSHBUTTON | kGroup, 0};
     case Kind::Button:
         return {L"BUTTON", BS_PUSHBUTTON | kGroup, 0};
     case Kind::CheckBox:
@@ -84,7 +83,7 @@ constexpr FontKind kDef = FontKind::Default;
 // box in the z-order would not be drawn at all.
 // clang-format off
 const ControlLayout kControls[] = {
-    {IDC_OPTIONS_COMMAND1, Kind::DefaultButton, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
+    {IDC_OPTIONS_COMMAND1, Kind::Button, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
     {IDC_OPTIONS_COMMAND4, Kind::Button, L"ヘルプ", {3840, 720, 1275, 400}, kStd},
     {IDC_OPTIONS_CHECK1, Kind::CheckBox, L"常に手前に表示", {3660, 1320, 1755, 315}, kStd},
     {IDC_OPTIONS_CHECK2, Kind::CheckBox, L"ｱﾗｰﾑON", {1680, 360, 1335, 315}, FontKind::Check2},
@@ -148,6 +147,11 @@ bool isDigitBox(int id) {
     return id >= IDC_OPTIONS_TEXT2 && id <= IDC_OPTIONS_TEXT5;
 }
 
+bool isReturnOrEscape(const MSG& key) {
+    return (key.message == WM_KEYDOWN || key.message == WM_CHAR) &&
+           (key.wParam == VK_RETURN || key.wParam == VK_ESCAPE);
+}
+
 } // namespace
 
 OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi()) {
@@ -187,6 +191,9 @@ void OptionsWindow::onCreate() {
             // A Japanese font brings wide margins, which leave the narrow number boxes room for
             // one digit only.
             SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+            // What the input method composes is put into the box by the edit control itself,
+            // past the digit filter; Japanese number fields have it switched off.
+            ImmAssociateContextEx(control, nullptr, 0);
             SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
                               static_cast<UINT_PTR>(layout.id), reinterpret_cast<DWORD_PTR>(this));
         }
@@ -343,11 +350,10 @@ void OptionsWindow::onFixFocus(HWND disabled) {
 
 void OptionsWindow::onCommand(int id, int code) {
     switch (id) {
-    case IDOK: // Enter, from the dialog manager
-        onEnter();
-        return;
-    case IDCANCEL:            // Escape does what the close box does
-        form_.requestClose(); // may destroy this window
+    case IDOK:
+    case IDCANCEL:
+        // Return and Escape, from the dialog manager: the dialog has no default and no cancel
+        // button, so neither closes it. In the number boxes the digit filter drops them.
         return;
     default:
         break;
@@ -387,17 +393,6 @@ void OptionsWindow::onCommand(int id, int code) {
     default:
         return;
     }
-}
-
-void OptionsWindow::onEnter() {
-    // Enter presses the focused push button; anywhere else it is "ＯＫ", the default button.
-    HWND focus = GetFocus();
-    const int id = focus != nullptr && GetParent(focus) == handle() ? GetDlgCtrlID(focus) : 0;
-    if (id > IDC_OPTIONS_COMMAND1 && id <= IDC_OPTIONS_COMMAND6 && IsWindowEnabled(focus)) {
-        onCommand(id, BN_CLICKED);
-        return;
-    }
-    form_.requestClose(); // may destroy this window
 }
 
 void OptionsWindow::onHorizontalScroll(HWND bar, int code) {
@@ -533,6 +528,20 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
 LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM wParam,
                                                   LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
     switch (message) {
+    case WM_GETDLGCODE: {
+        // Return and Escape go to the box as characters, for the filter to drop, instead of
+        // being taken by the dialog manager.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && isReturnOrEscape(*key)) {
+            return DefSubclassProc(box, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+            return 0; // only their characters count; the edit control does nothing of its own
+        }
+        break;
     case WM_CHAR:
     case WM_IME_CHAR: { // a character composed in the IME arrives here, one UTF-16 unit each
         auto* window = reinterpret_cast<OptionsWindow*>(self);

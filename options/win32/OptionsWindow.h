@@ -33,7 +33,6 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate();
     void onCommand(int id, int code);
-    void onEnter();
     void onHorizontalScroll(HWND bar, int code);
     void onActivate(bool active);
     void onFixFocus(HWND disabled);

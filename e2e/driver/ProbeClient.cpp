@@ -1,0 +1,109 @@
+#include "ProbeClient.h"
+
+#include "Commands.h"
+#include "JsonLine.h"
+#include "Probe.h"
+
+#include <cwchar>
+
+namespace ambrel::e2e {
+namespace {
+
+constexpr DWORD kComposeTimeoutMs = 60000; // the target may be slow under emulation
+
+std::wstring probePath() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"ambrel-e2e-probe.dll";
+}
+
+HMODULE probe() {
+    static HMODULE module = LoadLibraryW(probePath().c_str());
+    if (module == nullptr)
+        throw CommandError("cannot load " + toUtf8(probePath()));
+    return module;
+}
+
+HOOKPROC hookProc(const char* name) {
+    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe(), name)));
+    if (proc == nullptr)
+        throw CommandError(std::string("the probe has no ") + name);
+    return proc;
+}
+
+// Created once and kept for the driver's life, so that the probe in another process can open it.
+ProbeShared& shared() {
+    static ProbeShared* view = [] {
+        HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                            sizeof(ProbeShared), kProbeMappingName);
+        if (mapping == nullptr)
+            throw CommandError("cannot create the probe's shared memory");
+        return static_cast<ProbeShared*>(
+            MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
+    }();
+    if (view == nullptr)
+        throw CommandError("cannot map the probe's shared memory");
+    return *view;
+}
+
+void copyInto(wchar_t (&target)[64], const std::wstring& text) {
+    if (text.size() >= 64)
+        throw CommandError("text too long for the probe");
+    std::wcscpy(target, text.c_str());
+}
+
+struct Hook {
+    HHOOK handle;
+    explicit Hook(HHOOK h) : handle(h) {
+        if (handle == nullptr)
+            throw CommandError("SetWindowsHookEx failed");
+    }
+    ~Hook() { UnhookWindowsHookEx(handle); }
+    Hook(const Hook&) = delete;
+    Hook& operator=(const Hook&) = delete;
+};
+
+} // namespace
+
+void refuseWindowClass(const std::wstring& className) {
+    static HHOOK cbt = nullptr;
+    copyInto(shared().refusedClass, className);
+    if (className.empty()) {
+        if (cbt != nullptr)
+            UnhookWindowsHookEx(cbt);
+        cbt = nullptr;
+        return;
+    }
+    if (cbt == nullptr) {
+        cbt = SetWindowsHookExW(WH_CBT, hookProc("probeCbtHook"), probe(), 0);
+        if (cbt == nullptr)
+            throw CommandError("SetWindowsHookEx(WH_CBT) failed");
+    }
+}
+
+ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pending) {
+    ProbeShared& s = shared();
+    copyInto(s.compose, text);
+    s.pending = pending ? 1 : 0;
+    s.hadContext = 0;
+    s.completed = 0;
+    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, kComposedEventName);
+    if (done == nullptr)
+        throw CommandError("cannot create the probe's event");
+    ResetEvent(done);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    DWORD waited = WAIT_FAILED;
+    {
+        Hook hook(
+            SetWindowsHookExW(WH_GETMESSAGE, hookProc("probeGetMessageHook"), probe(), thread));
+        PostMessageW(window, RegisterWindowMessageW(kComposeMessageName), 0, 0);
+        waited = WaitForSingleObject(done, kComposeTimeoutMs);
+    }
+    CloseHandle(done);
+    if (waited != WAIT_OBJECT_0)
+        throw CommandError("the window's thread did not compose");
+    return {s.hadContext != 0, s.completed != 0};
+}
+
+} // namespace ambrel::e2e

@@ -1,0 +1,24 @@
+// The driver's side of the probe library: hooks that load it into the program under test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ambrel::e2e {
+
+// From now on no process can create a window of this class (its creation fails as if the
+// system had refused it); an empty name lifts the refusal.
+void refuseWindowClass(const std::wstring& className);
+
+struct ComposeResult {
+    bool hadContext = false; // the window had an input context
+    bool completed = false;  // the input method completed the text into its result
+};
+
+// Composes `text` with the input method in `window`, on the window's own thread, as a user
+// converting and confirming it would (or, `pending`, still converting it); returns once that
+// thread has done it.
+ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pending);
+
+} // namespace ambrel::e2e
