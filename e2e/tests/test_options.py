@@ -416,7 +416,7 @@ def test_the_close_box_checks_and_commits_as_ok_does(ambrel, driver, close_box):
     box = next_box(app, driver)
     assert box["text"] == EMPTY_BOX
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
-    no_more_boxes(app, driver, box)
+    no_more_boxes(app, driver, box, dialog)
     assert driver.info(dialog)["visible"]
 
     for control_id, value in ((HOUR, "7"), (MINUTE, "5"), (SECOND, "9"),
