@@ -34,8 +34,7 @@ int errorOf(void (*convert)(std::string_view), std::string_view text) {
 }
 
 // A written number must read back: 15 significant digits carry a double to within rounding.
-void checkReadsBack(const std::string& written, double number, double tolerance,
-                    const char* what) {
+void checkReadsBack(const std::string& written, double number, double tolerance, const char* what) {
     const auto back = ambrel::parseDecimal(written);
     if (!back || std::fabs(*back - number) > std::fabs(number) * tolerance) {
         fail(what);

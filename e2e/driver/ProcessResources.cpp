@@ -100,8 +100,6 @@ std::string processResourcesJson(DWORD pid) {
     memory.cb = sizeof memory;
     if (!GetProcessMemoryInfo(process.get(), &memory, sizeof memory))
         throw CommandError("no memory figures for process " + std::to_string(pid));
-    DWORD handles = 0;
-    GetProcessHandleCount(process.get(), &handles);
     WindowCount windows{pid, 0};
     EnumWindows(countTopLevel, reinterpret_cast<LPARAM>(&windows));
     return JsonLine()
@@ -110,7 +108,6 @@ std::string processResourcesJson(DWORD pid) {
         .addRaw("user", guiResourceCount(process.get(), GR_USEROBJECTS))
         .addRaw("gdi_table", gdiTableCount(process.get()))
         .add("windows", windows.count)
-        .add("handles", handles)
         .add("working_set", (long long)memory.WorkingSetSize)
         .add("private_bytes", (long long)memory.PagefileUsage)
         .str();

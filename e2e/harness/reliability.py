@@ -6,7 +6,6 @@ import json
 import os
 import random
 import subprocess
-import time
 from pathlib import Path
 
 from .paths import STATE, HarnessError, ensure_dir, env_flag
@@ -177,11 +176,8 @@ def resident_kib(pid):
     raise HarnessError(f"no VmRSS for process {pid}")
 
 
-def wait_process_gone(driver, exe="ambrel.exe", timeout=30.0):
+def wait_process_gone(driver, exe="ambrel.exe", timeout=90.0):
     """Until wine's server no longer lists a process of exe. Once it does not, the handles
     it held (the single-instance mutex, open files) are closed."""
     wait_until(lambda: not driver.procs(exe=exe), timeout, what=f"no {exe} process")
 
-
-def elapsed_since(start):
-    return time.monotonic() - start
