@@ -168,12 +168,12 @@ def _notice_round(app, driver, clock):
 
 # Growth allowed after the warm-up: a few GDI objects that a cache may keep, no window at all,
 # and resident memory within what wine's heaps may round up to.
-GDI_BOUND = 8
+GDI_BOUND = 4
 RESIDENT_BOUND_KIB = 4096
 
 
 def test_dialogs_and_notices_leave_no_growth_behind(ambrel, driver):
-    dialogs, notices = scale((20, 8), (200, 60))
+    dialogs, notices = scale((20, 10), (200, 60))
     app = ambrel(run=False)
     app.write_settings(quiet_settings(app, left="1500", top="1500"))
     _, clock_window = start_clock(app)
