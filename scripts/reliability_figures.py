@@ -23,8 +23,9 @@ def kill_row(f):
             "as saved; the next start shows the clock without a box",
             f"{f['trials']} closes, each followed by SIGKILL at a random moment within "
             f"{f['kill_window_ms']} ms (closing takes {f['closing_ms']} ms here), seed {f['seed']}",
-            f"{killed} killed before the end: {f.get('old file', 0)} old file, "
-            f"{f.get('new file', 0)} new file; {f.get('ended before the kill', 0)} ended first; "
+            f"{killed} killed while running: {f.get('old file', 0)} kept the old file, "
+            f"{f.get('new file', 0)} had the new one; {f.get('ended before the kill', 0)} had "
+            "ended by themselves; "
             f"the temporary file left beside it {f.get('temporary file left beside it', 0)} "
             f"times and never read; 0 damaged, 0 missing")
 
