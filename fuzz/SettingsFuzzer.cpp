@@ -6,11 +6,10 @@
 #include "app/RuntimeError.h"
 #include "app/SettingsFile.h"
 #include "app/tests/support/Cp932CodePage.h"
+#include "fuzz/FuzzCheck.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -19,8 +18,7 @@ namespace {
 using ambrel::DynamicValue;
 
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "settings fuzzer: %s\n", what);
-    std::abort();
+    ambrel::fuzz::fail("settings fuzzer", what);
 }
 
 std::string withQuotesMended(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include "JsonLine.h"
 #include "ProbeClient.h"
+#include "ProcessResources.h"
 #include "RemoteMemory.h"
 #include "VersionInfo.h"
 
@@ -703,6 +704,10 @@ void cmdPixels(const ArgReader& a, const Output& out) {
     out(line.str());
 }
 
+void cmdResources(const ArgReader& a, const Output& out) {
+    out(processResourcesJson((DWORD)number(a.at(0, "pid"), "pid")));
+}
+
 void cmdVersion(const ArgReader& a, const Output& out) {
     out(versionInfoJson(a.at(0, "path")));
 }
@@ -743,7 +748,7 @@ const char* usage() {
            "click HWND X Y [--button left|right|middle] [--count N]\n"
            "drag HWND X1 Y1 X2 Y2 [--steps N] | key VK... | type TEXT\n"
            "message HWND MSG [WPARAM [LPARAM]] [--post] | close HWND\n"
-           "foreground | activate HWND | procs [--exe E] | kill PID\n"
+           "foreground | activate HWND | procs [--exe E] | kill PID | guires PID\n"
            "pixels HWND [X Y [W H]] [--dump] | version PATH\n"
            "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
@@ -773,6 +778,7 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"activate", cmdActivate},
                                                              {L"procs", cmdProcs},
                                                              {L"kill", cmdKill},
+                                                             {L"guires", cmdResources},
                                                              {L"pixels", cmdPixels},
                                                              {L"version", cmdVersion},
                                                              {L"refuse-window", cmdRefuseWindow},
