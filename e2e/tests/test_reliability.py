@@ -188,13 +188,19 @@ def test_dialogs_and_notices_leave_no_growth_behind(ambrel, driver):
         _notice_round(app, driver, clock)
     end = _resources(app, driver, pid)
 
-    growth = {k: end[k] - start[k] for k in ("gdi_objects", "windows", "resident_kib")}
+    # wine answers GetGuiResources with "not implemented", and under qemu the driver cannot
+    # read the program's GDI handle table either: there only windows and memory are bounded.
+    measured = ["windows", "resident_kib"]
+    if "QEMU_GUEST_BASE" not in app.wine.env:
+        assert start["gdi_objects"] is not None, "the GDI handle table could not be read"
+        measured.append("gdi_objects")
+    growth = {k: end[k] - start[k] for k in measured}
     record_figures("no_growth", dialogs=dialogs, notices=notices, warm_up="2 of each",
                    start=start, end=end, growth=growth,
                    bounds={"gdi_objects": GDI_BOUND, "windows": 0,
                            "resident_kib": RESIDENT_BOUND_KIB})
     assert growth["windows"] <= 0, (start, end)
-    assert growth["gdi_objects"] <= GDI_BOUND, (start, end)
+    assert growth.get("gdi_objects", 0) <= GDI_BOUND, (start, end)
     assert growth["resident_kib"] <= RESIDENT_BOUND_KIB, (start, end)
 
 
