@@ -2,6 +2,7 @@
 
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "resources/resource.h"
@@ -29,6 +30,8 @@ constexpr int kLabel4Id = 4;
 constexpr UINT_PTR kDisplayToolId = 2;
 constexpr UINT_PTR kImage2ToolId = 12;
 constexpr UINT_PTR kImage1ToolId = 11;
+// Posted by WM_CREATE: the tooltip is made once the bar is on screen.
+constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
 Bitmap loadBitmap(int id) {
     return Bitmap(static_cast<HBITMAP>(
@@ -164,23 +167,32 @@ void ClockWindow::onCreate() {
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
-    // Static controls without SS_NOTIFY are transparent to the mouse, so the display area
-    // (Label2) that lies over them receives the clicks and drags.
+    // The labels are transparent to the mouse, so the display area (Label2) that lies over
+    // them receives the clicks and drags.
     auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
         return createControl(
             handle(),
-            {L"STATIC", widen(text).c_str(), SS_OWNERDRAW, 0, layout, id, labelFont_.get()}, dpi_);
+            {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, layout, id, labelFont_.get()},
+            dpi_);
     };
     label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
     label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
     displayRect_ = toPixels(kLabel2, dpi_);
+    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
 
+    // A tooltip needs comctl32, whose loading would hold up the showing of the bar by a third
+    // of its start-up; no tip can show before the mouse has rested on the bar, so it is made
+    // right after the bar appears. The post goes before the first tick, which may rewrite it.
+    PostMessageW(handle(), kCreateTooltipMessage, 0, 0);
+}
+
+void ClockWindow::createTooltip() {
+    ensureCommonControls();
     // Not owned by the bar: wine keeps a window whose owned popups are topmost out of the
     // topmost group itself. The bar destroys it when it goes.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                nullptr, instance(), nullptr);
-    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
     auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -253,6 +265,9 @@ void ClockWindow::setTooltip(const std::string& text) {
         return;
     }
     tooltipText_ = std::move(wide);
+    if (tooltip_ == nullptr) {
+        return; // made with the latest text
+    }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = handle();
@@ -309,6 +324,9 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         onCreate();
+        return 0;
+    case kCreateTooltipMessage:
+        createTooltip();
         return 0;
     case WM_TIMER:
         if (wParam == kTimer1) {

@@ -1,7 +1,7 @@
 #pragma once
 // Form1, the clock bar: a borderless window with its background bitmap, the two text labels
-// (real static controls, drawn by the window so that they look transparent), the display area
-// Label2 with its tooltip, the two image buttons and Timer1. Events go to the ClockForm.
+// (child windows with their texts, drawn by the window so that they look transparent), the display
+// area Label2 with its tooltip, the two image buttons and Timer1. Events go to the ClockForm.
 
 #include "app/win32/Handles.h"
 #include "app/win32/Window.h"
@@ -34,6 +34,7 @@ private:
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate();
+    void createTooltip();
     void onPaint();
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void onMouseDown(int x, int y);

@@ -126,7 +126,8 @@ def test_the_display_tooltip_names_an_armed_alarm_before_the_hint(ambrel, driver
         return {t["id"]: t["text"] for t in driver.tooltip(clock["hwnd"])}
 
     app, clock = start_bar(ambrel)
-    found = tools(app, clock)
+    # The tooltip is made right after the bar shows, before its first tick.
+    found = wait_until(lambda: tools(app, clock), 10, what="the bar's tooltip")
     assert found[2] == HINT
     assert sorted(found.values()) == sorted([HINT, "オプションダイアログの表示", EXIT_TITLE])
     time.sleep(0.5)  # a few ticks: the text they build is the same

@@ -2,6 +2,7 @@
 
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 
@@ -25,6 +26,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 } // namespace
 
 NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
+    ensureCommonControls();
     create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, L"Ambrel V2", nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
     addDialogWindow(handle());

@@ -3,6 +3,7 @@
 #include "app/win32/Controls.h"
 #include "app/win32/FatalError.h"
 #include "app/win32/Fonts.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "options/ScrollRanges.h"
@@ -151,6 +152,7 @@ bool isDigitBox(int id) {
 } // namespace
 
 OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi()) {
+    ensureCommonControls();
     // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
     create(L"AmbrelOptions", 0, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str(), nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
@@ -187,8 +189,9 @@ void OptionsWindow::onCreate() {
             // A Japanese font brings wide margins, which leave the narrow number boxes room for
             // one digit only.
             SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-            SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
-                              static_cast<UINT_PTR>(layout.id), reinterpret_cast<DWORD_PTR>(this));
+            late::SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
+                                    static_cast<UINT_PTR>(layout.id),
+                                    reinterpret_cast<DWORD_PTR>(this));
         }
     }
 
@@ -480,7 +483,7 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
     const bool pressed = (itemState & CDIS_SELECTED) != 0 ||
                          (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     const bool hot = (itemState & CDIS_HOT) != 0;
-    HTHEME theme = GetWindowTheme(button);
+    HTHEME theme = late::GetWindowTheme(button);
 
     const int themeState = (checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL) +
                            (disabled  ? RBS_UNCHECKEDDISABLED - RBS_UNCHECKEDNORMAL
@@ -490,8 +493,8 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
     SIZE glyph{MulDiv(13, dpi_, 96), MulDiv(13, dpi_, 96)};
     if (theme != nullptr) {
         RECT area = bounds; // the declaration wants a writable rectangle
-        DrawThemeParentBackground(button, dc, &area);
-        GetThemePartSize(theme, dc, BP_RADIOBUTTON, themeState, nullptr, TS_DRAW, &glyph);
+        late::DrawThemeParentBackground(button, dc, &area);
+        late::GetThemePartSize(theme, dc, BP_RADIOBUTTON, themeState, nullptr, TS_DRAW, &glyph);
     } else {
         FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -499,7 +502,7 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
                    bounds.left + glyph.cx, 0};
     glyphRect.bottom = glyphRect.top + glyph.cy;
     if (theme != nullptr) {
-        DrawThemeBackground(theme, dc, BP_RADIOBUTTON, themeState, &glyphRect, nullptr);
+        late::DrawThemeBackground(theme, dc, BP_RADIOBUTTON, themeState, &glyphRect, nullptr);
     } else {
         DrawFrameControl(dc, &glyphRect, DFC_BUTTON,
                          DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0) |
@@ -546,12 +549,12 @@ LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM
         break;
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(box, &OptionsWindow::digitBoxProcedure, id);
+        late::RemoveWindowSubclass(box, &OptionsWindow::digitBoxProcedure, id);
         break;
     default:
         break;
     }
-    return DefSubclassProc(box, message, wParam, lParam);
+    return late::DefSubclassProc(box, message, wParam, lParam);
 }
 
 LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
