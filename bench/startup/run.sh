@@ -1,0 +1,6 @@
+#!/bin/sh
+# Start to visible window of the clock (from the release zip) beside a bare window of its size
+# that opens the same WAV through MCI, and one that does not, under wine.
+# usage: bench/startup/run.sh [ROUNDS]   (after `cmake --build --preset win32 --target package`)
+set -eu
+exec /usr/bin/python3 "$(dirname "$0")/measure.py" "$@"
