@@ -66,7 +66,11 @@ WindowKind windowKind(Kind kind) {
     case Kind::TextBox:
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | kGroup, WS_EX_CLIENTEDGE};
     case Kind::Label:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+        // A caption never wraps: "WAVファイルの指定" is as wide as its label, and at 144 dpi
+        // and above the rounding of the font makes it a pixel wider, which would push its last
+        // character onto a second line below the label's bottom. Unwrapped, it may at most
+        // touch the edge.
+        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0};
     case Kind::GroupBox:
         return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
     case Kind::Swatch:
