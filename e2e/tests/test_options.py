@@ -145,7 +145,10 @@ def no_more_boxes(app, driver, last, settle=1.0):
 
 
 def display_tip(driver, clock):
-    return next(t["text"] for t in driver.tooltip(clock) if t["id"] == DISPLAY_TOOL)
+    """The display's tooltip text, or None before the bar has made its tooltip (right after
+    it shows)."""
+    tools = driver.call("tooltip", clock, check=False) or []
+    return next((t["text"] for t in tools if t["id"] == DISPLAY_TOOL), None)
 
 
 def screen_colours(png, x, y, w, h):
