@@ -65,12 +65,10 @@ def exe_size():
 
 def idle_cpu(wine, seconds, warmup):
     """CPU seconds a minute of the clock and of the minimal repainting window."""
-    clock, _, _ = startup.prepare(startup.STATE, wine)
-    minimal = wine.prefix / "drive_c" / "bench" / cpu.MINIMAL_EXE.name
-    minimal.write_bytes(cpu.MINIMAL_EXE.read_bytes())
+    clock, bare, _ = startup.prepare(startup.STATE, wine)
     used = {}
-    for name, exe in (("minimal", minimal), ("clock", clock)):
-        seconds_used, _, wall = cpu.measure(wine, exe, seconds, warmup)
+    for name, exe, args in (("minimal", bare, cpu.REPAINT), ("clock", clock, ())):
+        seconds_used, _, wall = cpu.measure(wine, exe, seconds, warmup, args)
         used[name] = seconds_used * 60.0 / wall
     return used["clock"], used["minimal"]
 
