@@ -147,6 +147,37 @@ void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
     }
 }
 
+// A bitmap of `size` with what `draw` paints into it.
+template <class Draw> Bitmap renderBitmap(SIZE size, Draw draw) {
+    WindowDc screen(nullptr);
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    {
+        ScopedSelect select(dc.get(), bitmap.get());
+        draw(dc.get());
+    }
+    return bitmap;
+}
+
+// A bitmap resource at the screen's dpi, its edges kept even (drawBitmap).
+Bitmap loadScaledBitmap(int id, SIZE size) {
+    const Bitmap original = loadBitmap(id);
+    return renderBitmap(size, [&](HDC dc) {
+        drawBitmap(dc, original.get(), {0, 0, size.cx, size.cy});
+    });
+}
+
+void blit(HDC dc, HBITMAP bitmap, const RECT& target) {
+    MemoryDc source(CreateCompatibleDC(dc));
+    ScopedSelect select(source.get(), bitmap);
+    BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+           source.get(), 0, 0, SRCCOPY);
+}
+
+SIZE sizeOf(const RECT& r) {
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 bool contains(const RECT& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
@@ -160,9 +191,10 @@ ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
 }
 
 void ClockWindow::onCreate() {
-    background_ = loadBitmap(IDB_CLOCK_BACKGROUND);
-    optionsButton_ = loadBitmap(IDB_OPTIONS_BUTTON);
-    exitButton_ = loadBitmap(IDB_EXIT_BUTTON);
+    // Scaled to the screen's dpi once here; painting only copies them.
+    background_ = scaledBackground();
+    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kImage2, dpi_)));
+    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kImage1, dpi_)));
     labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
@@ -397,24 +429,32 @@ void ClockWindow::onPaint() {
     EndPaint(handle(), &ps);
 }
 
-void ClockWindow::paint(HDC dc) const {
+Bitmap ClockWindow::scaledBackground() const {
     const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
-    // The window's own colour lies under the bitmap, which covers it exactly.
-    FillRect(dc, &client, windowColor_.get());
-    // The background is drawn in three parts, so that its ends stay under the image buttons
-    // whatever the scale does between them. It is made for 96 dpi, one pixel per 15 twips.
-    const int left = kImage2.left + kImage2.width;
-    const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
-    const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
-    BITMAP info{};
-    GetObjectW(background_.get(), sizeof info, &info);
-    drawBitmap(dc, background_.get(), {0, 0, source.left, info.bmHeight},
-               {client.left, client.top, middle.left, client.bottom});
-    drawBitmap(dc, background_.get(), source, middle);
-    drawBitmap(dc, background_.get(), {source.right, 0, info.bmWidth, info.bmHeight},
-               {middle.right, client.top, client.right, client.bottom});
-    drawBitmap(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
-    drawBitmap(dc, exitButton_.get(), imageRect(ImageButton::Image1));
+    const Bitmap original = loadBitmap(IDB_CLOCK_BACKGROUND);
+    return renderBitmap(sizeOf(client), [&](HDC dc) {
+        // The window's own colour lies under the bitmap, which covers it exactly.
+        FillRect(dc, &client, windowColor_.get());
+        // The background is drawn in three parts, so that its ends stay under the image
+        // buttons whatever the scale does between them. It is made for 96 dpi, one pixel per
+        // 15 twips.
+        const int left = kImage2.left + kImage2.width;
+        const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
+        const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
+        BITMAP info{};
+        GetObjectW(original.get(), sizeof info, &info);
+        drawBitmap(dc, original.get(), {0, 0, source.left, info.bmHeight},
+                   {client.left, client.top, middle.left, client.bottom});
+        drawBitmap(dc, original.get(), source, middle);
+        drawBitmap(dc, original.get(), {source.right, 0, info.bmWidth, info.bmHeight},
+                   {middle.right, client.top, client.right, client.bottom});
+    });
+}
+
+void ClockWindow::paint(HDC dc) const {
+    blit(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
+    blit(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
+    blit(dc, exitButton_.get(), imageRect(ImageButton::Image1));
 }
 
 void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {

@@ -45,6 +45,7 @@ private:
 
     // The whole bar into `dc`, as WM_PAINT and WM_PRINTCLIENT want it.
     void paint(HDC dc) const;
+    Bitmap scaledBackground() const;
     void drawLabel(HDC dc, HWND label, const RECT& bounds) const;
     Part partAt(int x, int y) const;
     RECT imageRect(ImageButton button) const;
@@ -55,6 +56,7 @@ private:
     int dpi_;
     bool topmost_ = false;
     Brush windowColor_{CreateSolidBrush(RGB(0, 0, 128))};
+    // At the screen's dpi.
     Bitmap background_;
     Bitmap optionsButton_;
     Bitmap exitButton_;
