@@ -261,8 +261,13 @@ void ClockWindow::moveTo(float leftTwips, float topTwips) {
 
 void ClockWindow::setTopmost(bool topmost) {
     topmost_ = topmost;
-    SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    // Before the bar shows, the group is given with the showing (show): wine would not move
+    // a hidden window between the groups, and the call would cost the start-up some
+    // milliseconds for nothing.
+    if (IsWindowVisible(handle())) {
+        SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE);
+    }
 }
 
 void ClockWindow::setLabelColor(Rgb color) {
