@@ -19,6 +19,8 @@ DISPLAY_TOOL = 2
 OPTIONS_BUTTON = (8, 9)  # the bar's options button, client pixels
 
 OK, HELP, START, STOP = 101, 104, 105, 106
+BROWSE = 102
+CHOOSER_TITLE = "アラームサウンドの指定"
 SOUND, HOUR, MINUTE, SECOND, MINUTES, ALARM_MESSAGE, TIMER_MESSAGE = range(201, 208)
 ON_TOP, ALARM_ON = 301, 302
 BM_GETCHECK = 0x00F0
@@ -346,3 +348,15 @@ def test_help_opens_the_help_viewer(ambrel, driver):
     driver.press(dialog, HELP)
     viewer = driver.wait_window(timeout=60, cls="MS_WINHELP", visible=True)
     assert viewer["pid"] != driver.info(dialog)["pid"]
+
+
+def test_browse_opens_the_file_dialog_and_cancelling_it_keeps_the_path(ambrel, driver):
+    app, clock, sound = start_clock(ambrel)
+    dialog, _ = open_options(app, driver, clock)
+    driver.press(dialog, BROWSE)
+    chooser = app.wait_window(timeout=60, title=CHOOSER_TITLE, visible=True)["hwnd"]
+    driver.close(chooser)  # the dialog's Cancel
+    wait_until(lambda: not app.windows(title=CHOOSER_TITLE, visible=True), 20,
+               what="the file dialog to close")
+    assert driver.text(hwnd_of(driver, dialog, SOUND)) == sound
+    assert app.windows(cls=OPTIONS, visible=True)
