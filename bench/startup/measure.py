@@ -7,7 +7,9 @@ Start is the moment the wine process is spawned; visible is the moment the X ser
 program's 140 by 18 pixel window, as xev on the root window reports it (an observed event, no
 polling). Each program is ended before the next starts.
 
-usage: measure.py [ROUNDS]   (default 7; after `cmake --build --preset win32 --target package`)
+usage: measure.py [ROUNDS [EXE]]   (default 7; after `cmake --build --preset win32 --target package`)
+EXE: another build of ambrel.exe (an older one, say), run from the same folder with the same
+settings as a fourth program, for a before and after.
 AMBREL_E2E_STATE picks the state folder (default /tmp/ambrel-bench, shared with the other
 benchmarks; a new one costs a wine prefix).
 """
@@ -134,14 +136,18 @@ def start_to_visible(wine, watcher, exe, args=(), timeout=60.0):
     return (mapped - started) * 1000.0
 
 
-def measure(wine, display, rounds=7):
-    """Medians in ms of start to visible for the three programs, and the two ratios."""
+def measure(wine, display, rounds=7, other_clock=None):
+    """Medians in ms of start to visible for the programs, and the ratios of the clock's."""
     clock, bare, tone = prepare(STATE, wine)
     runs = {
         "bare window opening the WAV": (bare, [windows_path(tone)]),
         "ambrel.exe": (clock, []),
         "bare window": (bare, []),
     }
+    if other_clock is not None:
+        other = clock.parent / "ambrel-compared.exe"
+        other.write_bytes(Path(other_clock).read_bytes())
+        runs[f"ambrel.exe from {other_clock}"] = (other, [])
     times = {name: [] for name in runs}
     watcher = MapWatcher(display)
     try:
@@ -167,13 +173,16 @@ def measure(wine, display, rounds=7):
 
 
 def report(result):
-    print(f"Start to visible window, median of {result['rounds']} alternating starts "
+    print(f"Start to visible window, median of {result['rounds']} rotating starts "
           f"(after {WARMUP_ROUNDS} rounds of warm-up), warm wineserver:")
     for name, ms in result["medians"].items():
         spread = ", ".join(f"{t:.0f}" for t in sorted(result["times"][name]))
         print(f"  {name:28s} {ms:6.1f} ms   ({spread})")
-    print(f"  ratio clock / bare window opening the WAV: {result['ratio_mci']:.2f}")
-    print(f"  ratio clock / bare window:                 {result['ratio_bare']:.2f}")
+    bare_mci = result["medians"]["bare window opening the WAV"]
+    for name, ms in result["medians"].items():
+        if name.startswith("ambrel.exe"):
+            print(f"  ratio {name} / bare window opening the WAV: {ms / bare_mci:.2f}")
+    print(f"  ratio ambrel.exe / bare window: {result['ratio_bare']:.2f}")
 
 
 class Session:
@@ -196,8 +205,9 @@ class Session:
 
 def main():
     rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 7
+    other_clock = sys.argv[2] if len(sys.argv) > 2 else None
     with Session() as session:
-        result = measure(session.wine, session.xvfb.display, rounds)
+        result = measure(session.wine, session.xvfb.display, rounds, other_clock)
     report(result)
 
 
