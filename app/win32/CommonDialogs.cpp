@@ -1,6 +1,7 @@
 #include "app/win32/CommonDialogs.h"
 
 #include "app/RuntimeError.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/WideText.h"
 
 #include <windows.h>
@@ -41,10 +42,10 @@ std::string SystemFileDialog::openFile(const FileOpenRequest& request) {
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = request.flags | OFN_EXPLORER;
-    if (GetOpenFileNameW(&dialog)) {
+    if (late::GetOpenFileNameW(&dialog)) {
         return narrow(file.data());
     }
-    throw RuntimeError(CommDlgExtendedError() == 0 ? kDialogCancelled : kPathAccessError);
+    throw RuntimeError(late::CommDlgExtendedError() == 0 ? kDialogCancelled : kPathAccessError);
 }
 
 void WinHelpViewer::showContents(const std::string& helpFile) {

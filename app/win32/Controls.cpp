@@ -18,4 +18,51 @@ HWND createControl(HWND parent, const ChildControl& child, int dpi) {
     return control;
 }
 
+namespace {
+
+LRESULT CALLBACK ownerDrawnLabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+        return 1; // the parent's drawing covers the label
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(label, message, wParam, lParam);
+        InvalidateRect(label, nullptr, FALSE);
+        return result;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_STATIC;
+        item.CtlID = static_cast<UINT>(GetDlgCtrlID(label));
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = label;
+        item.hDC = BeginPaint(label, &ps);
+        GetClientRect(label, &item.rcItem);
+        SendMessageW(GetParent(label), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        EndPaint(label, &ps);
+        return 0;
+    }
+    default:
+        return DefWindowProcW(label, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+const wchar_t* ownerDrawnLabelClass() {
+    static const wchar_t* const name = [] {
+        WNDCLASSEXW label{};
+        label.cbSize = sizeof label;
+        label.lpfnWndProc = &ownerDrawnLabelProcedure;
+        label.hInstance = instance();
+        label.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        label.lpszClassName = L"AmbrelOwnerDrawnLabel";
+        RegisterClassExW(&label);
+        return label.lpszClassName;
+    }();
+    return name;
+}
+
 } // namespace ambrel::win32

@@ -19,4 +19,10 @@ struct ChildControl {
 
 HWND createControl(HWND parent, const ChildControl& child, int dpi);
 
+// The class of a label that its parent draws, as an SS_OWNERDRAW static: each paint comes to the
+// parent as WM_DRAWITEM, a new text repaints it, and the mouse goes through it to the parent.
+// It is the program's own class because the manifest redirects the system's STATIC to comctl32,
+// whose loading would hold up the first window that has a label.
+const wchar_t* ownerDrawnLabelClass();
+
 } // namespace ambrel::win32

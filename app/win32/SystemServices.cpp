@@ -1,5 +1,6 @@
 #include "app/win32/SystemServices.h"
 
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 
@@ -34,6 +35,8 @@ MessageAnswer SystemMessageBoxes::show(const std::string& text, const std::strin
     // Task-modal: every window of the program refuses input until the box is answered, while
     // the clock's timer keeps being dispatched behind it.
     type |= MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
+    // The box's buttons in the visual style, as in every other window of the program.
+    ensureCommonControls();
     const int answer = MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), type);
     switch (answer) {
     case IDOK:

@@ -14,14 +14,9 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace ambrel;
     using namespace ambrel::win32;
-
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
 
     SystemMessageBoxes messages;
     SystemBeeper beeper;

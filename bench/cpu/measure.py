@@ -22,7 +22,9 @@ from harness.pulse import PulseServer  # noqa: E402
 from harness.wine import Wine  # noqa: E402
 from harness.xvfb import Xvfb  # noqa: E402
 
-MINIMAL_EXE = WIN32_BUILD / "bench" / "minimal-timer-window.exe"
+# The yardstick: a bare window of the bar's size that repaints all of it every 100 ms.
+BARE_EXE = WIN32_BUILD / "bench" / "bare-window.exe"
+REPAINT = ["--repaint"]
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -60,8 +62,8 @@ def prepare_clock(folder):
     return exe
 
 
-def measure(wine, exe, seconds, warmup):
-    proc = wine.popen([exe], cwd=exe.parent, log=exe.parent / "wine.log")
+def measure(wine, exe, seconds, warmup, args=()):
+    proc = wine.popen([exe, *args], cwd=exe.parent, log=exe.parent / "wine.log")
     server = wineserver_pid(wine.prefix)
     try:
         time.sleep(warmup)
@@ -83,7 +85,7 @@ def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
     warmup = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
     require_tools()
-    require_file(MINIMAL_EXE, "minimal-timer-window.exe")
+    require_file(BARE_EXE, BARE_EXE.name)
     state = ensure_dir(STATE)
     xvfb = Xvfb(state).start()
     pulse = PulseServer(state / "pulse").start()
@@ -91,12 +93,13 @@ def main():
     try:
         wine.start()
         minimal_folder = ensure_dir(state / "bench-minimal")
-        minimal = minimal_folder / MINIMAL_EXE.name
-        minimal.write_bytes(MINIMAL_EXE.read_bytes())
+        minimal = minimal_folder / BARE_EXE.name
+        minimal.write_bytes(BARE_EXE.read_bytes())
         clock = prepare_clock(state / "bench-clock")
         results = {}
-        for name, exe in (("minimal timer window", minimal), ("ambrel.exe (format T)", clock)):
-            results[name] = measure(wine, exe, seconds, warmup)
+        for name, exe, args in (("minimal timer window", minimal, REPAINT),
+                                ("ambrel.exe (format T)", clock, ())):
+            results[name] = measure(wine, exe, seconds, warmup, args)
     finally:
         wine.stop()
         pulse.stop()

@@ -3,6 +3,7 @@
 #include "app/RuntimeError.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "resources/resource.h"
@@ -30,6 +31,8 @@ constexpr int kLabel4Id = 4;
 constexpr UINT_PTR kDisplayToolId = 2;
 constexpr UINT_PTR kImage2ToolId = 12;
 constexpr UINT_PTR kImage1ToolId = 11;
+// Posted by WM_CREATE: the tooltip is made once the bar is on screen.
+constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
 Bitmap loadBitmap(int id) {
     return Bitmap(static_cast<HBITMAP>(
@@ -145,6 +148,37 @@ void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
     }
 }
 
+// A bitmap of `size` with what `draw` paints into it.
+template <class Draw> Bitmap renderBitmap(SIZE size, Draw draw) {
+    WindowDc screen(nullptr);
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    {
+        ScopedSelect select(dc.get(), bitmap.get());
+        draw(dc.get());
+    }
+    return bitmap;
+}
+
+// A bitmap resource at the screen's dpi, its edges kept even (drawBitmap).
+Bitmap loadScaledBitmap(int id, SIZE size) {
+    const Bitmap original = loadBitmap(id);
+    return renderBitmap(size, [&](HDC dc) {
+        drawBitmap(dc, original.get(), {0, 0, size.cx, size.cy});
+    });
+}
+
+void blit(HDC dc, HBITMAP bitmap, const RECT& target) {
+    MemoryDc source(CreateCompatibleDC(dc));
+    ScopedSelect select(source.get(), bitmap);
+    BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
+           source.get(), 0, 0, SRCCOPY);
+}
+
+SIZE sizeOf(const RECT& r) {
+    return {r.right - r.left, r.bottom - r.top};
+}
+
 bool contains(const RECT& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
@@ -158,24 +192,35 @@ ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
 }
 
 void ClockWindow::onCreate() {
-    background_ = loadBitmap(IDB_CLOCK_BACKGROUND);
-    optionsButton_ = loadBitmap(IDB_OPTIONS_BUTTON);
-    exitButton_ = loadBitmap(IDB_EXIT_BUTTON);
+    // Scaled to the screen's dpi once here; painting only copies them.
+    background_ = scaledBackground();
+    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kImage2, dpi_)));
+    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kImage1, dpi_)));
     labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
-    // Static controls without SS_NOTIFY are transparent to the mouse, so the display area
-    // (Label2) that lies over them receives the clicks and drags.
+    // The labels are transparent to the mouse, so the display area (Label2) that lies over
+    // them receives the clicks and drags.
     auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
         return createControl(
             handle(),
-            {L"STATIC", widen(text).c_str(), SS_OWNERDRAW, 0, layout, id, labelFont_.get()}, dpi_);
+            {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, layout, id, labelFont_.get()},
+            dpi_);
     };
     label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
     label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
     displayRect_ = toPixels(kLabel2, dpi_);
+    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
 
+    // A tooltip needs comctl32, whose loading would hold up the showing of the bar by a third
+    // of its start-up; no tip can show before the mouse has rested on the bar, so it is made
+    // right after the bar appears. The post goes before the first tick, which may rewrite it.
+    PostMessageW(handle(), kCreateTooltipMessage, 0, 0);
+}
+
+void ClockWindow::createTooltip() {
+    ensureCommonControls();
     // Not owned by the bar: wine keeps a window whose owned popups are topmost out of the
     // topmost group itself. The bar destroys it when it goes.
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -184,7 +229,6 @@ void ClockWindow::onCreate() {
     if (tooltip_ == nullptr) {
         throw RuntimeError(kOutOfMemory);
     }
-    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
     auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -221,8 +265,13 @@ void ClockWindow::moveTo(float leftTwips, float topTwips) {
 
 void ClockWindow::setTopmost(bool topmost) {
     topmost_ = topmost;
-    SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    // Before the bar shows, the group is given with the showing (show): wine would not move
+    // a hidden window between the groups, and the call would cost the start-up some
+    // milliseconds for nothing.
+    if (IsWindowVisible(handle())) {
+        SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE);
+    }
 }
 
 void ClockWindow::setLabelColor(Rgb color) {
@@ -257,6 +306,9 @@ void ClockWindow::setTooltip(const std::string& text) {
         return;
     }
     tooltipText_ = std::move(wide);
+    if (tooltip_ == nullptr) {
+        return; // made with the latest text
+    }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = handle();
@@ -313,6 +365,9 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         onCreate();
+        return 0;
+    case kCreateTooltipMessage:
+        createTooltip();
         return 0;
     case WM_TIMER:
         if (wParam == kTimer1) {
@@ -390,24 +445,32 @@ void ClockWindow::onPaint() {
     EndPaint(handle(), &ps);
 }
 
-void ClockWindow::paint(HDC dc) const {
+Bitmap ClockWindow::scaledBackground() const {
     const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
-    // The window's own colour lies under the bitmap, which covers it exactly.
-    FillRect(dc, &client, windowColor_.get());
-    // The background is drawn in three parts, so that its ends stay under the image buttons
-    // whatever the scale does between them. It is made for 96 dpi, one pixel per 15 twips.
-    const int left = kImage2.left + kImage2.width;
-    const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
-    const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
-    BITMAP info{};
-    GetObjectW(background_.get(), sizeof info, &info);
-    drawBitmap(dc, background_.get(), {0, 0, source.left, info.bmHeight},
-               {client.left, client.top, middle.left, client.bottom});
-    drawBitmap(dc, background_.get(), source, middle);
-    drawBitmap(dc, background_.get(), {source.right, 0, info.bmWidth, info.bmHeight},
-               {middle.right, client.top, client.right, client.bottom});
-    drawBitmap(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
-    drawBitmap(dc, exitButton_.get(), imageRect(ImageButton::Image1));
+    const Bitmap original = loadBitmap(IDB_CLOCK_BACKGROUND);
+    return renderBitmap(sizeOf(client), [&](HDC dc) {
+        // The window's own colour lies under the bitmap, which covers it exactly.
+        FillRect(dc, &client, windowColor_.get());
+        // The background is drawn in three parts, so that its ends stay under the image
+        // buttons whatever the scale does between them. It is made for 96 dpi, one pixel per
+        // 15 twips.
+        const int left = kImage2.left + kImage2.width;
+        const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
+        const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
+        BITMAP info{};
+        GetObjectW(original.get(), sizeof info, &info);
+        drawBitmap(dc, original.get(), {0, 0, source.left, info.bmHeight},
+                   {client.left, client.top, middle.left, client.bottom});
+        drawBitmap(dc, original.get(), source, middle);
+        drawBitmap(dc, original.get(), {source.right, 0, info.bmWidth, info.bmHeight},
+                   {middle.right, client.top, client.right, client.bottom});
+    });
+}
+
+void ClockWindow::paint(HDC dc) const {
+    blit(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
+    blit(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
+    blit(dc, exitButton_.get(), imageRect(ImageButton::Image1));
 }
 
 void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {

@@ -1,7 +1,7 @@
 #pragma once
 // Form1, the clock bar: a borderless window with its background bitmap, the two text labels
-// (real static controls, drawn by the window so that they look transparent), the display area
-// Label2 with its tooltip, the two image buttons and Timer1. Events go to the ClockForm.
+// (child windows with their texts, drawn by the window so that they look transparent), the display
+// area Label2 with its tooltip, the two image buttons and Timer1. Events go to the ClockForm.
 
 #include "app/win32/Handles.h"
 #include "app/win32/Window.h"
@@ -34,6 +34,7 @@ private:
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate();
+    void createTooltip();
     void onPaint();
     void onDrawItem(const DRAWITEMSTRUCT& item);
     void onMouseDown(int x, int y);
@@ -44,6 +45,7 @@ private:
 
     // The whole bar into `dc`, as WM_PAINT and WM_PRINTCLIENT want it.
     void paint(HDC dc) const;
+    Bitmap scaledBackground() const;
     void drawLabel(HDC dc, HWND label, const RECT& bounds) const;
     Part partAt(int x, int y) const;
     RECT imageRect(ImageButton button) const;
@@ -54,6 +56,7 @@ private:
     int dpi_;
     bool topmost_ = false;
     Brush windowColor_{CreateSolidBrush(RGB(0, 0, 128))};
+    // At the screen's dpi.
     Bitmap background_;
     Bitmap optionsButton_;
     Bitmap exitButton_;

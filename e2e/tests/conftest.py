@@ -3,21 +3,23 @@
 Session (started once, stopped at the end, in this order): `xvfb` (a virtual display),
 `pulse` (a sound server with a null sink), `wine` (the suite's prefix with its persistent
 wineserver), `driver` (ambrel-e2e-driver.exe in serve mode).
-Per test: `ambrel` (a factory: scratch folder with ambrel.exe and a prepared AMBREL.SET,
-started under wine), `sample` (the same for the harness's own sample program), `tone`
-and `record` (test sounds and recordings of what wine plays).
+Per test: `ambrel` (a factory: the release zip unpacked into a fresh folder in the prefix's
+drive C:, a prepared AMBREL.SET, started under wine), `sample` (the same for the harness's own
+sample program), `tone` and `record` (test sounds and recordings of what wine plays).
 
 Nothing here skips: a missing tool or executable is an error of the run.
 """
+import re
 import shutil
 import time
 
 import pytest
 
 from harness import audio
-from harness.app import App, ambrel_folder, make_folder
+from harness.app import App, make_folder
 from harness.driver import Driver
 from harness.lock import SessionLock
+from harness.package import unpack_release
 from harness.paths import (DRIVER_EXE, SAMPLE_EXE, STATE, ensure_dir, require_file,
                            require_tools)
 from harness.pulse import PulseServer
@@ -99,13 +101,14 @@ def _keep_failure_screenshot(request, xvfb):
 
 
 @pytest.fixture
-def ambrel(request, tmp_path, wine, driver, xvfb):
-    """start(settings=None|bytes|[lines], run=True) -> App. The scratch folder holds a copy
-    of build/win32/ambrel.exe (and AMBREL.HLP when built) and, when given, AMBREL.SET."""
+def ambrel(request, wine, driver, xvfb):
+    """start(settings=None|bytes|[lines], run=True) -> App. The folder is what a user gets who
+    unpacks the release zip into C:\\e2e\\<test>\\<folder_name>, plus AMBREL.SET when given."""
     apps = []
+    test_folder = wine.prefix / "drive_c" / "e2e" / re.sub(r"[^\w.-]", "_", request.node.name)
 
     def start(settings=None, run=True, folder_name="app"):
-        folder = ambrel_folder(tmp_path / folder_name)
+        folder = unpack_release(test_folder / folder_name)
         app = App(wine, driver, folder, "ambrel.exe")
         if settings is not None:
             app.write_settings(settings)
@@ -118,6 +121,9 @@ def ambrel(request, tmp_path, wine, driver, xvfb):
     _keep_failure_screenshot(request, xvfb)
     for app in apps:
         app.kill()
+    rep = getattr(request.node, "rep_call", None)
+    if rep is not None and rep.passed:
+        shutil.rmtree(test_folder, ignore_errors=True)
 
 
 @pytest.fixture

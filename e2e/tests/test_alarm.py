@@ -99,7 +99,10 @@ def assert_tone(wav, frequency=880, seconds=1.0):
 
 
 def display_tip(driver, clock):
-    return next(t["text"] for t in driver.tooltip(clock) if t["id"] == DISPLAY_TOOL)
+    """The display's tooltip text, or None before the bar has made its tooltip (right after
+    it shows)."""
+    tools = driver.call("tooltip", clock, check=False) or []
+    return next((t["text"] for t in tools if t["id"] == DISPLAY_TOOL), None)
 
 
 def tooltip_until_rearmed(driver, clock, piece, timeout):
@@ -154,7 +157,7 @@ def arm_through_options(app, driver, clock, lead):
 def test_the_road_of_one_alarm(ambrel, driver, record):
     app = start_clock(ambrel, alarm_message=ALARM_MESSAGE)
     clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
-    assert display_tip(driver, clock) == HINT
+    wait_until(lambda: display_tip(driver, clock) == HINT, 10, what="the bar's tooltip")
 
     alarm = arm_through_options(app, driver, clock, lead=7)
     piece = alarm_piece(*alarm)

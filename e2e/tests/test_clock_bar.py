@@ -122,10 +122,14 @@ def test_double_clicks_on_the_display_switch_between_date_and_time(ambrel, drive
 
 def test_the_display_tooltip_names_an_armed_alarm_before_the_hint(ambrel, driver):
     def tools(app, clock):
-        return {t["id"]: t["text"] for t in driver.tooltip(clock["hwnd"])}
+        # Nothing until the bar has made its tooltip, right after it shows.
+        return {t["id"]: t["text"] for t in driver.call("tooltip", clock["hwnd"], check=False)
+                or []}
 
     app, clock = start_bar(ambrel)
-    found = tools(app, clock)
+    # The tooltip is made right after the bar shows, before its first tick: three tools.
+    found = wait_until(lambda: (lambda t: t if len(t) == 3 else None)(tools(app, clock)), 10,
+                       what="the bar's tooltip")
     assert found[2] == HINT
     assert sorted(found.values()) == sorted([HINT, "オプションダイアログの表示", EXIT_TITLE])
     driver.settle(clock["hwnd"], 0.5)  # a few ticks: the text they build is the same
@@ -134,7 +138,7 @@ def test_the_display_tooltip_names_an_armed_alarm_before_the_hint(ambrel, driver
 
     app, clock = start_bar(ambrel, alarm="7,5,0", alarm_state='"ALON"')
     armed = "【アラーム設定 7時 5分 0秒】" + HINT
-    assert wait_until(lambda: tools(app, clock)[2] == armed, 10, what="the alarm's tooltip")
+    assert wait_until(lambda: tools(app, clock).get(2) == armed, 10, what="the alarm's tooltip")
 
 
 def drag(xvfb, x, y, dx, dy, button, steps=6):

@@ -108,3 +108,46 @@ def test_the_bar_scales_with_uniform_edges_and_its_text_inside_the_panels(
     assert ink > 30 * e * e
     assert ink == count_colour(px, GREEN, panel + e, b1 - 1, 4 * e, H - 3 * e)
     app.kill()
+
+
+# The options dialog's labels at every scale: (point size of their font, one-line captions).
+LABEL_POINTS = {705: 9.75, 706: 9.75, 707: 9.75, 708: 9.75, 709: 9.75, 711: 9.75, 704: 9.75,
+                701: 9.0, 702: 9.0}
+WAV_LABEL = 704  # "WAVファイルの指定", whose text is as wide as the label itself
+
+
+def ink_box(px):
+    """Rows and columns (first, last) of what is not the label's background, its most common
+    colour; None for a blank label."""
+    counts = {}
+    for row in px:
+        for c in row:
+            counts[c] = counts.get(c, 0) + 1
+    background = max(counts, key=counts.get)
+    rows = [y for y, row in enumerate(px) if any(c != background for c in row)]
+    cols = [x for x in range(len(px[0])) if any(row[x] != background for row in px)]
+    return (rows[0], rows[-1], cols[0], cols[-1]) if rows else None
+
+
+@pytest.mark.parametrize("dpi", [96, 120, 144, 192])
+def test_every_label_of_the_options_dialog_keeps_its_caption_whole_on_one_line(
+        dpi, set_dpi, ambrel, driver, xvfb):
+    set_dpi(dpi)
+    app, clock = start_bar(ambrel)
+    driver.click(clock["hwnd"], twips(120, dpi), twips(135, dpi))  # the options button
+    dialog = app.wait_window(timeout=20, cls="AmbrelOptions", visible=True)["hwnd"]
+    labels = {c["id"]: c for c in driver.children(dialog) if c["id"] in LABEL_POINTS}
+    assert set(labels) == set(LABEL_POINTS)
+    xvfb.screenshot(ensure_dir(STATE / "high-dpi") / f"options-{dpi}.png")
+    for label_id, points in LABEL_POINTS.items():
+        label = labels[label_id]
+        em = points * dpi / 72
+        px = wait_until(lambda: (lambda p: p if ink_box(p) else None)(
+            screen_pixels(driver, label["hwnd"])), 10, what=f"the text of {label['text']}")
+        top, bottom, left, right = ink_box(px)
+        # One line: a second one would add at least its top rows below the first.
+        assert bottom - top < em + 2, (label["text"], dpi, top, bottom, em)
+        if label_id == WAV_LABEL:
+            # Its last character is there: the text reaches the label's right end.
+            assert right >= len(px[0]) - em / 2, (label["text"], dpi, right, len(px[0]), em)
+    app.kill()

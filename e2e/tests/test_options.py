@@ -18,6 +18,8 @@ DISPLAY_TOOL = 2
 OPTIONS_BUTTON = (8, 9)  # the bar's options button, client pixels
 
 OK, HELP, START, STOP = 101, 104, 105, 106
+BROWSE = 102
+CHOOSER_TITLE = "アラームサウンドの指定"
 SOUND, HOUR, MINUTE, SECOND, MINUTES, ALARM_MESSAGE, TIMER_MESSAGE = range(201, 208)
 ON_TOP, ALARM_ON = 301, 302
 BM_GETCHECK = 0x00F0
@@ -143,7 +145,10 @@ def no_more_boxes(app, driver, last, dialog):
 
 
 def display_tip(driver, clock):
-    return next(t["text"] for t in driver.tooltip(clock) if t["id"] == DISPLAY_TOOL)
+    """The display's tooltip text, or None before the bar has made its tooltip (right after
+    it shows)."""
+    tools = driver.call("tooltip", clock, check=False) or []
+    return next((t["text"] for t in tools if t["id"] == DISPLAY_TOOL), None)
 
 
 def screen_colours(png, x, y, w, h):
@@ -431,3 +436,15 @@ def test_the_close_box_checks_and_commits_as_ok_does(ambrel, driver, close_box):
     lines = app.settings_lines()
     assert lines[5:7] == ["7,5,9", '"ALON"']
     assert lines[8] == '"朝会です"'
+
+
+def test_browse_opens_the_file_dialog_and_cancelling_it_keeps_the_path(ambrel, driver):
+    app, clock, sound = start_clock(ambrel)
+    dialog, _ = open_options(app, driver, clock)
+    driver.press(dialog, BROWSE)
+    chooser = app.wait_window(timeout=60, title=CHOOSER_TITLE, visible=True)["hwnd"]
+    driver.close(chooser)  # the dialog's Cancel
+    wait_until(lambda: not app.windows(title=CHOOSER_TITLE, visible=True), 20,
+               what="the file dialog to close")
+    assert driver.text(hwnd_of(driver, dialog, SOUND)) == sound
+    assert app.windows(cls=OPTIONS, visible=True)

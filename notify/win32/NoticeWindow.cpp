@@ -2,6 +2,7 @@
 
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 
@@ -25,6 +26,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 } // namespace
 
 NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
+    ensureCommonControls();
     create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, L"Ambrel V2", nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
     addDialogWindow(handle());
@@ -45,8 +47,13 @@ void NoticeWindow::onCreate() {
     frame1_ = make(L"BUTTON", L"", BS_GROUPBOX, kFrame1, 0, frameFont_.get());
     command1_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, kCommand1,
                      kCommand1Id, buttonFont_.get());
-    label2_ = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabel2, kLabel2Id, labelFont_.get());
-    label1_ = make(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabel1, kLabel1Id, labelFont_.get());
+    // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
+    // nothing of it shows, while a text wider than its label at a large dpi loses at most what
+    // passes the right edge.
+    label2_ =
+        make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel2, kLabel2Id, labelFont_.get());
+    label1_ =
+        make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1, kLabel1Id, labelFont_.get());
 }
 
 void NoticeWindow::moveTo(float leftTwips, float topTwips) {

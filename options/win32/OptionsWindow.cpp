@@ -3,6 +3,7 @@
 #include "app/win32/Controls.h"
 #include "app/win32/FatalError.h"
 #include "app/win32/Fonts.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "options/ScrollRanges.h"
@@ -64,7 +65,11 @@ WindowKind windowKind(Kind kind) {
     case Kind::TextBox:
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | kGroup, WS_EX_CLIENTEDGE};
     case Kind::Label:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+        // A caption never wraps: "WAVファイルの指定" is as wide as its label, and at 144 dpi
+        // and above the rounding of the font makes it a pixel wider, which would push its last
+        // character onto a second line below the label's bottom. Unwrapped, it may at most
+        // touch the edge.
+        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0};
     case Kind::GroupBox:
         return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
     case Kind::Swatch:
@@ -155,6 +160,7 @@ bool isReturnOrEscape(const MSG& key) {
 } // namespace
 
 OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi()) {
+    ensureCommonControls();
     // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
     create(L"AmbrelOptions", 0, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str(), nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
@@ -194,8 +200,9 @@ void OptionsWindow::onCreate() {
             // What the input method composes is put into the box by the edit control itself,
             // past the digit filter; Japanese number fields have it switched off.
             ImmAssociateContextEx(control, nullptr, 0);
-            SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
-                              static_cast<UINT_PTR>(layout.id), reinterpret_cast<DWORD_PTR>(this));
+            late::SetWindowSubclass(control, &OptionsWindow::digitBoxProcedure,
+                                    static_cast<UINT_PTR>(layout.id),
+                                    reinterpret_cast<DWORD_PTR>(this));
         }
     }
 
@@ -475,7 +482,7 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
     const bool pressed = (itemState & CDIS_SELECTED) != 0 ||
                          (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     const bool hot = (itemState & CDIS_HOT) != 0;
-    HTHEME theme = GetWindowTheme(button);
+    HTHEME theme = late::GetWindowTheme(button);
 
     const int themeState = (checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL) +
                            (disabled  ? RBS_UNCHECKEDDISABLED - RBS_UNCHECKEDNORMAL
@@ -485,8 +492,8 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
     SIZE glyph{MulDiv(13, dpi_, 96), MulDiv(13, dpi_, 96)};
     if (theme != nullptr) {
         RECT area = bounds; // the declaration wants a writable rectangle
-        DrawThemeParentBackground(button, dc, &area);
-        GetThemePartSize(theme, dc, BP_RADIOBUTTON, themeState, nullptr, TS_DRAW, &glyph);
+        late::DrawThemeParentBackground(button, dc, &area);
+        late::GetThemePartSize(theme, dc, BP_RADIOBUTTON, themeState, nullptr, TS_DRAW, &glyph);
     } else {
         FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -494,7 +501,7 @@ void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT it
                    bounds.left + glyph.cx, 0};
     glyphRect.bottom = glyphRect.top + glyph.cy;
     if (theme != nullptr) {
-        DrawThemeBackground(theme, dc, BP_RADIOBUTTON, themeState, &glyphRect, nullptr);
+        late::DrawThemeBackground(theme, dc, BP_RADIOBUTTON, themeState, &glyphRect, nullptr);
     } else {
         DrawFrameControl(dc, &glyphRect, DFC_BUTTON,
                          DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0) |
@@ -533,7 +540,7 @@ LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM
         // being taken by the dialog manager.
         const auto* key = reinterpret_cast<const MSG*>(lParam);
         if (key != nullptr && isReturnOrEscape(*key)) {
-            return DefSubclassProc(box, message, wParam, lParam) | DLGC_WANTMESSAGE;
+            return late::DefSubclassProc(box, message, wParam, lParam) | DLGC_WANTMESSAGE;
         }
         break;
     }
@@ -555,12 +562,12 @@ LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM
         break;
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(box, &OptionsWindow::digitBoxProcedure, id);
+        late::RemoveWindowSubclass(box, &OptionsWindow::digitBoxProcedure, id);
         break;
     default:
         break;
     }
-    return DefSubclassProc(box, message, wParam, lParam);
+    return late::DefSubclassProc(box, message, wParam, lParam);
 }
 
 LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

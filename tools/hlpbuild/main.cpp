@@ -1,8 +1,12 @@
-// hlpbuild SOURCE OUTPUT: turns the UTF-8 help text into the WinHelp file that the options
+// hlpbuild SOURCE OUTPUT.HLP: turns the UTF-8 help text into the WinHelp file that the options
 // dialog's help button opens. Debian has no help compiler, so the build makes its own.
+// hlpbuild --readme PREFACE SOURCE OUTPUT.TXT: the read-me of the download, the preface and then
+// the same help as plain text, for the Windows versions that have no WinHelp viewer. It is
+// written as Notepad on a Japanese Windows opens it without asking: Shift-JIS, CR LF.
 
 #include "Cp932.h"
 #include "HelpSource.h"
+#include "PlainText.h"
 #include "WinHelpWriter.h"
 
 #include <cstdio>
@@ -24,6 +28,8 @@ std::string readFile(const char* path) {
     return text.str();
 }
 
+constexpr int kReadmeColumns = 72;
+
 void writeFile(const char* path, const std::vector<std::uint8_t>& bytes) {
     // Written beside the target and renamed, so that a failed run leaves no half file that
     // the build would take as up to date.
@@ -41,25 +47,46 @@ void writeFile(const char* path, const std::vector<std::uint8_t>& bytes) {
     }
 }
 
+std::string renderReadme(const char* prefacePath, const char* helpPath) {
+    const ambrel::HelpDocument preface = ambrel::parseHelpSource(readFile(prefacePath));
+    const ambrel::HelpDocument help = ambrel::parseHelpSource(readFile(helpPath));
+    const char* const crlf = "\r\n";
+    return ambrel::utf8ToCp932(ambrel::renderPlainText(preface, kReadmeColumns, crlf) + crlf +
+                               ambrel::renderPlainText(help, kReadmeColumns, crlf));
+}
+
+void compileHelp(const char* sourcePath, const char* outputPath) {
+    const ambrel::HelpDocument source = ambrel::parseHelpSource(readFile(sourcePath));
+    const ambrel::HelpDocument shiftJis = ambrel::convertTexts(source, ambrel::utf8ToCp932);
+    ambrel::WinHelpOptions options;
+    options.fontName = ambrel::utf8ToCp932("ＭＳ Ｐゴシック");
+    const std::vector<std::uint8_t> file = ambrel::buildWinHelpFile(shiftJis, options);
+    writeFile(outputPath, file);
+    std::cout << outputPath << ": " << source.topics.size() << " topic(s), " << file.size()
+              << " bytes; text uses " << ambrel::topicDataSize(shiftJis) << " of the "
+              << ambrel::kTopicBlockSize << " bytes of the topic block\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: hlpbuild SOURCE.txt OUTPUT.HLP\n";
+    const bool readme = argc == 5 && std::string(argv[1]) == "--readme";
+    if (argc != 3 && !readme) {
+        std::cerr << "usage: hlpbuild SOURCE.txt OUTPUT.HLP\n"
+                     "       hlpbuild --readme PREFACE.txt SOURCE.txt OUTPUT.TXT\n";
         return 2;
     }
+    const char* const input = readme ? argv[3] : argv[1];
     try {
-        const ambrel::HelpDocument source = ambrel::parseHelpSource(readFile(argv[1]));
-        const ambrel::HelpDocument shiftJis = ambrel::convertTexts(source, ambrel::utf8ToCp932);
-        ambrel::WinHelpOptions options;
-        options.fontName = ambrel::utf8ToCp932("ＭＳ Ｐゴシック");
-        const std::vector<std::uint8_t> file = ambrel::buildWinHelpFile(shiftJis, options);
-        writeFile(argv[2], file);
-        std::cout << argv[2] << ": " << source.topics.size() << " topic(s), " << file.size()
-                  << " bytes; text uses " << ambrel::topicDataSize(shiftJis) << " of the "
-                  << ambrel::kTopicBlockSize << " bytes of the topic block\n";
+        if (readme) {
+            const std::string text = renderReadme(argv[2], argv[3]);
+            writeFile(argv[4], std::vector<std::uint8_t>(text.begin(), text.end()));
+            std::cout << argv[4] << ": " << text.size() << " bytes\n";
+        } else {
+            compileHelp(argv[1], argv[2]);
+        }
     } catch (const std::exception& e) {
-        std::cerr << "hlpbuild: " << argv[1] << ": " << e.what() << '\n';
+        std::cerr << "hlpbuild: " << input << ": " << e.what() << '\n';
         return 1;
     }
     return 0;

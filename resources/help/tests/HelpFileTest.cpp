@@ -4,9 +4,11 @@
 #include "Cp932.h"
 #include "HelpSource.h"
 #include "HlpReader.h"
+#include "PlainText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -91,6 +93,40 @@ TEST_F(HelpFileTest, ExplainsEveryControlOfTheOptionsDialogAndTheSettingsFile) {
                              "WAVファイルが指定されていません。",
                              "タイマー時間指定欄が空白です。"}) {
         EXPECT_NE(all.find(term), std::string::npos) << term;
+    }
+}
+
+// The read-me is what users of Windows without a WinHelp viewer read instead of AMBREL.HLP.
+TEST_F(HelpFileTest, TheReadmeIsShiftJisWithCrLfAndCarriesEveryParagraphOfTheHelp) {
+    const std::string bytes = readText(AMBREL_README_FILE);
+    ASSERT_FALSE(bytes.empty());
+    ASSERT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+    for (std::size_t i = bytes.find('\n'); i != std::string::npos; i = bytes.find('\n', i + 1)) {
+        ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << "a bare LF at byte " << i;
+    }
+    const std::string text = cp932ToUtf8(bytes);
+    EXPECT_NE(text.find("AMBREL.HLP"), std::string::npos);
+    // Wrapped lines joined again give each paragraph back whole, in the order of the source;
+    // spaces do not count, since a break at a space drops it.
+    std::string joined;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
+         at = end + 2) {
+        std::string line = text.substr(at, end - at);
+        line.erase(0, line.find_first_not_of(' '));
+        joined += line;
+    }
+    const auto withoutSpaces = [](std::string s) {
+        s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+        return s;
+    };
+    joined = withoutSpaces(joined);
+    std::size_t from = 0;
+    for (const HelpTopic& topic : source.topics) {
+        for (const HelpParagraph& p : topic.paragraphs) {
+            const std::size_t at = joined.find(withoutSpaces(p.text), from);
+            ASSERT_NE(at, std::string::npos) << p.text;
+            from = at;
+        }
     }
 }
 
