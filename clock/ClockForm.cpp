@@ -27,16 +27,16 @@ void tick(Program& program) {
     alarmRearm(settings, now.second);
     countdownWatch(program, now.hour, now.minute);
 
-    view.setLabelColor(paletteColor(settings.textColorIndex));
+    view.setTextColor(paletteColor(settings.textColorIndex));
 
     if (settings.displayMode == "T") {
         const DisplayTexts texts = timeFormatTexts(now);
-        view.setLabel1(texts.label1);
-        view.setLabel4(texts.label4);
+        view.setMainText(texts.mainText);
+        view.setSecondText(texts.secondText);
     } else if (settings.displayMode == "D") {
         const DisplayTexts texts = dateFormatTexts(now);
-        view.setLabel1(texts.label1);
-        view.setLabel4(texts.label4);
+        view.setMainText(texts.mainText);
+        view.setSecondText(texts.secondText);
     } else {
         // A hand-edited file's value: the labels keep their texts for this one tick.
         settings.displayMode = "T";
@@ -59,24 +59,24 @@ void ClockForm::onTick() {
     }
 }
 
-void ClockForm::onLabel2DblClick() {
+void ClockForm::onDisplayDoubleClick() {
     std::string& mode = program_.settings().displayMode;
     mode = mode == "T" ? "D" : "T";
 }
 
-void ClockForm::onLabel2MouseDown(float x, float y) {
+void ClockForm::onDisplayMouseDown(float x, float y) {
     dragActive_ = 1;
     dragStartX_ = x;
     dragStartY_ = y;
 }
 
-void ClockForm::onLabel2MouseMove(float x, float y) {
+void ClockForm::onDisplayMouseMove(float x, float y) {
     if (dragActive_ != 1) {
         return;
     }
     ClockView& view = program_.clockWindow().get();
-    // Single precision with the edge and the mouse position added first, so that the window ends
-    // up on exactly the twips it always did; the named floats round each step (x87 would not).
+    // Single precision with the edge and the mouse position added first, so that a drag ends on
+    // the same twips on every machine; the named floats round each step (x87 would not).
     const float edgeX = view.left() + x;
     const float edgeY = view.top() + y;
     const float left = edgeX - dragStartX_;
@@ -84,27 +84,27 @@ void ClockForm::onLabel2MouseMove(float x, float y) {
     view.moveTo(left, top);
 }
 
-void ClockForm::onLabel2MouseUp(float, float) {
+void ClockForm::onDisplayMouseUp(float, float) {
     dragActive_ = 0;
 }
 
-void ClockForm::onImage2MouseDown() {
-    program_.clockWindow().get().setImageTop(ImageButton::Image2, kPressedImageTop);
+void ClockForm::onOptionsButtonDown() {
+    program_.clockWindow().get().setImageTop(ImageButton::Options, kPressedImageTop);
     // On the press, not the release: the dialog opens even if the button is let go elsewhere.
     program_.options().show();
 }
 
-void ClockForm::onImage2MouseUp() {
-    program_.clockWindow().get().setImageTop(ImageButton::Image2, 0);
+void ClockForm::onOptionsButtonUp() {
+    program_.clockWindow().get().setImageTop(ImageButton::Options, 0);
 }
 
-void ClockForm::onImage1MouseDown() {
-    program_.clockWindow().get().setImageTop(ImageButton::Image1, kPressedImageTop);
+void ClockForm::onExitButtonDown() {
+    program_.clockWindow().get().setImageTop(ImageButton::Exit, kPressedImageTop);
 }
 
-void ClockForm::onImage1MouseUp() {
+void ClockForm::onExitButtonUp() {
     // Raised again before the question, so the button does not stay pressed behind the box.
-    program_.clockWindow().get().setImageTop(ImageButton::Image1, 0);
+    program_.clockWindow().get().setImageTop(ImageButton::Exit, 0);
     const MessageAnswer answer = program_.services().messages.show(
         kExitQuestion, kExitTitle, MessageButtons::OkCancel, MessageIcon::Information);
     if (answer == MessageAnswer::Ok) {

@@ -16,20 +16,19 @@ public:
     ClockForm(const ClockForm&) = delete;
     ClockForm& operator=(const ClockForm&) = delete;
 
-    // Timer1: every 100 ms.
+    // The tick timer: every 100 ms.
     void onTick();
 
-    // Label2: the display.
-    void onLabel2DblClick();
-    void onLabel2MouseDown(float x, float y);
-    void onLabel2MouseMove(float x, float y);
-    void onLabel2MouseUp(float x, float y);
+    // The display: the area over the two texts.
+    void onDisplayDoubleClick();
+    void onDisplayMouseDown(float x, float y);
+    void onDisplayMouseMove(float x, float y);
+    void onDisplayMouseUp(float x, float y);
 
-    // Image2: the options button; Image1: the exit button.
-    void onImage2MouseDown();
-    void onImage2MouseUp();
-    void onImage1MouseDown();
-    void onImage1MouseUp();
+    void onOptionsButtonDown();
+    void onOptionsButtonUp();
+    void onExitButtonDown();
+    void onExitButtonUp();
 
     // The Windows session ends (log-off, shut-down): saved as on closing, ended without a box.
     void onSessionEnd();

@@ -12,8 +12,8 @@ namespace ambrel {
 class DynamicValue;
 
 struct DisplayTexts {
-    std::string label1; // the main text
-    std::string label4; // the second text
+    std::string mainText;
+    std::string secondText;
 };
 
 // "日" for Sunday (0) ... "土" for Saturday (6); "" outside 0-6, which no clock delivers.

@@ -34,7 +34,7 @@ constexpr const char* kCheckErrorText =
     "エラー発生、オプション設定の入力に間違いの可能性があります。"
     "再試行で復帰、キャンセルで終了します。";
 
-// Option1..Option4 stand for these palette indexes.
+// The four colour swatches, in order, stand for these palette indexes.
 constexpr std::array<int16_t, 4> kColorIndexes{10, 11, 13, 14};
 
 int colorOptionFor(int16_t textColorIndex) {
@@ -58,7 +58,7 @@ BarValue barValue(OptionsScroll bar, double number) {
 
 BarValue timerBarValue(const DynamicValue& timerMinutes) {
     try {
-        return barValue(OptionsScroll::HScroll1, toInt16(timerMinutes));
+        return barValue(OptionsScroll::CountdownMinutesBar, toInt16(timerMinutes));
     } catch (const RuntimeError&) {
         // "99999" overflows the 16-bit conversion; a text that is no number has nothing to
         // clamp to and leaves the bar where it stands.
@@ -84,34 +84,36 @@ void OptionsForm::load(OptionsView& view) {
     }
 
     const bool onTop = settings.alwaysOnTop == "ON";
-    view.setChecked(OptionsCheck::Check1, onTop);
+    view.setChecked(OptionsCheck::KeepOnTopCheck, onTop);
     settings.alwaysOnTop = onTop ? "ON" : "OFF";
 
     const bool alarmOn = settings.alarmState == "ALON";
-    view.setChecked(OptionsCheck::Check2, alarmOn);
+    view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
     settings.alarmState = alarmOn ? "ALON" : "ALOFF";
 
     if (settings.timerState == "ON") {
-        view.setEnabled(OptionsCommand::Command5, false);
-        view.setEnabled(OptionsCommand::Command6, true);
+        view.setEnabled(OptionsCommand::StartButton, false);
+        view.setEnabled(OptionsCommand::StopButton, true);
     } else if (settings.timerState == "OFF") {
-        view.setEnabled(OptionsCommand::Command6, false);
-        view.setEnabled(OptionsCommand::Command5, true);
+        view.setEnabled(OptionsCommand::StopButton, false);
+        view.setEnabled(OptionsCommand::StartButton, true);
     }
 
-    view.setText(OptionsText::Text1, settings.soundFile.toText());
-    view.setText(OptionsText::Text2, decimalText(settings.alarmHour));
-    view.setText(OptionsText::Text3, decimalText(settings.alarmMinute));
-    view.setText(OptionsText::Text4, decimalText(settings.alarmSecond));
-    view.setText(OptionsText::Text5, settings.timerMinutes.toText());
-    view.setText(OptionsText::Text6, settings.alarmMessage.toText());
-    view.setText(OptionsText::Text7, settings.timerMessage.toText());
+    view.setText(OptionsText::SoundFileBox, settings.soundFile.toText());
+    view.setText(OptionsText::AlarmHourBox, decimalText(settings.alarmHour));
+    view.setText(OptionsText::AlarmMinuteBox, decimalText(settings.alarmMinute));
+    view.setText(OptionsText::AlarmSecondBox, decimalText(settings.alarmSecond));
+    view.setText(OptionsText::CountdownMinutesBox, settings.timerMinutes.toText());
+    view.setText(OptionsText::AlarmMessageBox, settings.alarmMessage.toText());
+    view.setText(OptionsText::CountdownMessageBox, settings.timerMessage.toText());
 
     const std::array<std::pair<OptionsScroll, BarValue>, 4> bars{{
-        {OptionsScroll::HScroll1, timerBarValue(settings.timerMinutes)},
-        {OptionsScroll::HScroll2, barValue(OptionsScroll::HScroll2, settings.alarmHour)},
-        {OptionsScroll::HScroll3, barValue(OptionsScroll::HScroll3, settings.alarmMinute)},
-        {OptionsScroll::HScroll4, barValue(OptionsScroll::HScroll4, settings.alarmSecond)},
+        {OptionsScroll::CountdownMinutesBar, timerBarValue(settings.timerMinutes)},
+        {OptionsScroll::AlarmHourBar, barValue(OptionsScroll::AlarmHourBar, settings.alarmHour)},
+        {OptionsScroll::AlarmMinuteBar,
+         barValue(OptionsScroll::AlarmMinuteBar, settings.alarmMinute)},
+        {OptionsScroll::AlarmSecondBar,
+         barValue(OptionsScroll::AlarmSecondBar, settings.alarmSecond)},
     }};
     for (const auto& [bar, value] : bars) {
         if (value.exact) {
@@ -134,13 +136,13 @@ void OptionsForm::show() {
 }
 
 std::string OptionsForm::soundFileText() {
-    return program_.optionsWindow().get().text(OptionsText::Text1);
+    return program_.optionsWindow().get().text(OptionsText::SoundFileBox);
 }
 
 void OptionsForm::resetCountdownButtons() {
     OptionsView& view = program_.optionsWindow().get();
-    view.setEnabled(OptionsCommand::Command6, false);
-    view.setEnabled(OptionsCommand::Command5, true);
+    view.setEnabled(OptionsCommand::StopButton, false);
+    view.setEnabled(OptionsCommand::StartButton, true);
 }
 
 void OptionsForm::onColorOptionClick(int option) {
@@ -170,14 +172,14 @@ void OptionsForm::onBrowseClick() {
     request.flags = kHideReadOnly;
     try {
         const std::string path = program_.services().fileDialog.openFile(request);
-        program_.optionsWindow().get().setText(OptionsText::Text1, path);
+        program_.optionsWindow().get().setText(OptionsText::SoundFileBox, path);
     } catch (const RuntimeError&) {
         // Cancelled or failed: the box keeps the path it had.
     }
 }
 
 void OptionsForm::onTestClick() {
-    program_.settings().soundFile = program_.optionsWindow().get().text(OptionsText::Text1);
+    program_.settings().soundFile = program_.optionsWindow().get().text(OptionsText::SoundFileBox);
     // Closing first makes the test play from the start of the file every time.
     SoundPlayer& sound = program_.sound();
     sound.closeSound();
@@ -196,11 +198,11 @@ void OptionsForm::onStartClick() {
     OptionsView& view = program_.optionsWindow().get();
 
     const LocalTime now = services.clock.now();
-    const std::string text = view.text(OptionsText::Text5);
+    const std::string text = view.text(OptionsText::CountdownMinutesBox);
     if (text.empty()) {
         services.messages.show(kTimerEmptyText, kOptionsErrorTitle, MessageButtons::Ok,
                                MessageIcon::Warning);
-        view.setText(OptionsText::Text5, kDefaultTimerText);
+        view.setText(OptionsText::CountdownMinutesBox, kDefaultTimerText);
         return;
     }
     // Pasted text bypasses the digit filter; a length the bar cannot show, or one that is no
@@ -217,8 +219,8 @@ void OptionsForm::onStartClick() {
     settings.timerMinutes = text;
     settings.timerDueHour = due.hour;
     settings.timerDueMinute = due.minute;
-    view.setEnabled(OptionsCommand::Command5, false);
-    view.setEnabled(OptionsCommand::Command6, true);
+    view.setEnabled(OptionsCommand::StartButton, false);
+    view.setEnabled(OptionsCommand::StopButton, true);
     settings.timerInfoText = timerInfoText(*minutes, due);
 }
 
@@ -226,8 +228,8 @@ void OptionsForm::onStopClick() {
     Settings& settings = program_.settings();
     OptionsView& view = program_.optionsWindow().get();
     settings.timerState = "OFF";
-    view.setEnabled(OptionsCommand::Command6, false);
-    view.setEnabled(OptionsCommand::Command5, true);
+    view.setEnabled(OptionsCommand::StopButton, false);
+    view.setEnabled(OptionsCommand::StartButton, true);
     settings.timerInfoText = "";
 }
 
@@ -265,13 +267,14 @@ bool OptionsForm::queryUnload() {
         }
     };
 
-    if (!view.text(OptionsText::Text2).empty() && !view.text(OptionsText::Text3).empty() &&
-        !view.text(OptionsText::Text4).empty()) {
+    if (!view.text(OptionsText::AlarmHourBox).empty() &&
+        !view.text(OptionsText::AlarmMinuteBox).empty() &&
+        !view.text(OptionsText::AlarmSecondBox).empty()) {
         // Stored at once, even if a later check refuses the close: the clock's alarm watch
         // uses the new time from its next tick.
-        convert(OptionsText::Text2, settings.alarmHour);
-        convert(OptionsText::Text3, settings.alarmMinute);
-        convert(OptionsText::Text4, settings.alarmSecond);
+        convert(OptionsText::AlarmHourBox, settings.alarmHour);
+        convert(OptionsText::AlarmMinuteBox, settings.alarmMinute);
+        convert(OptionsText::AlarmSecondBox, settings.alarmSecond);
     } else {
         refuse(kAlarmEmptyText);
     }
@@ -284,7 +287,7 @@ bool OptionsForm::queryUnload() {
         refuse(kAlarmRangeText);
     }
 
-    if (view.text(OptionsText::Text1).empty()) {
+    if (view.text(OptionsText::SoundFileBox).empty()) {
         refuse(kSoundFileEmptyText);
     }
     return mayClose;
@@ -294,14 +297,14 @@ void OptionsForm::commit() {
     Settings& settings = program_.settings();
     const OptionsView& view = program_.optionsWindow().get();
 
-    settings.alwaysOnTop = view.isChecked(OptionsCheck::Check1) ? "ON" : "OFF";
-    settings.alarmState = view.isChecked(OptionsCheck::Check2) ? "ALON" : "ALOFF";
-    settings.soundFile = view.text(OptionsText::Text1);
-    settings.alarmHour = toInt16(view.text(OptionsText::Text2));
-    settings.alarmMinute = toInt16(view.text(OptionsText::Text3));
-    settings.alarmSecond = toInt16(view.text(OptionsText::Text4));
-    settings.alarmMessage = view.text(OptionsText::Text6);
-    settings.timerMessage = view.text(OptionsText::Text7);
+    settings.alwaysOnTop = view.isChecked(OptionsCheck::KeepOnTopCheck) ? "ON" : "OFF";
+    settings.alarmState = view.isChecked(OptionsCheck::AlarmOnCheck) ? "ALON" : "ALOFF";
+    settings.soundFile = view.text(OptionsText::SoundFileBox);
+    settings.alarmHour = toInt16(view.text(OptionsText::AlarmHourBox));
+    settings.alarmMinute = toInt16(view.text(OptionsText::AlarmMinuteBox));
+    settings.alarmSecond = toInt16(view.text(OptionsText::AlarmSecondBox));
+    settings.alarmMessage = view.text(OptionsText::AlarmMessageBox);
+    settings.timerMessage = view.text(OptionsText::CountdownMessageBox);
 
     program_.sound().closeSound();
     program_.sound().openSound();

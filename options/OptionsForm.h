@@ -21,21 +21,22 @@ public:
 
     // Shows the dialog, modeless, creating and loading it if it does not exist.
     void show();
-    // The text of Text1; creates the dialog hidden if it does not exist.
+    // The text of the sound-file box; creates the dialog hidden if it does not exist.
     std::string soundFileText();
-    // Command6 disabled, Command5 enabled; creates the dialog hidden if it does not exist.
+    // Stop button disabled, start button enabled; creates the dialog hidden if it does not exist.
     void resetCountdownButtons();
 
     // Control events.
-    void onColorOptionClick(int option); // Option1..Option4
+    void onColorOptionClick(int option); // swatch 1..4
     void onScrollChange(OptionsScroll bar, int value);
-    // KeyPress of Text2..Text5: the character code to insert, 0 to drop it.
+    // A key typed in an alarm time or countdown minutes box: the character code to insert, 0 to
+    // drop it.
     int onKeyPress(OptionsText box, int charCode);
-    void onBrowseClick(); // Command2 "参照"
-    void onTestClick();   // Command3 "ﾃｽﾄ"
-    void onHelpClick();   // Command4 "ヘルプ"
-    void onStartClick();  // Command5 "スタート"
-    void onStopClick();   // Command6 "ストップ"
+    void onBrowseClick(); // "参照"
+    void onTestClick();   // "ﾃｽﾄ"
+    void onHelpClick();   // "ヘルプ"
+    void onStartClick();  // "スタート"
+    void onStopClick();   // "ストップ"
 
     // "ＯＫ", the close box or any other unloading: the checks, and when they let the dialog
     // close, the commit and the destruction of the window. The view may be gone on return.

@@ -17,12 +17,12 @@ inline constexpr int kCountdownMaxMinutes = 999;
 
 constexpr ScrollRange scrollRange(OptionsScroll bar) {
     switch (bar) {
-    case OptionsScroll::HScroll1:
+    case OptionsScroll::CountdownMinutesBar:
         return {0, kCountdownMaxMinutes};
-    case OptionsScroll::HScroll2:
+    case OptionsScroll::AlarmHourBar:
         return {0, 23};
-    case OptionsScroll::HScroll3:
-    case OptionsScroll::HScroll4:
+    case OptionsScroll::AlarmMinuteBar:
+    case OptionsScroll::AlarmSecondBar:
         return {0, 59};
     }
     return {};
@@ -31,16 +31,16 @@ constexpr ScrollRange scrollRange(OptionsScroll bar) {
 // The text box each bar writes its value into.
 constexpr OptionsText scrollTextBox(OptionsScroll bar) {
     switch (bar) {
-    case OptionsScroll::HScroll1:
-        return OptionsText::Text5;
-    case OptionsScroll::HScroll2:
-        return OptionsText::Text2;
-    case OptionsScroll::HScroll3:
-        return OptionsText::Text3;
-    case OptionsScroll::HScroll4:
-        return OptionsText::Text4;
+    case OptionsScroll::CountdownMinutesBar:
+        return OptionsText::CountdownMinutesBox;
+    case OptionsScroll::AlarmHourBar:
+        return OptionsText::AlarmHourBox;
+    case OptionsScroll::AlarmMinuteBar:
+        return OptionsText::AlarmMinuteBox;
+    case OptionsScroll::AlarmSecondBar:
+        return OptionsText::AlarmSecondBox;
     }
-    return OptionsText::Text5;
+    return OptionsText::CountdownMinutesBox;
 }
 
 } // namespace ambrel
