@@ -1,11 +1,14 @@
 #include "clock/ClockForm.h"
 
 #include "app/Messages.h"
-#include "app/Program.h"
+#include "app/Platform.h"
+#include "app/ProgramLifetime.h"
 #include "app/RuntimeError.h"
+#include "app/Settings.h"
 #include "clock/DisplayText.h"
 #include "clock/Palette.h"
 #include "clock/Watch.h"
+#include "options/OptionsForm.h"
 
 namespace ambrel {
 
@@ -14,18 +17,17 @@ constexpr int kPressedImageTop = 300; // below the 270-twip client area: the fla
 constexpr const char* kExitQuestion = "Ambrel V2 を終了します";
 
 // The steps of one tick, in their order; a RuntimeError leaves the rest of them undone.
-void tick(Program& program) {
-    Settings& settings = program.settings();
-    ClockView& view = program.clockWindow().get();
+void tick(const ClockNeeds& needs, ClockView& view) {
+    Settings& settings = needs.watch.settings;
 
     settings.alarmInfoText = alarmInfoText(settings.alarmState, settings.alarmHour,
                                            settings.alarmMinute, settings.alarmSecond);
     view.setTooltip(tooltipText(settings.timerInfoText, settings.alarmInfoText, settings.hintText));
 
-    const LocalTime now = program.services().clock.now();
-    alarmWatch(program, now.hour, now.minute, now.second);
+    const LocalTime now = needs.clock.now();
+    alarmWatch(needs.watch, now.hour, now.minute, now.second);
     alarmRearm(settings, now.second);
-    countdownWatch(program, now.hour, now.minute);
+    countdownWatch(needs.watch, now.hour, now.minute);
 
     view.setTextColor(paletteColor(settings.textColorIndex));
 
@@ -52,15 +54,15 @@ void ClockForm::onTick() {
         return;
     }
     try {
-        tick(program_);
+        tick(needs_, window_.createdOnUse());
     } catch (const RuntimeError& error) {
         failing_ = true;
-        program_.failWithError(error.number());
+        needs_.lifetime.failWithError(error.number());
     }
 }
 
 void ClockForm::onDisplayDoubleClick() {
-    std::string& mode = program_.settings().displayMode;
+    std::string& mode = needs_.watch.settings.displayMode;
     mode = mode == "T" ? "D" : "T";
 }
 
@@ -74,7 +76,7 @@ void ClockForm::onDisplayMouseMove(float x, float y) {
     if (dragActive_ != 1) {
         return;
     }
-    ClockView& view = program_.clockWindow().get();
+    ClockView& view = window_.createdOnUse();
     // Single precision with the edge and the mouse position added first, so that a drag ends on
     // the same twips on every machine; the named floats round each step (x87 would not).
     const float edgeX = view.left() + x;
@@ -89,31 +91,35 @@ void ClockForm::onDisplayMouseUp(float, float) {
 }
 
 void ClockForm::onOptionsButtonDown() {
-    program_.clockWindow().get().setImageTop(ImageButton::Options, kPressedImageTop);
+    window_.createdOnUse().setImageTop(ImageButton::Options, kPressedImageTop);
     // On the press, not the release: the dialog opens even if the button is let go elsewhere.
-    program_.options().show();
+    needs_.watch.options.show();
 }
 
 void ClockForm::onOptionsButtonUp() {
-    program_.clockWindow().get().setImageTop(ImageButton::Options, 0);
+    window_.createdOnUse().setImageTop(ImageButton::Options, 0);
 }
 
 void ClockForm::onExitButtonDown() {
-    program_.clockWindow().get().setImageTop(ImageButton::Exit, kPressedImageTop);
+    window_.createdOnUse().setImageTop(ImageButton::Exit, kPressedImageTop);
 }
 
 void ClockForm::onExitButtonUp() {
     // Raised again before the question, so the button does not stay pressed behind the box.
-    program_.clockWindow().get().setImageTop(ImageButton::Exit, 0);
-    const MessageAnswer answer = program_.services().messages.show(
+    window_.createdOnUse().setImageTop(ImageButton::Exit, 0);
+    const MessageAnswer answer = needs_.messages.show(
         kExitQuestion, kExitTitle, MessageButtons::OkCancel, MessageIcon::Information);
     if (answer == MessageAnswer::Ok) {
-        program_.unloadClockWindow();
+        needs_.lifetime.unloadClockWindow();
     }
 }
 
+void ClockForm::onCloseRequest() {
+    needs_.lifetime.unloadClockWindow();
+}
+
 void ClockForm::onSessionEnd() {
-    program_.endSession();
+    needs_.lifetime.endSession();
 }
 
 } // namespace ambrel

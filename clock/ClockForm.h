@@ -2,17 +2,29 @@
 // The clock bar's behaviour: the 100 ms tick with its display texts and tooltip, the alarm and
 // countdown watch that the tick runs, the format switch, dragging and the two image buttons.
 
+#include "app/FormSlot.h"
 #include "clock/ClockView.h"
+#include "clock/Watch.h"
 
 #include <cstdint>
 
 namespace ambrel {
 
-class Program;
+class Clock;
+class MessageBoxes;
+class ProgramLifetime;
+
+// What the clock bar's behaviour uses besides its own window.
+struct ClockNeeds {
+    WatchTargets watch; // the settings record, the sound, the options dialog and the notice
+    Clock& clock;
+    MessageBoxes& messages;
+    ProgramLifetime& lifetime; // closing, a failed tick and the session's end end the program
+};
 
 class ClockForm {
 public:
-    explicit ClockForm(Program& program) : program_(program) {}
+    ClockForm(ClockNeeds needs, FormSlot<ClockView>& window) : needs_(needs), window_(window) {}
     ClockForm(const ClockForm&) = delete;
     ClockForm& operator=(const ClockForm&) = delete;
 
@@ -30,11 +42,15 @@ public:
     void onExitButtonDown();
     void onExitButtonUp();
 
+    // The window asks to be closed (the exit button's confirmation, the system's close): the
+    // program ends, the settings saved.
+    void onCloseRequest();
     // The Windows session ends (log-off, shut-down): saved as on closing, ended without a box.
     void onSessionEnd();
 
 private:
-    Program& program_;
+    ClockNeeds needs_;
+    FormSlot<ClockView>& window_;
     int16_t dragActive_ = 0;
     float dragStartX_ = 0;
     float dragStartY_ = 0;

@@ -8,13 +8,23 @@
 
 namespace ambrel {
 
-class Program;
+class NoticeForm;
+class OptionsForm;
+class SoundPlayer;
 struct Settings;
+
+// What the watch acts on when the alarm or the countdown falls due.
+struct WatchTargets {
+    Settings& settings;
+    SoundPlayer& sound;
+    OptionsForm& options; // its sound-file box and its start and stop buttons
+    NoticeForm& notice;
+};
 
 // Due when alarmState is "ALON" and hour, minute and second all match: takes the options
 // dialog's sound-file field into soundFile, plays the sound, suspends the alarm and shows the
 // notice with the alarm's headline and message.
-void alarmWatch(Program& program, int hour, int minute, int second);
+void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);
 
 // Arms a suspended alarm again once the second has moved on from alarmSecond.
 void alarmRearm(Settings& settings, int second);
@@ -23,6 +33,6 @@ void alarmRearm(Settings& settings, int second);
 // compared): plays the sound, stops the countdown, shows the notice, resets the options dialog's
 // start and stop buttons and writes the countdown's headline and message. RuntimeError(13) when
 // timerMinutes does not read as a number.
-void countdownWatch(Program& program, int hour, int minute);
+void countdownWatch(const WatchTargets& targets, int hour, int minute);
 
 } // namespace ambrel

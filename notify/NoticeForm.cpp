@@ -1,6 +1,6 @@
 #include "notify/NoticeForm.h"
 
-#include "app/Program.h"
+#include "app/Settings.h"
 #include "app/ZOrder.h"
 
 namespace ambrel {
@@ -8,7 +8,7 @@ namespace ambrel {
 void NoticeForm::load(NoticeView& view) {
     // Fixed offsets rather than the window's measured size: the window is placed the same way
     // whatever frame the platform gives it.
-    const Settings& settings = program_.settings();
+    const Settings& settings = settings_;
     const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - 3097;
     const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - 893;
     view.moveTo(left, top);
@@ -23,18 +23,18 @@ void NoticeForm::notify(const std::string& headline, const std::string& message)
 
 // An open notice stays where the user moved it: only a new window is placed by load.
 void NoticeForm::show() {
-    program_.noticeWindow().get();
+    window_.createdOnUse();
 }
 
 // Replaces both texts; a notice that was closed meanwhile is opened afresh.
 void NoticeForm::setTexts(const std::string& headline, const std::string& message) {
-    NoticeView& view = program_.noticeWindow().get();
+    NoticeView& view = window_.createdOnUse();
     view.setHeadline(headline);
     view.setMessage(message);
 }
 
 void NoticeForm::onCloseClick() {
-    program_.noticeWindow().unload();
+    window_.unload();
 }
 
 } // namespace ambrel

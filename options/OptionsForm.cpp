@@ -2,9 +2,11 @@
 
 #include "app/Messages.h"
 #include "app/NumberRules.h"
-#include "app/Program.h"
+#include "app/Platform.h"
+#include "app/ProgramLifetime.h"
 #include "app/RuntimeError.h"
-#include "app/ZOrder.h"
+#include "app/Settings.h"
+#include "app/SoundPlayer.h"
 #include "options/Countdown.h"
 #include "options/DigitFilter.h"
 #include "options/ScrollRanges.h"
@@ -75,7 +77,7 @@ BarValue timerBarValue(const DynamicValue& timerMinutes) {
 } // namespace
 
 void OptionsForm::load(OptionsView& view) {
-    Settings& settings = program_.settings();
+    Settings& settings = needs_.settings;
 
     const int option = colorOptionFor(settings.textColorIndex);
     view.selectColorOption(option);
@@ -132,34 +134,34 @@ void OptionsForm::load(OptionsView& view) {
 }
 
 void OptionsForm::show() {
-    program_.optionsWindow().get().show();
+    window_.createdOnUse().show();
 }
 
 std::string OptionsForm::soundFileText() {
-    return program_.optionsWindow().get().text(OptionsText::SoundFileBox);
+    return window_.createdOnUse().text(OptionsText::SoundFileBox);
 }
 
 void OptionsForm::resetCountdownButtons() {
-    OptionsView& view = program_.optionsWindow().get();
+    OptionsView& view = window_.createdOnUse();
     view.setEnabled(OptionsCommand::StopButton, false);
     view.setEnabled(OptionsCommand::StartButton, true);
 }
 
 void OptionsForm::onColorOptionClick(int option) {
     if (option >= 1 && option <= static_cast<int>(kColorIndexes.size())) {
-        program_.settings().textColorIndex = kColorIndexes[option - 1];
+        needs_.settings.textColorIndex = kColorIndexes[option - 1];
     }
 }
 
 void OptionsForm::onScrollChange(OptionsScroll bar, int value) {
-    program_.optionsWindow().get().setText(scrollTextBox(bar), std::to_string(value));
+    window_.createdOnUse().setText(scrollTextBox(bar), std::to_string(value));
 }
 
 int OptionsForm::onKeyPress(OptionsText, int charCode) {
     if (passesDigitFilter(charCode)) {
         return charCode;
     }
-    program_.services().beeper.beep();
+    needs_.beeper.beep();
     return 0;
 }
 
@@ -171,37 +173,35 @@ void OptionsForm::onBrowseClick() {
     request.defaultExtension = kBrowseExtension;
     request.flags = kHideReadOnly;
     try {
-        const std::string path = program_.services().fileDialog.openFile(request);
-        program_.optionsWindow().get().setText(OptionsText::SoundFileBox, path);
+        const std::string path = needs_.fileDialog.openFile(request);
+        window_.createdOnUse().setText(OptionsText::SoundFileBox, path);
     } catch (const RuntimeError&) {
         // Cancelled or failed: the box keeps the path it had.
     }
 }
 
 void OptionsForm::onTestClick() {
-    program_.settings().soundFile = program_.optionsWindow().get().text(OptionsText::SoundFileBox);
+    needs_.settings.soundFile = window_.createdOnUse().text(OptionsText::SoundFileBox);
     // Closing first makes the test play from the start of the file every time.
-    SoundPlayer& sound = program_.sound();
+    SoundPlayer& sound = needs_.sound;
     sound.closeSound();
     sound.openSound();
     sound.playSound();
 }
 
 void OptionsForm::onHelpClick() {
-    Services& services = program_.services();
-    services.help.showContents(services.files.folder() + kHelpFileName);
+    needs_.help.showContents(needs_.files.folder() + kHelpFileName);
 }
 
 void OptionsForm::onStartClick() {
-    Services& services = program_.services();
-    Settings& settings = program_.settings();
-    OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    OptionsView& view = window_.createdOnUse();
 
-    const LocalTime now = services.clock.now();
+    const LocalTime now = needs_.clock.now();
     const std::string text = view.text(OptionsText::CountdownMinutesBox);
     if (text.empty()) {
-        services.messages.show(kTimerEmptyText, kOptionsErrorTitle, MessageButtons::Ok,
-                               MessageIcon::Warning);
+        needs_.messages.show(kTimerEmptyText, kOptionsErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Warning);
         view.setText(OptionsText::CountdownMinutesBox, kDefaultTimerText);
         return;
     }
@@ -209,8 +209,8 @@ void OptionsForm::onStartClick() {
     // number at all, would start a countdown the dialog could not show again, so it is refused.
     const std::optional<int> minutes = countdownLength(text);
     if (!minutes) {
-        services.messages.show(kTimerLengthText, kOptionsErrorTitle, MessageButtons::Ok,
-                               MessageIcon::Warning);
+        needs_.messages.show(kTimerLengthText, kOptionsErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Warning);
         return;
     }
 
@@ -225,8 +225,8 @@ void OptionsForm::onStartClick() {
 }
 
 void OptionsForm::onStopClick() {
-    Settings& settings = program_.settings();
-    OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    OptionsView& view = window_.createdOnUse();
     settings.timerState = "OFF";
     view.setEnabled(OptionsCommand::StopButton, false);
     view.setEnabled(OptionsCommand::StartButton, true);
@@ -238,17 +238,16 @@ void OptionsForm::requestClose() {
         return;
     }
     commit();
-    program_.optionsWindow().unload();
+    window_.unload();
 }
 
 bool OptionsForm::queryUnload() {
-    Services& services = program_.services();
-    Settings& settings = program_.settings();
-    const OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    const OptionsView& view = window_.createdOnUse();
     bool mayClose = true;
 
     const auto refuse = [&](const char* text) {
-        services.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
+        needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
         mayClose = false;
     };
     // A conversion that fails offers Retry, which refuses the close and goes on with the next
@@ -258,10 +257,10 @@ bool OptionsForm::queryUnload() {
             field = toInt16(view.text(box));
         } catch (const RuntimeError&) {
             const MessageAnswer answer =
-                services.messages.show(kCheckErrorText, kOptionsErrorTitle,
-                                       MessageButtons::RetryCancel, MessageIcon::Warning);
+                needs_.messages.show(kCheckErrorText, kOptionsErrorTitle,
+                                     MessageButtons::RetryCancel, MessageIcon::Warning);
             if (answer != MessageAnswer::Retry) {
-                program_.endProgram();
+                needs_.lifetime.endProgram();
             }
             mayClose = false;
         }
@@ -294,8 +293,8 @@ bool OptionsForm::queryUnload() {
 }
 
 void OptionsForm::commit() {
-    Settings& settings = program_.settings();
-    const OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    const OptionsView& view = window_.createdOnUse();
 
     settings.alwaysOnTop = view.isChecked(OptionsCheck::KeepOnTopCheck) ? "ON" : "OFF";
     settings.alarmState = view.isChecked(OptionsCheck::AlarmOnCheck) ? "ALON" : "ALOFF";
@@ -306,9 +305,9 @@ void OptionsForm::commit() {
     settings.alarmMessage = view.text(OptionsText::AlarmMessageBox);
     settings.timerMessage = view.text(OptionsText::CountdownMessageBox);
 
-    program_.sound().closeSound();
-    program_.sound().openSound();
-    applyClockZOrder(settings, program_.clockWindow().get());
+    needs_.sound.closeSound();
+    needs_.sound.openSound();
+    needs_.applyClockZOrder();
 }
 
 } // namespace ambrel

@@ -2,17 +2,44 @@
 // The options dialog's behaviour: its load from the settings record, the commands that act at
 // once, the digit filter, and the checks and commit when it closes.
 
+#include "app/FormSlot.h"
 #include "options/OptionsView.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace ambrel {
 
-class Program;
+struct Settings;
+class SoundPlayer;
+class ProgramLifetime;
+class MessageBoxes;
+class Beeper;
+class Clock;
+class FileDialog;
+class HelpViewer;
+class FileStore;
+
+// What the dialog's behaviour uses besides its own window.
+struct OptionsNeeds {
+    Settings& settings;
+    SoundPlayer& sound;
+    MessageBoxes& messages;
+    Beeper& beeper;
+    Clock& clock;
+    FileDialog& fileDialog;
+    HelpViewer& help;
+    FileStore& files;
+    ProgramLifetime& lifetime; // a cancelled check ends the program
+    // The commit applies the keep-on-top choice to the clock bar.
+    std::function<void()> applyClockZOrder;
+};
 
 class OptionsForm {
 public:
-    explicit OptionsForm(Program& program) : program_(program) {}
+    OptionsForm(OptionsNeeds needs, FormSlot<OptionsView>& window)
+        : needs_(std::move(needs)), window_(window) {}
     OptionsForm(const OptionsForm&) = delete;
     OptionsForm& operator=(const OptionsForm&) = delete;
 
@@ -46,7 +73,8 @@ private:
     bool queryUnload(); // true when the dialog may close
     void commit();
 
-    Program& program_;
+    OptionsNeeds needs_;
+    FormSlot<OptionsView>& window_;
 };
 
 } // namespace ambrel

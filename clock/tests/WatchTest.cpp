@@ -80,7 +80,7 @@ TEST_F(AlarmWatch, TimeOutsideTheDayNeverMatchesButStillShows) {
 }
 
 TEST_F(AlarmWatch, TakesTheOptionsDialogsSoundFieldAsTyped) {
-    app.program.optionsWindow().get(); // open, its field being edited
+    app.program.optionsWindow().createdOnUse(); // open, its field being edited
     app.optionsView().texts[0] = "D:\\edited.wav";
     armAlarm(8, 0, 0);
     tickAt(8, 0, 0);

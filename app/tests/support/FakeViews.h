@@ -1,10 +1,10 @@
 #pragma once
 // Fake windows that keep their controls' state in plain fields, so tests can set and read it.
 
-#include "app/Program.h"
 #include "clock/ClockView.h"
 #include "notify/NoticeView.h"
 #include "options/OptionsView.h"
+#include "program/Program.h"
 
 #include <algorithm>
 #include <array>

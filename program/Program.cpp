@@ -1,4 +1,4 @@
-#include "app/Program.h"
+#include "program/Program.h"
 
 #include "app/NumberRules.h"
 #include "app/RuntimeError.h"
@@ -31,19 +31,27 @@ std::string fatalErrorText(int number) {
 
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage),
-      sound_(settings_, services.sound, services.messages), clock_(*this), options_(*this),
-      notice_(*this), clockWindow_([this, &views] { return views.createClockView(clock_); },
-                                   [this](ClockView& view) { loadClockWindow(view); }),
+      sound_(settings_, services.sound, services.messages),
+      clockWindow_([this, &views] { return views.createClockView(clock_); },
+                   [this](ClockView& view) { loadClockWindow(view); }),
       optionsWindow_([this, &views] { return views.createOptionsView(options_); },
                      [this](OptionsView& view) { options_.load(view); }),
       noticeWindow_([this, &views] { return views.createNoticeView(notice_); },
-                    [this](NoticeView& view) { notice_.load(view); }) {}
+                    [this](NoticeView& view) { notice_.load(view); }),
+      notice_(settings_, noticeWindow_),
+      options_(OptionsNeeds{settings_, sound_, services.messages, services.beeper, services.clock,
+                            services.fileDialog, services.help, services.files, *this,
+                            [this] { applyClockZOrder(settings_, clockWindow_.createdOnUse()); }},
+               optionsWindow_),
+      clock_(ClockNeeds{WatchTargets{settings_, sound_, options_, notice_}, services.clock,
+                        services.messages, *this},
+             clockWindow_) {}
 
 void Program::main() {
     if (services_.instance.anotherInstanceRunning()) {
         endProgram();
     }
-    clockWindow_.get().show();
+    clockWindow_.createdOnUse().show();
     settings_.timerMinutes = 10;
 }
 
@@ -124,7 +132,7 @@ void Program::runLoadSteps(ClockView& view) {
 
 void Program::closeSoundAndSave() {
     sound_.closeSound();
-    const ClockView& view = clockWindow_.get();
+    const ClockView& view = clockWindow_.createdOnUse();
     settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
 }
 
