@@ -5,12 +5,19 @@
 
 namespace ambrel {
 
+namespace {
+// Half the notice's designed width and height in twips: subtracted from the screen's centre, they
+// centre the window.
+constexpr float kHalfWidthTwips = 3097;
+constexpr float kHalfHeightTwips = 893;
+} // namespace
+
 void NoticeForm::load(NoticeView& view) {
     // Fixed offsets rather than the window's measured size: the window is placed the same way
     // whatever frame the platform gives it.
     const Settings& settings = settings_;
-    const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - 3097;
-    const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - 893;
+    const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - kHalfWidthTwips;
+    const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - kHalfHeightTwips;
     view.moveTo(left, top);
     applyNotificationTopmost(view);
     view.show();

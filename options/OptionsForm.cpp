@@ -23,8 +23,7 @@ namespace {
 constexpr const char* kBrowseTitle = "アラームサウンドの指定";
 constexpr const char* kBrowseFilter = "WAVファイル (*.WAV)|*.WAV|全てのファイル (*.*)|*.*|";
 constexpr const char* kBrowseExtension = "WAV";
-constexpr uint32_t kHideReadOnly = 4;
-constexpr const char* kHelpFileName = "\\AMBREL.HLP";
+constexpr const char* kHelpFileName = "AMBREL.HLP";
 
 constexpr const char* kTimerEmptyText = "タイマー時間指定欄が空白です。";
 constexpr const char* kTimerLengthText = "タイマー時間は 0 から 999 分の範囲で指定して下さい。";
@@ -171,7 +170,7 @@ void OptionsForm::onBrowseClick() {
     request.filter = kBrowseFilter;
     request.filterIndex = 1;
     request.defaultExtension = kBrowseExtension;
-    request.flags = kHideReadOnly;
+    request.hideReadOnly = true;
     try {
         const std::string path = needs_.fileDialog.openFile(request);
         window_.createdOnUse().setText(OptionsText::SoundFileBox, path);
@@ -190,7 +189,7 @@ void OptionsForm::onTestClick() {
 }
 
 void OptionsForm::onHelpClick() {
-    needs_.help.showContents(needs_.files.folder() + kHelpFileName);
+    needs_.help.showContents(needs_.files.pathOf(kHelpFileName));
 }
 
 void OptionsForm::onStartClick() {
@@ -279,9 +278,10 @@ bool OptionsForm::queryUnload() {
     }
 
     // A pasted minus sign gets past the digit filter; a negative time would never fall due.
-    const bool outOfRange = settings.alarmHour > 23 || settings.alarmMinute > 59 ||
-                            settings.alarmSecond > 59 || settings.alarmHour < 0 ||
-                            settings.alarmMinute < 0 || settings.alarmSecond < 0;
+    const bool outOfRange =
+        !scrollRange(OptionsScroll::AlarmHourBar).contains(settings.alarmHour) ||
+        !scrollRange(OptionsScroll::AlarmMinuteBar).contains(settings.alarmMinute) ||
+        !scrollRange(OptionsScroll::AlarmSecondBar).contains(settings.alarmSecond);
     if (outOfRange) {
         refuse(kAlarmRangeText);
     }

@@ -14,16 +14,18 @@ struct ScrollRange {
 
 // The longest countdown the dialog can show, in minutes; Start refuses anything longer.
 inline constexpr int kCountdownMaxMinutes = 999;
+inline constexpr int kLastHour = 23;
+inline constexpr int kLastMinuteOrSecond = 59;
 
 constexpr ScrollRange scrollRange(OptionsScroll bar) {
     switch (bar) {
     case OptionsScroll::CountdownMinutesBar:
         return {0, kCountdownMaxMinutes};
     case OptionsScroll::AlarmHourBar:
-        return {0, 23};
+        return {0, kLastHour};
     case OptionsScroll::AlarmMinuteBar:
     case OptionsScroll::AlarmSecondBar:
-        return {0, 59};
+        return {0, kLastMinuteOrSecond};
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "app/NumberRules.h"
 #include "app/RuntimeError.h"
 #include "app/ZOrder.h"
+#include "clock/DisplayText.h"
 
 #include <cmath>
 #include <exception>
@@ -11,6 +12,14 @@
 namespace ambrel {
 
 namespace {
+// The countdown length the dialog offers after start-up, in minutes.
+constexpr int kInitialCountdownMinutes = 10;
+// How far a saved position may lie beyond the screen's right and bottom edges, in twips, before
+// the window is brought back to the top left corner, at this position.
+constexpr double kFarRightTwips = 2000;
+constexpr double kFarBelowTwips = 600;
+constexpr int kRecoveredEdgeTwips = 10;
+
 constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
 constexpr const char* kSettingsCorruptText =
     "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
@@ -52,7 +61,7 @@ void Program::main() {
         endProgram();
     }
     clockWindow_.createdOnUse().show();
-    settings_.timerMinutes = 10;
+    settings_.timerMinutes = kInitialCountdownMinutes;
 }
 
 void Program::loadClockWindow(ClockView& view) {
@@ -115,11 +124,13 @@ void Program::runLoadSteps(ClockView& view) {
 
     // Only a position far beyond the right or bottom edge is reset; both tests always run, so a
     // text in either position field is error 13 whatever the other holds.
-    const bool farRight = settings_.screenWidth.toNumber() < settings_.windowLeft.toNumber() - 2000;
-    const bool farBelow = settings_.screenHeight.toNumber() < settings_.windowTop.toNumber() - 600;
+    const bool farRight =
+        settings_.screenWidth.toNumber() < settings_.windowLeft.toNumber() - kFarRightTwips;
+    const bool farBelow =
+        settings_.screenHeight.toNumber() < settings_.windowTop.toNumber() - kFarBelowTwips;
     if (farRight || farBelow) {
-        settings_.windowLeft = 10;
-        settings_.windowTop = 10;
+        settings_.windowLeft = kRecoveredEdgeTwips;
+        settings_.windowTop = kRecoveredEdgeTwips;
     }
 
     view.moveTo(toSingle(settings_.windowLeft.toNumber()),

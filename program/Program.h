@@ -50,8 +50,6 @@ public:
     virtual std::unique_ptr<NoticeView> createNoticeView(NoticeForm& form) = 0;
 };
 
-inline constexpr const char* kHintText = "ダブルクリックすると表示形式が切り替わります";
-
 class Program final : public ProgramLifetime {
 public:
     Program(Services& services, ViewFactory& views);

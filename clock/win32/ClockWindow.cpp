@@ -1,11 +1,13 @@
 #include "clock/win32/ClockWindow.h"
 
+#include "app/Messages.h"
 #include "app/RuntimeError.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "clock/DisplayText.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -211,7 +213,7 @@ void ClockWindow::onCreate() {
     secondLabel_ = makeLabel(kSecondTextId, kSecondText, secondText_);
     mainLabel_ = makeLabel(kMainTextId, kMainText, mainText_);
     displayRect_ = toPixels(kDisplay, dpi_);
-    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
+    tooltipText_ = widen(kHintText);
 
     // A tooltip needs comctl32, whose loading would hold up the showing of the bar by a third
     // of its start-up; no tip can show before the mouse has rested on the bar, so it is made
@@ -242,7 +244,7 @@ void ClockWindow::createTooltip() {
     addTool(kDisplayToolId, displayRect_, tooltipText_);
     addTool(kOptionsButtonToolId, toPixels(kOptionsButton, dpi_),
             widen("オプションダイアログの表示"));
-    addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen("Ambrel V2 の終了"));
+    addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen(kExitTitle));
     // Long enough for the alarm and countdown pieces on one line.
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
 }

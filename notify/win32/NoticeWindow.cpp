@@ -1,5 +1,6 @@
 #include "notify/win32/NoticeWindow.h"
 
+#include "app/Messages.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LateLibraries.h"
@@ -27,7 +28,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
     ensureCommonControls();
-    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, L"Ambrel V2", nullptr,
+    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str(), nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
     addDialogWindow(handle());
 }

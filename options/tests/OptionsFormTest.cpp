@@ -218,7 +218,7 @@ TEST_F(OptionsControlsTest, BrowseAsksForAWaveFileAndKeepsTheBoxOnFailure) {
     EXPECT_EQ(request.filter, "WAVファイル (*.WAV)|*.WAV|全てのファイル (*.*)|*.*|");
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(request.defaultExtension, "WAV");
-    EXPECT_EQ(request.flags, 4u);
+    EXPECT_TRUE(request.hideReadOnly);
 
     for (const int error :
          {static_cast<int>(kDialogCancelled), static_cast<int>(kInvalidArgument)}) {
