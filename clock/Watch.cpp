@@ -19,7 +19,7 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
     // The field as it stands, committed or not: the dialog may be open and being edited.
     settings.soundFile = targets.options.soundFileText();
     targets.sound.playSound();
-    settings.savedAlarmState = settings.alarmState;
+    settings.savedAlarmState = SavedAlarmState::Armed;
     settings.alarmState = "ALOFF";
 
     targets.notice.notify("アラーム設定時刻" + numberText(settings.alarmHour) + "時" +
@@ -29,20 +29,20 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
 }
 
 void alarmRearm(Settings& settings, int second) {
-    if (settings.savedAlarmState == "ALON" && second != settings.alarmSecond) {
-        settings.alarmState = settings.savedAlarmState;
-        settings.savedAlarmState = "";
+    if (settings.savedAlarmState == SavedAlarmState::Armed && second != settings.alarmSecond) {
+        settings.alarmState = "ALON";
+        settings.savedAlarmState = SavedAlarmState::None;
     }
 }
 
 void countdownWatch(const WatchTargets& targets, int hour, int minute) {
     Settings& settings = targets.settings;
-    if (settings.timerState != "ON" || hour != settings.timerDueHour ||
+    if (settings.timerState != TimerState::On || hour != settings.timerDueHour ||
         minute != settings.timerDueMinute) {
         return;
     }
     targets.sound.playSound();
-    settings.timerState = "OFF";
+    settings.timerState = TimerState::Off;
 
     NoticeForm& notice = targets.notice;
     notice.show();

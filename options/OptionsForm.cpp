@@ -92,10 +92,10 @@ void OptionsForm::load(OptionsView& view) {
     view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
     settings.alarmState = alarmOn ? "ALON" : "ALOFF";
 
-    if (settings.timerState == "ON") {
+    if (settings.timerState == TimerState::On) {
         view.setEnabled(OptionsCommand::StartButton, false);
         view.setEnabled(OptionsCommand::StopButton, true);
-    } else if (settings.timerState == "OFF") {
+    } else if (settings.timerState == TimerState::Off) {
         view.setEnabled(OptionsCommand::StopButton, false);
         view.setEnabled(OptionsCommand::StartButton, true);
     }
@@ -214,7 +214,7 @@ void OptionsForm::onStartClick() {
     }
 
     const CountdownDue due = countdownDue(*minutes, now.hour, now.minute);
-    settings.timerState = "ON";
+    settings.timerState = TimerState::On;
     settings.timerMinutes = text;
     settings.timerDueHour = due.hour;
     settings.timerDueMinute = due.minute;
@@ -226,7 +226,7 @@ void OptionsForm::onStartClick() {
 void OptionsForm::onStopClick() {
     Settings& settings = needs_.settings;
     OptionsView& view = window_.createdOnUse();
-    settings.timerState = "OFF";
+    settings.timerState = TimerState::Off;
     view.setEnabled(OptionsCommand::StopButton, false);
     view.setEnabled(OptionsCommand::StartButton, true);
     settings.timerInfoText = "";

@@ -65,7 +65,7 @@ void Program::main() {
 }
 
 void Program::loadClockWindow(ClockView& view) {
-    settings_.savedAlarmState = "";
+    settings_.savedAlarmState = SavedAlarmState::None;
     bool defaultFileWritten = false;
     for (;;) {
         try {

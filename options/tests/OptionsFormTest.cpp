@@ -65,15 +65,17 @@ TEST_F(OptionsLoadTest, OddRecordsAreNormalised) {
 
 TEST_F(OptionsLoadTest, CountdownButtonsFollowTheTimerState) {
     struct Case {
-        DynamicValue state;
+        TimerState state;
         bool startEnabled, stopEnabled;
     };
-    const Case cases[] = {{"ON", false, true}, {"OFF", true, false}, {DynamicValue(), true, false}};
+    const Case cases[] = {{TimerState::On, false, true},
+                          {TimerState::Off, true, false},
+                          {TimerState::Unset, true, false}};
     for (const Case& c : cases) {
         settings().timerState = c.state;
         const FakeOptionsView& view = open();
-        EXPECT_EQ(view.isEnabled(startButton), c.startEnabled) << c.state.toText();
-        EXPECT_EQ(view.isEnabled(stopButton), c.stopEnabled) << c.state.toText();
+        EXPECT_EQ(view.isEnabled(startButton), c.startEnabled) << static_cast<int>(c.state);
+        EXPECT_EQ(view.isEnabled(stopButton), c.stopEnabled) << static_cast<int>(c.state);
         closeDialog();
     }
 }
@@ -141,13 +143,13 @@ TEST_F(OptionsLoadTest, ShowingAgainDoesNotReload) {
 }
 
 TEST_F(OptionsLoadTest, DialogCreatedHiddenByTheClockIsShownAsItWas) {
-    settings().timerState = "ON";
+    settings().timerState = TimerState::On;
     EXPECT_EQ(form().soundFileText(), "c:\\WINDOWS\\TADA.WAV");
     FakeOptionsView& view = app.optionsView();
     EXPECT_FALSE(view.visible);
     EXPECT_FALSE(view.isEnabled(startButton)); // loaded as running
 
-    settings().timerState = "OFF";
+    settings().timerState = TimerState::Off;
     form().resetCountdownButtons();
     view.setText(soundFileBox, "typed but not stored");
     open();
@@ -159,7 +161,7 @@ TEST_F(OptionsLoadTest, DialogCreatedHiddenByTheClockIsShownAsItWas) {
 }
 
 TEST_F(OptionsLoadTest, ResetOfTheButtonsCreatesTheDialogToo) {
-    settings().timerState = "ON";
+    settings().timerState = TimerState::On;
     form().resetCountdownButtons();
     ASSERT_TRUE(dialogLoaded());
     EXPECT_FALSE(app.optionsView().visible);
@@ -265,7 +267,7 @@ TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
     app.clock.set(10, 20, 45);
     view.setText(minutesBox, "15");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("ON")));
+    EXPECT_TRUE(settings().timerState == TimerState::On);
     EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("15"))); // the text, not a number
     EXPECT_EQ(settings().timerDueHour, 10);
     EXPECT_EQ(settings().timerDueMinute, 35);
@@ -295,7 +297,7 @@ TEST_F(OptionsCountdownTest, StopThenStartRecomputesFromTheCurrentTime) {
     app.clock.set(10, 20, 0);
     form().onStartClick();
     form().onStopClick();
-    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("OFF")));
+    EXPECT_TRUE(settings().timerState == TimerState::Off);
     EXPECT_EQ(settings().timerInfoText.toText(), "");
     EXPECT_TRUE(view.isEnabled(startButton));
     EXPECT_FALSE(view.isEnabled(stopButton));
@@ -318,7 +320,7 @@ TEST_F(OptionsCountdownTest, EmptyBoxWarnsAndPutsBackTen) {
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
     EXPECT_EQ(box.icon, MessageIcon::Warning);
     EXPECT_EQ(view.text(minutesBox), "10");
-    EXPECT_TRUE(settings().timerState.isEmpty());
+    EXPECT_TRUE(settings().timerState == TimerState::Unset);
     EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
     EXPECT_TRUE(view.isEnabled(startButton));
     EXPECT_FALSE(view.isEnabled(stopButton));
@@ -337,13 +339,13 @@ TEST_F(OptionsCountdownTest, LengthsTheDialogCannotShowAreRefused) {
         EXPECT_EQ(app.messages.shown[0].title, kOptionsErrorTitle);
         EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Warning);
         EXPECT_EQ(view.text(minutesBox), pasted);
-        EXPECT_TRUE(settings().timerState.isEmpty());
+        EXPECT_TRUE(settings().timerState == TimerState::Unset);
         EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
         EXPECT_TRUE(view.isEnabled(startButton));
     }
     view.setText(minutesBox, "999");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("ON")));
+    EXPECT_TRUE(settings().timerState == TimerState::On);
 }
 
 } // namespace
