@@ -42,8 +42,8 @@ public:
     void onExitButtonDown();
     void onExitButtonUp();
 
-    // The window asks to be closed (the exit button's confirmation, the system's close): the
-    // program ends, the settings saved.
+    // The window is asked to close from outside (the task list, another program): as after the
+    // exit button's confirmation, the settings are saved and the program ends.
     void onCloseRequest();
     // The Windows session ends (log-off, shut-down): saved as on closing, ended without a box.
     void onSessionEnd();

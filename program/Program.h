@@ -72,7 +72,6 @@ public:
     [[noreturn]] void failWithError(int number) override;
 
     // For the tests, which drive the forms and look at the record.
-
     Settings& settings() { return settings_; }
 
     ClockForm& clock() { return clock_; }
@@ -92,6 +91,8 @@ private:
     Settings settings_;
     SettingsFile settingsFile_;
     SoundPlayer sound_;
+    // The slots come before the forms that hold them; a slot reaches its form only when a
+    // window is created, once everything is constructed.
     FormSlot<ClockView> clockWindow_;
     FormSlot<OptionsView> optionsWindow_;
     FormSlot<NoticeView> noticeWindow_;
