@@ -1,11 +1,13 @@
 #include "clock/win32/ClockWindow.h"
 
+#include "app/Messages.h"
 #include "app/RuntimeError.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "clock/DisplayText.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -19,18 +21,18 @@ namespace {
 
 constexpr int kClientWidth = 2100;
 constexpr int kClientHeight = 270;
-constexpr TwipsRect kLabel2{300, 0, 1500, 255};
-constexpr TwipsRect kLabel1{220, 60, 1020, 165};
-constexpr TwipsRect kLabel4{1230, 60, 645, 165};
-constexpr TwipsRect kImage2{0, 0, 240, 270};
-constexpr TwipsRect kImage1{1860, 0, 240, 270};
-constexpr UINT_PTR kTimer1 = 1;
+constexpr TwipsRect kDisplay{300, 0, 1500, 255};
+constexpr TwipsRect kMainText{220, 60, 1020, 165};
+constexpr TwipsRect kSecondText{1230, 60, 645, 165};
+constexpr TwipsRect kOptionsButton{0, 0, 240, 270};
+constexpr TwipsRect kExitButton{1860, 0, 240, 270};
+constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
-constexpr int kLabel1Id = 1;
-constexpr int kLabel4Id = 4;
+constexpr int kMainTextId = 1;
+constexpr int kSecondTextId = 4;
 constexpr UINT_PTR kDisplayToolId = 2;
-constexpr UINT_PTR kImage2ToolId = 12;
-constexpr UINT_PTR kImage1ToolId = 11;
+constexpr UINT_PTR kOptionsButtonToolId = 12;
+constexpr UINT_PTR kExitButtonToolId = 11;
 // Posted by WM_CREATE: the tooltip is made once the bar is on screen.
 constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
@@ -194,13 +196,13 @@ ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
 void ClockWindow::onCreate() {
     // Scaled to the screen's dpi once here; painting only copies them.
     background_ = scaledBackground();
-    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kImage2, dpi_)));
-    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kImage1, dpi_)));
+    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kOptionsButton, dpi_)));
+    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kExitButton, dpi_)));
     labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
-    // The labels are transparent to the mouse, so the display area (Label2) that lies over
+    // The labels are transparent to the mouse, so the display area that lies over
     // them receives the clicks and drags.
     auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
         return createControl(
@@ -208,10 +210,10 @@ void ClockWindow::onCreate() {
             {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, layout, id, labelFont_.get()},
             dpi_);
     };
-    label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
-    label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
-    displayRect_ = toPixels(kLabel2, dpi_);
-    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
+    secondLabel_ = makeLabel(kSecondTextId, kSecondText, secondText_);
+    mainLabel_ = makeLabel(kMainTextId, kMainText, mainText_);
+    displayRect_ = toPixels(kDisplay, dpi_);
+    tooltipText_ = widen(kHintText);
 
     // A tooltip needs comctl32, whose loading would hold up the showing of the bar by a third
     // of its start-up; no tip can show before the mouse has rested on the bar, so it is made
@@ -240,8 +242,9 @@ void ClockWindow::createTooltip() {
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     };
     addTool(kDisplayToolId, displayRect_, tooltipText_);
-    addTool(kImage2ToolId, toPixels(kImage2, dpi_), widen("オプションダイアログの表示"));
-    addTool(kImage1ToolId, toPixels(kImage1, dpi_), widen("Ambrel V2 の終了"));
+    addTool(kOptionsButtonToolId, toPixels(kOptionsButton, dpi_),
+            widen("オプションダイアログの表示"));
+    addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen(kExitTitle));
     // Long enough for the alarm and countdown pieces on one line.
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
 }
@@ -274,14 +277,14 @@ void ClockWindow::setTopmost(bool topmost) {
     }
 }
 
-void ClockWindow::setLabelColor(Rgb color) {
+void ClockWindow::setTextColor(Rgb color) {
     const COLORREF colour = RGB(color.red, color.green, color.blue);
     if (colour == labelColor_) {
         return;
     }
     labelColor_ = colour;
-    InvalidateRect(label1_, nullptr, FALSE);
-    InvalidateRect(label4_, nullptr, FALSE);
+    InvalidateRect(mainLabel_, nullptr, FALSE);
+    InvalidateRect(secondLabel_, nullptr, FALSE);
 }
 
 void ClockWindow::setLabelText(HWND label, std::string& current, const std::string& text) {
@@ -292,12 +295,12 @@ void ClockWindow::setLabelText(HWND label, std::string& current, const std::stri
     SetWindowTextW(label, widen(text).c_str());
 }
 
-void ClockWindow::setLabel1(const std::string& text) {
-    setLabelText(label1_, label1Text_, text);
+void ClockWindow::setMainText(const std::string& text) {
+    setLabelText(mainLabel_, mainText_, text);
 }
 
-void ClockWindow::setLabel4(const std::string& text) {
-    setLabelText(label4_, label4Text_, text);
+void ClockWindow::setSecondText(const std::string& text) {
+    setLabelText(secondLabel_, secondText_, text);
 }
 
 void ClockWindow::setTooltip(const std::string& text) {
@@ -318,7 +321,7 @@ void ClockWindow::setTooltip(const std::string& text) {
 }
 
 void ClockWindow::setImageTop(ImageButton button, int topTwips) {
-    int& top = button == ImageButton::Image1 ? image1Top_ : image2Top_;
+    int& top = button == ImageButton::Exit ? exitButtonTop_ : optionsButtonTop_;
     if (top == topTwips) {
         return;
     }
@@ -330,7 +333,7 @@ void ClockWindow::setImageTop(ImageButton button, int topTwips) {
 }
 
 void ClockWindow::startTimer() {
-    SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr);
+    SetTimer(handle(), kTickTimer, kTickMilliseconds, nullptr);
 }
 
 void ClockWindow::show() {
@@ -342,21 +345,21 @@ void ClockWindow::show() {
 }
 
 RECT ClockWindow::imageRect(ImageButton button) const {
-    TwipsRect layout = button == ImageButton::Image1 ? kImage1 : kImage2;
-    layout.top = button == ImageButton::Image1 ? image1Top_ : image2Top_;
+    TwipsRect layout = button == ImageButton::Exit ? kExitButton : kOptionsButton;
+    layout.top = button == ImageButton::Exit ? exitButtonTop_ : optionsButtonTop_;
     return toPixels(layout, dpi_);
 }
 
 ClockWindow::Part ClockWindow::partAt(int x, int y) const {
-    // Label2 lies above the labels; the image buttons lie beside it.
+    // The display lies above the labels; the image buttons lie beside it.
     if (contains(displayRect_, x, y)) {
         return Part::Display;
     }
-    if (contains(imageRect(ImageButton::Image2), x, y)) {
-        return Part::Image2;
+    if (contains(imageRect(ImageButton::Options), x, y)) {
+        return Part::OptionsButton;
     }
-    if (contains(imageRect(ImageButton::Image1), x, y)) {
-        return Part::Image1;
+    if (contains(imageRect(ImageButton::Exit), x, y)) {
+        return Part::ExitButton;
     }
     return Part::None;
 }
@@ -370,7 +373,7 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         createTooltip();
         return 0;
     case WM_TIMER:
-        if (wParam == kTimer1) {
+        if (wParam == kTickTimer) {
             form_.onTick();
         }
         return 0;
@@ -454,9 +457,9 @@ Bitmap ClockWindow::scaledBackground() const {
         // The background is drawn in three parts, so that its ends stay under the image
         // buttons whatever the scale does between them. It is made for 96 dpi, one pixel per
         // 15 twips.
-        const int left = kImage2.left + kImage2.width;
-        const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
-        const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
+        const int left = kOptionsButton.left + kOptionsButton.width;
+        const RECT middle = toPixels({left, 0, kExitButton.left - left, kClientHeight}, dpi_);
+        const RECT source = toPixels({left, 0, kExitButton.left - left, kClientHeight}, 96);
         BITMAP info{};
         GetObjectW(original.get(), sizeof info, &info);
         drawBitmap(dc, original.get(), {0, 0, source.left, info.bmHeight},
@@ -469,8 +472,8 @@ Bitmap ClockWindow::scaledBackground() const {
 
 void ClockWindow::paint(HDC dc) const {
     blit(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
-    blit(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
-    blit(dc, exitButton_.get(), imageRect(ImageButton::Image1));
+    blit(dc, optionsButton_.get(), imageRect(ImageButton::Options));
+    blit(dc, exitButton_.get(), imageRect(ImageButton::Exit));
 }
 
 void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -494,11 +497,11 @@ void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void ClockWindow::drawLabel(HDC dc, HWND label, const RECT& bounds) const {
-    const std::wstring text = widen(label == label1_ ? label1Text_ : label4Text_);
+    const std::wstring text = widen(label == mainLabel_ ? mainText_ : secondText_);
     ScopedSelect font(dc, labelFont_.get());
     SetBkMode(dc, TRANSPARENT);
     // Black until the first tick colours it, as the layout has it for the second text.
-    SetTextColor(dc, label == label4_ && label4Text_.empty() ? RGB(0, 0, 0) : labelColor_);
+    SetTextColor(dc, label == secondLabel_ && secondText_.empty() ? RGB(0, 0, 0) : labelColor_);
     RECT r = bounds;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
@@ -515,14 +518,14 @@ void ClockWindow::onMouseDown(int x, int y) {
     SetCapture(handle());
     switch (pressed_) {
     case Part::Display:
-        form_.onLabel2MouseDown(pixelsToTwips(x - displayRect_.left, dpi_),
-                                pixelsToTwips(y - displayRect_.top, dpi_));
+        form_.onDisplayMouseDown(pixelsToTwips(x - displayRect_.left, dpi_),
+                                 pixelsToTwips(y - displayRect_.top, dpi_));
         break;
-    case Part::Image2:
-        form_.onImage2MouseDown();
+    case Part::OptionsButton:
+        form_.onOptionsButtonDown();
         break;
-    case Part::Image1:
-        form_.onImage1MouseDown();
+    case Part::ExitButton:
+        form_.onExitButtonDown();
         break;
     case Part::None:
         break;
@@ -531,8 +534,8 @@ void ClockWindow::onMouseDown(int x, int y) {
 
 void ClockWindow::onMouseMove(int x, int y) {
     if (pressed_ == Part::Display) {
-        form_.onLabel2MouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
-                                pixelsToTwips(y - displayRect_.top, dpi_));
+        form_.onDisplayMouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
+                                 pixelsToTwips(y - displayRect_.top, dpi_));
     }
 }
 
@@ -544,14 +547,14 @@ void ClockWindow::onMouseUp(int x, int y) {
     }
     switch (released) {
     case Part::Display:
-        form_.onLabel2MouseUp(pixelsToTwips(x - displayRect_.left, dpi_),
-                              pixelsToTwips(y - displayRect_.top, dpi_));
+        form_.onDisplayMouseUp(pixelsToTwips(x - displayRect_.left, dpi_),
+                               pixelsToTwips(y - displayRect_.top, dpi_));
         break;
-    case Part::Image2:
-        form_.onImage2MouseUp();
+    case Part::OptionsButton:
+        form_.onOptionsButtonUp();
         break;
-    case Part::Image1:
-        form_.onImage1MouseUp();
+    case Part::ExitButton:
+        form_.onExitButtonUp();
         break;
     case Part::None:
         break;
@@ -560,7 +563,7 @@ void ClockWindow::onMouseUp(int x, int y) {
 
 void ClockWindow::onDoubleClick(int x, int y) {
     if (contains(displayRect_, x, y)) {
-        form_.onLabel2DblClick();
+        form_.onDisplayDoubleClick();
         // The second press of a double-click is no press: the release that follows ends nothing.
         return;
     }
@@ -572,12 +575,12 @@ void ClockWindow::onCaptureLost() {
     // not released on the button, so only the look is restored.
     const Part lost = pressed_;
     pressed_ = Part::None;
-    if (lost == Part::Image2) {
-        form_.onImage2MouseUp();
-    } else if (lost == Part::Image1) {
-        setImageTop(ImageButton::Image1, 0);
+    if (lost == Part::OptionsButton) {
+        form_.onOptionsButtonUp();
+    } else if (lost == Part::ExitButton) {
+        setImageTop(ImageButton::Exit, 0);
     } else if (lost == Part::Display) {
-        form_.onLabel2MouseUp(0, 0);
+        form_.onDisplayMouseUp(0, 0);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "notify/win32/NoticeWindow.h"
 
+#include "app/Messages.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LateLibraries.h"
@@ -15,11 +16,11 @@ constexpr int kClientHeight = 1260;
 // Client coordinates of the controls inside Frame1 (60, 0).
 constexpr TwipsRect kFrame1{60, 0, 5955, 1125};
 constexpr TwipsRect kCommand1{4980, 180, 915, 435};
-constexpr TwipsRect kLabel2{240, 300, 4635, 255};
-constexpr TwipsRect kLabel1{240, 720, 5715, 255};
+constexpr TwipsRect kDisplay{240, 300, 4635, 255};
+constexpr TwipsRect kMainText{240, 720, 5715, 255};
 constexpr int kCommand1Id = 1;
-constexpr int kLabel1Id = 11;
-constexpr int kLabel2Id = 12;
+constexpr int kMainTextId = 11;
+constexpr int kHeadlineId = 12;
 // No WS_CLIPCHILDREN: the group box paints only its frame, so its inside is the window's to paint.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
@@ -27,7 +28,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
     ensureCommonControls();
-    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, L"Ambrel V2", nullptr,
+    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str(), nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
     addDialogWindow(handle());
 }
@@ -50,10 +51,10 @@ void NoticeWindow::onCreate() {
     // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
     // nothing of it shows, while a text wider than its label at a large dpi loses at most what
     // passes the right edge.
-    label2_ =
-        make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel2, kLabel2Id, labelFont_.get());
-    label1_ =
-        make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1, kLabel1Id, labelFont_.get());
+    headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kDisplay, kHeadlineId,
+                     labelFont_.get());
+    mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kMainText, kMainTextId,
+                      labelFont_.get());
 }
 
 void NoticeWindow::moveTo(float leftTwips, float topTwips) {
@@ -68,11 +69,11 @@ void NoticeWindow::setTopmost(bool topmost) {
 }
 
 void NoticeWindow::setHeadline(const std::string& text) {
-    SetWindowTextW(label2_, widen(text).c_str());
+    SetWindowTextW(headline_, widen(text).c_str());
 }
 
 void NoticeWindow::setMessage(const std::string& text) {
-    SetWindowTextW(label1_, widen(text).c_str());
+    SetWindowTextW(mainLabel_, widen(text).c_str());
 }
 
 void NoticeWindow::show() {
@@ -84,13 +85,13 @@ void NoticeWindow::show() {
 }
 
 LRESULT NoticeWindow::onControlColor(HDC dc, HWND control) {
-    if (control == label2_) {
+    if (control == headline_) {
         // The headline lies transparently on the group box.
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    if (control == label1_) {
+    if (control == mainLabel_) {
         SetTextColor(dc, RGB(0, 0, 255));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

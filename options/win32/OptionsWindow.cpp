@@ -33,7 +33,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 // also enabled its partner.
 constexpr UINT kFixFocusMessage = WM_APP + 1;
 
-enum class FontKind { Standard, Check2, Default };
+enum class FontKind { Standard, AlarmOnCheck, Default };
 
 enum class Kind { Button, CheckBox, ScrollBar, TextBox, Label, GroupBox, Swatch };
 
@@ -88,68 +88,69 @@ constexpr FontKind kDef = FontKind::Default;
 // box in the z-order would not be drawn at all.
 // clang-format off
 const ControlLayout kControls[] = {
-    {IDC_OPTIONS_COMMAND1, Kind::Button, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
-    {IDC_OPTIONS_COMMAND4, Kind::Button, L"ヘルプ", {3840, 720, 1275, 400}, kStd},
-    {IDC_OPTIONS_CHECK1, Kind::CheckBox, L"常に手前に表示", {3660, 1320, 1755, 315}, kStd},
-    {IDC_OPTIONS_CHECK2, Kind::CheckBox, L"ｱﾗｰﾑON", {1680, 360, 1335, 315}, FontKind::Check2},
-    {IDC_OPTIONS_HSCROLL2, Kind::ScrollBar, L"", {960, 720, 2295, 315}, kDef},
-    {IDC_OPTIONS_HSCROLL3, Kind::ScrollBar, L"", {960, 1080, 2295, 315}, kDef},
-    {IDC_OPTIONS_HSCROLL4, Kind::ScrollBar, L"", {960, 1440, 2295, 315}, kDef},
-    {IDC_OPTIONS_TEXT2, Kind::TextBox, L"", {300, 720, 345, 315}, kStd},
-    {IDC_OPTIONS_TEXT3, Kind::TextBox, L"", {300, 1080, 345, 315}, kStd},
-    {IDC_OPTIONS_TEXT4, Kind::TextBox, L"", {300, 1440, 345, 315}, kStd},
-    {IDC_OPTIONS_HSCROLL1, Kind::ScrollBar, L"", {300, 2700, 2175, 255}, kDef},
-    {IDC_OPTIONS_TEXT5, Kind::TextBox, L"10", {1680, 2280, 495, 315}, kStd},
-    {IDC_OPTIONS_COMMAND5, Kind::Button, L"スタート", {2640, 2280, 975, 340}, kDef},
-    {IDC_OPTIONS_COMMAND6, Kind::Button, L"ストップ", {2640, 2630, 975, 340}, kDef, WS_DISABLED},
-    {IDC_OPTIONS_OPTION1, Kind::Swatch, L"■", {4020, 2400, 550, 200}, kDef, WS_GROUP},
-    {IDC_OPTIONS_OPTION2, Kind::Swatch, L"■", {4680, 2400, 550, 200}, kDef},
-    {IDC_OPTIONS_OPTION3, Kind::Swatch, L"■", {4020, 2760, 550, 200}, kDef},
-    {IDC_OPTIONS_OPTION4, Kind::Swatch, L"■", {4680, 2760, 550, 200}, kDef},
-    {IDC_OPTIONS_TEXT1, Kind::TextBox, L"", {1920, 3300, 2115, 345}, kStd},
-    {IDC_OPTIONS_COMMAND2, Kind::Button, L"参照", {4020, 3300, 645, 345}, kDef},
-    {IDC_OPTIONS_COMMAND3, Kind::Button, L"ﾃｽﾄ", {4680, 3300, 645, 345}, kDef},
-    {IDC_OPTIONS_FRAME2, Kind::GroupBox, L"時計の文字色", {3900, 2040, 1455, 1095}, kStd},
-    {IDC_OPTIONS_FRAME4, Kind::GroupBox, L"アラーム", {120, 120, 3315, 1815}, kStd},
-    {IDC_OPTIONS_LABEL5, Kind::Label, L"時刻の指定", {300, 420, 1125, 255}, kStd},
-    {IDC_OPTIONS_LABEL6, Kind::Label, L"時", {660, 780, 255, 255}, kStd},
-    {IDC_OPTIONS_LABEL7, Kind::Label, L"分", {660, 1140, 255, 255}, kStd},
-    {IDC_OPTIONS_LABEL8, Kind::Label, L"秒", {660, 1500, 285, 255}, kStd},
-    {IDC_OPTIONS_LABEL4, Kind::Label, L"WAVファイルの指定", {180, 3360, 1635, 315}, kStd},
-    {IDC_OPTIONS_FRAME3, Kind::GroupBox, L"タイマー", {120, 2040, 3675, 1095}, kStd},
-    {IDC_OPTIONS_LABEL9, Kind::Label, L"時間の指定", {300, 2340, 1095, 315}, kStd},
-    {IDC_OPTIONS_LABEL11, Kind::Label, L"分", {2220, 2340, 255, 255}, kStd},
-    {IDC_OPTIONS_LABEL1, Kind::Label, L"アラームメッセージ", {210, 3860, 1575, 300}, kDef},
-    {IDC_OPTIONS_TEXT6, Kind::TextBox, L"", {1800, 3800, 3550, 330}, kDef},
-    {IDC_OPTIONS_LABEL2, Kind::Label, L"タイマーメッセージ", {210, 4240, 1575, 300}, kDef},
-    {IDC_OPTIONS_TEXT7, Kind::TextBox, L"", {1800, 4180, 3550, 330}, kDef},
+    {IDC_OPTIONS_OK, Kind::Button, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
+    {IDC_OPTIONS_HELP, Kind::Button, L"ヘルプ", {3840, 720, 1275, 400}, kStd},
+    {IDC_OPTIONS_KEEP_ON_TOP, Kind::CheckBox, L"常に手前に表示", {3660, 1320, 1755, 315}, kStd},
+    {IDC_OPTIONS_ALARM_ON, Kind::CheckBox, L"ｱﾗｰﾑON", {1680, 360, 1335, 315}, FontKind::AlarmOnCheck},
+    {IDC_OPTIONS_ALARM_HOUR_BAR, Kind::ScrollBar, L"", {960, 720, 2295, 315}, kDef},
+    {IDC_OPTIONS_ALARM_MINUTE_BAR, Kind::ScrollBar, L"", {960, 1080, 2295, 315}, kDef},
+    {IDC_OPTIONS_ALARM_SECOND_BAR, Kind::ScrollBar, L"", {960, 1440, 2295, 315}, kDef},
+    {IDC_OPTIONS_ALARM_HOUR, Kind::TextBox, L"", {300, 720, 345, 315}, kStd},
+    {IDC_OPTIONS_ALARM_MINUTE, Kind::TextBox, L"", {300, 1080, 345, 315}, kStd},
+    {IDC_OPTIONS_ALARM_SECOND, Kind::TextBox, L"", {300, 1440, 345, 315}, kStd},
+    {IDC_OPTIONS_COUNTDOWN_BAR, Kind::ScrollBar, L"", {300, 2700, 2175, 255}, kDef},
+    {IDC_OPTIONS_COUNTDOWN_MINUTES, Kind::TextBox, L"10", {1680, 2280, 495, 315}, kStd},
+    {IDC_OPTIONS_START, Kind::Button, L"スタート", {2640, 2280, 975, 340}, kDef},
+    {IDC_OPTIONS_STOP, Kind::Button, L"ストップ", {2640, 2630, 975, 340}, kDef, WS_DISABLED},
+    {IDC_OPTIONS_COLOR_GREEN, Kind::Swatch, L"■", {4020, 2400, 550, 200}, kDef, WS_GROUP},
+    {IDC_OPTIONS_COLOR_CYAN, Kind::Swatch, L"■", {4680, 2400, 550, 200}, kDef},
+    {IDC_OPTIONS_COLOR_MAGENTA, Kind::Swatch, L"■", {4020, 2760, 550, 200}, kDef},
+    {IDC_OPTIONS_COLOR_YELLOW, Kind::Swatch, L"■", {4680, 2760, 550, 200}, kDef},
+    {IDC_OPTIONS_SOUND_FILE, Kind::TextBox, L"", {1920, 3300, 2115, 345}, kStd},
+    {IDC_OPTIONS_BROWSE, Kind::Button, L"参照", {4020, 3300, 645, 345}, kDef},
+    {IDC_OPTIONS_TEST, Kind::Button, L"ﾃｽﾄ", {4680, 3300, 645, 345}, kDef},
+    {IDC_OPTIONS_COLOR_GROUP, Kind::GroupBox, L"時計の文字色", {3900, 2040, 1455, 1095}, kStd},
+    {IDC_OPTIONS_ALARM_GROUP, Kind::GroupBox, L"アラーム", {120, 120, 3315, 1815}, kStd},
+    {IDC_OPTIONS_ALARM_TIME_LABEL, Kind::Label, L"時刻の指定", {300, 420, 1125, 255}, kStd},
+    {IDC_OPTIONS_HOUR_UNIT, Kind::Label, L"時", {660, 780, 255, 255}, kStd},
+    {IDC_OPTIONS_MINUTE_UNIT, Kind::Label, L"分", {660, 1140, 255, 255}, kStd},
+    {IDC_OPTIONS_SECOND_UNIT, Kind::Label, L"秒", {660, 1500, 285, 255}, kStd},
+    {IDC_OPTIONS_SOUND_FILE_LABEL, Kind::Label, L"WAVファイルの指定", {180, 3360, 1635, 315}, kStd},
+    {IDC_OPTIONS_TIMER_GROUP, Kind::GroupBox, L"タイマー", {120, 2040, 3675, 1095}, kStd},
+    {IDC_OPTIONS_COUNTDOWN_LABEL, Kind::Label, L"時間の指定", {300, 2340, 1095, 315}, kStd},
+    {IDC_OPTIONS_COUNTDOWN_UNIT, Kind::Label, L"分", {2220, 2340, 255, 255}, kStd},
+    {IDC_OPTIONS_ALARM_MESSAGE_LABEL, Kind::Label, L"アラームメッセージ", {210, 3860, 1575, 300}, kDef},
+    {IDC_OPTIONS_ALARM_MESSAGE, Kind::TextBox, L"", {1800, 3800, 3550, 330}, kDef},
+    {IDC_OPTIONS_COUNTDOWN_MESSAGE_LABEL, Kind::Label, L"タイマーメッセージ", {210, 4240, 1575, 300}, kDef},
+    {IDC_OPTIONS_COUNTDOWN_MESSAGE, Kind::TextBox, L"", {1800, 4180, 3550, 330}, kDef},
 };
 // clang-format on
 
-// HScroll1..HScroll4: the step of a click beside the thumb, and the position before Load.
+// Countdown, hour, minute and second bars: the step of a click beside the thumb, and the position
+// before Load.
 constexpr std::array<int, 4> kPageSteps{10, 2, 5, 5};
 constexpr std::array<int, 4> kInitialPositions{1, 0, 1, 1};
 constexpr int kArrowStep = 1;
 
-// Option1..Option4: green, cyan, magenta and yellow squares.
+// The colour swatches: green, cyan, magenta and yellow squares.
 constexpr std::array<COLORREF, 4> kSwatchColors{RGB(0, 192, 0), RGB(0, 255, 255), RGB(255, 0, 255),
                                                 RGB(255, 255, 0)};
 
 int textId(OptionsText box) {
-    return IDC_OPTIONS_TEXT1 + static_cast<int>(box);
+    return IDC_OPTIONS_SOUND_FILE + static_cast<int>(box);
 }
 int checkId(OptionsCheck box) {
-    return IDC_OPTIONS_CHECK1 + static_cast<int>(box);
+    return IDC_OPTIONS_KEEP_ON_TOP + static_cast<int>(box);
 }
 int scrollId(OptionsScroll bar) {
-    return IDC_OPTIONS_HSCROLL1 + static_cast<int>(bar);
+    return IDC_OPTIONS_COUNTDOWN_BAR + static_cast<int>(bar);
 }
 int commandId(OptionsCommand button) {
-    return button == OptionsCommand::Command5 ? IDC_OPTIONS_COMMAND5 : IDC_OPTIONS_COMMAND6;
+    return button == OptionsCommand::StartButton ? IDC_OPTIONS_START : IDC_OPTIONS_STOP;
 }
 
 bool isDigitBox(int id) {
-    return id >= IDC_OPTIONS_TEXT2 && id <= IDC_OPTIONS_TEXT5;
+    return id >= IDC_OPTIONS_ALARM_HOUR && id <= IDC_OPTIONS_COUNTDOWN_MINUTES;
 }
 
 bool isReturnOrEscape(const MSG& key) {
@@ -169,7 +170,7 @@ OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi())
 
 void OptionsWindow::onCreate() {
     standardFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, dpi_);
-    check2Font_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 11.25, FW_NORMAL, dpi_);
+    alarmOnCheckFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 11.25, FW_NORMAL, dpi_);
     // The controls without a font of their own take the dialog's, which is the Japanese
     // system's usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
     defaultFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_NORMAL, dpi_);
@@ -185,9 +186,9 @@ void OptionsWindow::onCreate() {
 
     for (const ControlLayout& layout : kControls) {
         const WindowKind kind = windowKind(layout.kind);
-        const HFONT font = layout.font == FontKind::Standard ? standardFont_.get()
-                           : layout.font == FontKind::Check2 ? check2Font_.get()
-                                                             : defaultFont_.get();
+        const HFONT font = layout.font == FontKind::Standard       ? standardFont_.get()
+                           : layout.font == FontKind::AlarmOnCheck ? alarmOnCheckFont_.get()
+                                                                   : defaultFont_.get();
         HWND control =
             createControl(handle(),
                           {kind.className, layout.caption, kind.style | layout.extraStyle,
@@ -215,10 +216,10 @@ void OptionsWindow::onCreate() {
         info.nMin = range.min;
         info.nMax = range.max;
         info.nPos = kInitialPositions[bar];
-        SetScrollInfo(control(IDC_OPTIONS_HSCROLL1 + bar), SB_CTL, &info, FALSE);
+        SetScrollInfo(control(IDC_OPTIONS_COUNTDOWN_BAR + bar), SB_CTL, &info, FALSE);
     }
     updateSwatchTabStops();
-    focus_ = control(IDC_OPTIONS_COMMAND1);
+    focus_ = control(IDC_OPTIONS_OK);
 }
 
 std::string OptionsWindow::text(OptionsText box) const {
@@ -276,7 +277,7 @@ void OptionsWindow::setEnabled(OptionsCommand button, bool enabled) {
 
 void OptionsWindow::selectColorOption(int option) {
     for (int i = 1; i <= 4; ++i) {
-        SendMessageW(control(IDC_OPTIONS_OPTION1 + i - 1), BM_SETCHECK,
+        SendMessageW(control(IDC_OPTIONS_COLOR_GREEN + i - 1), BM_SETCHECK,
                      i == option ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     updateSwatchTabStops();
@@ -284,7 +285,8 @@ void OptionsWindow::selectColorOption(int option) {
 
 int OptionsWindow::selectedColorOption() const {
     for (int i = 1; i <= 4; ++i) {
-        if (SendMessageW(control(IDC_OPTIONS_OPTION1 + i - 1), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        if (SendMessageW(control(IDC_OPTIONS_COLOR_GREEN + i - 1), BM_GETCHECK, 0, 0) ==
+            BST_CHECKED) {
             return i;
         }
     }
@@ -298,15 +300,16 @@ void OptionsWindow::show() {
 
 int OptionsWindow::colorOptionOf(HWND control) const {
     const int id = GetDlgCtrlID(control);
-    return GetParent(control) == handle() && id >= IDC_OPTIONS_OPTION1 && id <= IDC_OPTIONS_OPTION4
-               ? id - IDC_OPTIONS_OPTION1 + 1
+    return GetParent(control) == handle() && id >= IDC_OPTIONS_COLOR_GREEN &&
+                   id <= IDC_OPTIONS_COLOR_YELLOW
+               ? id - IDC_OPTIONS_COLOR_GREEN + 1
                : 0;
 }
 
 void OptionsWindow::updateSwatchTabStops() {
     const int selected = selectedColorOption();
     for (int i = 1; i <= 4; ++i) {
-        HWND swatch = control(IDC_OPTIONS_OPTION1 + i - 1);
+        HWND swatch = control(IDC_OPTIONS_COLOR_GREEN + i - 1);
         const LONG_PTR style = GetWindowLongPtrW(swatch, GWL_STYLE);
         const bool tabStop = i == (selected == 0 ? 1 : selected);
         SetWindowLongPtrW(swatch, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -318,9 +321,9 @@ void OptionsWindow::focusControl(HWND preferred) {
     if (target == nullptr || !IsChild(handle(), target) || !IsWindowEnabled(target)) {
         // Stop for Start and the other way round: the button that took over the job.
         const int id = preferred != nullptr ? GetDlgCtrlID(preferred) : 0;
-        HWND partner = id == IDC_OPTIONS_COMMAND5   ? control(IDC_OPTIONS_COMMAND6)
-                       : id == IDC_OPTIONS_COMMAND6 ? control(IDC_OPTIONS_COMMAND5)
-                                                    : nullptr;
+        HWND partner = id == IDC_OPTIONS_START  ? control(IDC_OPTIONS_STOP)
+                       : id == IDC_OPTIONS_STOP ? control(IDC_OPTIONS_START)
+                                                : nullptr;
         target = partner != nullptr && IsWindowEnabled(partner)
                      ? partner
                      : GetNextDlgTabItem(handle(), preferred, FALSE);
@@ -369,32 +372,32 @@ void OptionsWindow::onCommand(int id, int code) {
         return;
     }
     switch (id) {
-    case IDC_OPTIONS_COMMAND1:
+    case IDC_OPTIONS_OK:
         form_.requestClose(); // may destroy this window
         return;
-    case IDC_OPTIONS_COMMAND2:
+    case IDC_OPTIONS_BROWSE:
         form_.onBrowseClick();
         return;
-    case IDC_OPTIONS_COMMAND3:
+    case IDC_OPTIONS_TEST:
         form_.onTestClick();
         return;
-    case IDC_OPTIONS_COMMAND4:
+    case IDC_OPTIONS_HELP:
         form_.onHelpClick();
         return;
-    case IDC_OPTIONS_COMMAND5:
+    case IDC_OPTIONS_START:
         form_.onStartClick();
         return;
-    case IDC_OPTIONS_COMMAND6:
+    case IDC_OPTIONS_STOP:
         form_.onStopClick();
         return;
-    case IDC_OPTIONS_OPTION1:
-    case IDC_OPTIONS_OPTION2:
-    case IDC_OPTIONS_OPTION3:
-    case IDC_OPTIONS_OPTION4:
+    case IDC_OPTIONS_COLOR_GREEN:
+    case IDC_OPTIONS_COLOR_CYAN:
+    case IDC_OPTIONS_COLOR_MAGENTA:
+    case IDC_OPTIONS_COLOR_YELLOW:
         // A click on the swatch that is already selected changes nothing.
         if (SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
             updateSwatchTabStops();
-            form_.onColorOptionClick(id - IDC_OPTIONS_OPTION1 + 1);
+            form_.onColorOptionClick(id - IDC_OPTIONS_COLOR_GREEN + 1);
         }
         return;
     default:
@@ -403,7 +406,7 @@ void OptionsWindow::onCommand(int id, int code) {
 }
 
 void OptionsWindow::onHorizontalScroll(HWND bar, int code) {
-    const int index = GetDlgCtrlID(bar) - IDC_OPTIONS_HSCROLL1;
+    const int index = GetDlgCtrlID(bar) - IDC_OPTIONS_COUNTDOWN_BAR;
     if (bar == nullptr || index < 0 || index > 3) {
         return;
     }
@@ -552,7 +555,8 @@ LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM
     case WM_CHAR:
     case WM_IME_CHAR: { // a character composed in the IME arrives here, one UTF-16 unit each
         auto* window = reinterpret_cast<OptionsWindow*>(self);
-        const auto boxName = static_cast<OptionsText>(static_cast<int>(id) - IDC_OPTIONS_TEXT1);
+        const auto boxName =
+            static_cast<OptionsText>(static_cast<int>(id) - IDC_OPTIONS_SOUND_FILE);
         const LRESULT code = guardedCall(
             [&] { return LRESULT{window->form_.onKeyPress(boxName, static_cast<int>(wParam))}; });
         if (code == 0) {
