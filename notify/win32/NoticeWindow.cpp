@@ -13,12 +13,12 @@ namespace {
 
 constexpr int kClientWidth = 6075;
 constexpr int kClientHeight = 1260;
-// Client coordinates of the controls inside Frame1 (60, 0).
-constexpr TwipsRect kFrame1{60, 0, 5955, 1125};
-constexpr TwipsRect kCommand1{4980, 180, 915, 435};
+// Client coordinates of the controls inside the group box (60, 0).
+constexpr TwipsRect kGroupBox{60, 0, 5955, 1125};
+constexpr TwipsRect kCloseButton{4980, 180, 915, 435};
 constexpr TwipsRect kDisplay{240, 300, 4635, 255};
 constexpr TwipsRect kMainText{240, 720, 5715, 255};
-constexpr int kCommand1Id = 1;
+constexpr int kCloseButtonId = 1;
 constexpr int kMainTextId = 11;
 constexpr int kHeadlineId = 12;
 // No WS_CLIPCHILDREN: the group box paints only its frame, so its inside is the window's to paint.
@@ -45,9 +45,9 @@ void NoticeWindow::onCreate() {
         return createControl(handle(), {cls, text, style, 0, at, id, font}, dpi_);
     };
     // Created in tab order: the button is the one control that takes the focus.
-    frame1_ = make(L"BUTTON", L"", BS_GROUPBOX, kFrame1, 0, frameFont_.get());
-    command1_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, kCommand1,
-                     kCommand1Id, buttonFont_.get());
+    groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, kGroupBox, 0, frameFont_.get());
+    closeButton_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
+                        kCloseButton, kCloseButtonId, buttonFont_.get());
     // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
     // nothing of it shows, while a text wider than its label at a large dpi loses at most what
     // passes the right edge.
@@ -81,7 +81,7 @@ void NoticeWindow::show() {
     // topmost group is given again with the showing.
     SetWindowPos(handle(), topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetFocus(command1_);
+    SetFocus(closeButton_);
 }
 
 LRESULT NoticeWindow::onControlColor(HDC dc, HWND control) {
@@ -108,7 +108,7 @@ LRESULT NoticeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORSTATIC:
         return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+        if (LOWORD(wParam) == kCloseButtonId || LOWORD(wParam) == IDCANCEL) {
             form_.onCloseClick(); // destroys this window
         }
         return 0;

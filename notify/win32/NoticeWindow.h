@@ -30,8 +30,8 @@ private:
     Font frameFont_;
     Font buttonFont_;
     Font labelFont_;
-    HWND frame1_ = nullptr;
-    HWND command1_ = nullptr;
+    HWND groupBox_ = nullptr;
+    HWND closeButton_ = nullptr;
     HWND headline_ = nullptr;
     HWND mainLabel_ = nullptr;
 };
