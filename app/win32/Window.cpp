@@ -19,6 +19,16 @@ HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
 }
 
+CreatedWindow createSystemWindow(DWORD exStyle, const wchar_t* className, DWORD style) {
+    CreatedWindow window(CreateWindowExW(exStyle, className, nullptr, style, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                         nullptr, instance(), nullptr));
+    if (window == nullptr) {
+        throw RuntimeError(kOutOfMemory);
+    }
+    return window;
+}
+
 Window::~Window() {
     if (hwnd_ != nullptr) {
         removeDialogWindow(hwnd_);

@@ -2,6 +2,8 @@
 // The base of every top-level window class: one static window procedure that finds the object
 // stored at WM_NCCREATE and forwards the message to it.
 
+#include "app/win32/Handles.h"
+
 #include <windows.h>
 
 namespace ambrel::win32 {
@@ -38,6 +40,10 @@ private:
 
 // The instance of the executable.
 HINSTANCE instance();
+
+// A window of a system class, made at the default place and size; one that cannot be made is
+// the classic out-of-memory error (7), as for the program's own windows.
+CreatedWindow createSystemWindow(DWORD exStyle, const wchar_t* className, DWORD style);
 
 // Keyboard navigation (Tab, Enter, Escape) for windows that hold dialog controls.
 void addDialogWindow(HWND window);

@@ -1,16 +1,14 @@
 #include "clock/win32/ClockWindow.h"
 
-#include "app/RuntimeError.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "clock/win32/BitmapGrid.h"
 #include "resources/resource.h"
 
-#include <algorithm>
 #include <commctrl.h>
-#include <vector>
 #include <windowsx.h>
 
 namespace ambrel::win32 {
@@ -34,138 +32,9 @@ constexpr UINT_PTR kImage1ToolId = 11;
 // Posted by WM_CREATE: the tooltip is made once the bar is on screen.
 constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
-Bitmap loadBitmap(int id) {
-    return Bitmap(static_cast<HBITMAP>(
-        LoadImageW(instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-}
-
-// Which lines along one axis may take the scale's remainder, given for each whether it repeats
-// the line before. Those are the lines of runs of equal lines (the faces), except the first and
-// last runs, which are the bar's outer edges; every other line is an edge or a divider.
-std::vector<bool> stretchable(const std::vector<bool>& repeats) {
-    const int n = static_cast<int>(repeats.size());
-    int first = 1;
-    while (first < n && repeats[first]) {
-        ++first;
-    }
-    int last = n - 1;
-    while (last > 0 && repeats[last]) {
-        --last;
-    }
-    std::vector<bool> flat(repeats.size());
-    for (int i = first; i < last; ++i) {
-        flat[i] = repeats[i] || repeats[i + 1];
-    }
-    return flat;
-}
-
-// Source pixels for each target pixel along one axis. Scaling every pixel alike by 1.25 or 1.5
-// makes some one-pixel lines one pixel wide and others two. So each edge line gets the whole
-// part of the scale, the same for all, and the faces take up what is left, spread evenly.
-// Rounding the scale up instead would thicken the edges at 1.5 until the panels were too low
-// for their text.
-std::vector<int> axisMap(const std::vector<bool>& repeats, int target) {
-    const std::vector<bool> flat = stretchable(repeats);
-    const int n = static_cast<int>(flat.size());
-    const int flats = static_cast<int>(std::count(flat.begin(), flat.end(), true));
-    const int edge = std::max(1, target / n);
-    const int extra = target - edge * (n - flats);
-    std::vector<int> map;
-    if (flats == 0 || extra < flats) {
-        for (int i = 0; i < target; ++i) {
-            map.push_back(i * n / target);
-        }
-        return map;
-    }
-    for (int i = 0, f = 0; i < n; ++i) {
-        const int width = flat[i] ? (f + 1) * extra / flats - f * extra / flats : edge;
-        f += flat[i] ? 1 : 0;
-        map.insert(map.end(), width, i);
-    }
-    return map;
-}
-
-// Draws the part `source` of a bitmap into `target`; at 96 dpi the two are the same size.
-void drawBitmap(HDC dc, HBITMAP bitmap, RECT source, const RECT& target) {
-    BITMAP info{};
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) {
-        return;
-    }
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight; // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    GetDIBits(dc, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * info.bmWidth + x]; };
-    const auto sameColumns = [&](int a, int b) {
-        for (int y = source.top; y < source.bottom; ++y) {
-            if (at(a, y) != at(b, y)) {
-                return false;
-            }
-        }
-        return true;
-    };
-    const auto sameRows = [&](int a, int b) {
-        for (int x = source.left; x < source.right; ++x) {
-            if (at(x, a) != at(x, b)) {
-                return false;
-            }
-        }
-        return true;
-    };
-    std::vector<bool> repeatedColumns, repeatedRows;
-    for (int x = source.left; x < source.right; ++x) {
-        repeatedColumns.push_back(x > source.left && sameColumns(x, x - 1));
-    }
-    for (int y = source.top; y < source.bottom; ++y) {
-        repeatedRows.push_back(y > source.top && sameRows(y, y - 1));
-    }
-    const int width = target.right - target.left;
-    const int height = target.bottom - target.top;
-    const std::vector<int> columns = axisMap(repeatedColumns, width);
-    const std::vector<int> rows = axisMap(repeatedRows, height);
-    std::vector<DWORD> scaled;
-    scaled.reserve(static_cast<size_t>(width) * height);
-    for (int row : rows) {
-        for (int column : columns) {
-            scaled.push_back(at(source.left + column, source.top + row));
-        }
-    }
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    SetDIBitsToDevice(dc, target.left, target.top, width, height, 0, 0, 0, height, scaled.data(),
-                      &format, DIB_RGB_COLORS);
-}
-
-void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
-    BITMAP info{};
-    if (bitmap != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
-        drawBitmap(dc, bitmap, {0, 0, info.bmWidth, info.bmHeight}, target);
-    }
-}
-
-// A bitmap of `size` with what `draw` paints into it.
-template <class Draw> Bitmap renderBitmap(SIZE size, Draw draw) {
-    WindowDc screen(nullptr);
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
-    {
-        ScopedSelect select(dc.get(), bitmap.get());
-        draw(dc.get());
-    }
-    return bitmap;
-}
-
-// A bitmap resource at the screen's dpi, its edges kept even (drawBitmap).
+// A bitmap resource at the screen's dpi, its edges kept even.
 Bitmap loadScaledBitmap(int id, SIZE size) {
-    const Bitmap original = loadBitmap(id);
-    return renderBitmap(size, [&](HDC dc) {
-        drawBitmap(dc, original.get(), {0, 0, size.cx, size.cy});
-    });
+    return toBitmap(scaleKeepingLines(loadBitmapGrid(id), size.cx, size.cy));
 }
 
 void blit(HDC dc, HBITMAP bitmap, const RECT& target) {
@@ -222,13 +91,8 @@ void ClockWindow::onCreate() {
 void ClockWindow::createTooltip() {
     ensureCommonControls();
     // Not owned by the bar: wine keeps a window whose owned popups are topmost out of the
-    // topmost group itself. The bar destroys it when it goes.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               nullptr, instance(), nullptr);
-    if (tooltip_ == nullptr) {
-        throw RuntimeError(kOutOfMemory);
-    }
+    // topmost group itself. The bar's object destroys it when it goes.
+    tooltip_ = createSystemWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, WS_POPUP | TTS_ALWAYSTIP);
     auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -237,13 +101,13 @@ void ClockWindow::createTooltip() {
         tool.uId = id;
         tool.rect = rect;
         tool.lpszText = const_cast<wchar_t*>(text.c_str());
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     };
     addTool(kDisplayToolId, displayRect_, tooltipText_);
     addTool(kImage2ToolId, toPixels(kImage2, dpi_), widen("オプションダイアログの表示"));
     addTool(kImage1ToolId, toPixels(kImage1, dpi_), widen("Ambrel V2 の終了"));
     // Long enough for the alarm and countdown pieces on one line.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
 }
 
 float ClockWindow::left() const {
@@ -314,7 +178,7 @@ void ClockWindow::setTooltip(const std::string& text) {
     tool.hwnd = handle();
     tool.uId = kDisplayToolId;
     tool.lpszText = tooltipText_.data();
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ClockWindow::setImageTop(ImageButton button, int topTwips) {
@@ -419,9 +283,6 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.onSessionEnd(); // does not return
         }
         return 0;
-    case WM_DESTROY:
-        DestroyWindow(tooltip_);
-        return 0;
     default:
         return defaultHandling(message, wParam, lParam);
     }
@@ -446,25 +307,17 @@ void ClockWindow::onPaint() {
 }
 
 Bitmap ClockWindow::scaledBackground() const {
+    // The background is scaled in three bands, so that its ends stay under the image buttons
+    // whatever the scale does between them. It is made for 96 dpi, one pixel per 15 twips.
+    const int left = kImage2.left + kImage2.width;
+    const TwipsRect middle{left, 0, kImage1.left - left, kClientHeight};
+    const RECT source = toPixels(middle, 96);
+    const RECT target = toPixels(middle, dpi_);
     const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
-    const Bitmap original = loadBitmap(IDB_CLOCK_BACKGROUND);
-    return renderBitmap(sizeOf(client), [&](HDC dc) {
-        // The window's own colour lies under the bitmap, which covers it exactly.
-        FillRect(dc, &client, windowColor_.get());
-        // The background is drawn in three parts, so that its ends stay under the image
-        // buttons whatever the scale does between them. It is made for 96 dpi, one pixel per
-        // 15 twips.
-        const int left = kImage2.left + kImage2.width;
-        const RECT middle = toPixels({left, 0, kImage1.left - left, kClientHeight}, dpi_);
-        const RECT source = toPixels({left, 0, kImage1.left - left, kClientHeight}, 96);
-        BITMAP info{};
-        GetObjectW(original.get(), sizeof info, &info);
-        drawBitmap(dc, original.get(), {0, 0, source.left, info.bmHeight},
-                   {client.left, client.top, middle.left, client.bottom});
-        drawBitmap(dc, original.get(), source, middle);
-        drawBitmap(dc, original.get(), {source.right, 0, info.bmWidth, info.bmHeight},
-                   {middle.right, client.top, client.right, client.bottom});
-    });
+    const PixelGrid original = loadBitmapGrid(IDB_CLOCK_BACKGROUND);
+    return toBitmap(
+        scaleBandsKeepingLines(original, {0, source.left, source.right, original.width()},
+                               {0, target.left, target.right, client.right}, client.bottom));
 }
 
 void ClockWindow::paint(HDC dc) const {

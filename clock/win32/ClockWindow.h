@@ -55,7 +55,6 @@ private:
     std::function<void()> close_;
     int dpi_;
     bool topmost_ = false;
-    Brush windowColor_{CreateSolidBrush(RGB(0, 0, 128))};
     // At the screen's dpi.
     Bitmap background_;
     Bitmap optionsButton_;
@@ -63,7 +62,7 @@ private:
     Font labelFont_;
     HWND label1_ = nullptr;
     HWND label4_ = nullptr;
-    HWND tooltip_ = nullptr;
+    CreatedWindow tooltip_;
     RECT displayRect_{};
     COLORREF labelColor_ = RGB(0, 255, 255);
     std::string label1Text_ = "12/28(土)";
