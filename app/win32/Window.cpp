@@ -39,22 +39,42 @@ Window::~Window() {
 
 void Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                     const wchar_t* title, HWND owner, HBRUSH background) {
+    registerClass(className, classStyle, background);
+    createWindow(className, style, exStyle, title, owner);
+}
+
+void Window::createDialog(const wchar_t* className, DWORD style, DWORD exStyle,
+                          const wchar_t* title) {
+    dialog_ = true;
+    registerClass(className, 0, nullptr);
+    createWindow(className, style, exStyle, title, nullptr);
+    addDialogWindow(hwnd_);
+}
+
+void Window::registerClass(const wchar_t* className, UINT classStyle, HBRUSH background) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (!GetClassInfoExW(instance(), className, &existing)) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = classStyle;
-        windowClass.lpfnWndProc = &Window::procedure;
-        windowClass.hInstance = instance();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = background;
-        windowClass.lpszClassName = className;
-        windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
-        if (RegisterClassExW(&windowClass) == 0) {
-            throw RuntimeError(kOutOfMemory);
-        }
+    if (GetClassInfoExW(instance(), className, &existing)) {
+        return;
     }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = classStyle;
+    windowClass.lpfnWndProc = dialog_ ? &Window::procedure<true> : &Window::procedure<false>;
+    // DefDlgProc keeps its state in these bytes.
+    windowClass.cbWndExtra = dialog_ ? DLGWINDOWEXTRA : 0;
+    windowClass.hInstance = instance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
+    if (RegisterClassExW(&windowClass) == 0) {
+        throw RuntimeError(kOutOfMemory);
+    }
+}
+
+void Window::createWindow(const wchar_t* className, DWORD style, DWORD exStyle,
+                          const wchar_t* title, HWND owner) {
     if (CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(),
                         this) == nullptr) {
@@ -74,6 +94,7 @@ SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
     return outer;
 }
 
+template <bool Dialog>
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* window =
@@ -83,7 +104,8 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     }
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (window == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return Dialog ? DefDlgProcW(hwnd, message, wParam, lParam)
+                      : DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // The handler may destroy the object (a window that closes itself): nothing of it is
     // touched after handleMessage returns.

@@ -25,17 +25,29 @@ protected:
     // no program runs on without its window while it holds the single-instance lock.
     void create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                 const wchar_t* title, HWND owner, HBRUSH background = nullptr);
+    // As create, for a window of dialog controls that the system's dialog manager runs: it is
+    // of a dialog class (its default handling is DefDlgProc), so Tab, the arrows and the focus
+    // across activation are the system's, and the message loop hands it its keys.
+    void createDialog(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* title);
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // Sizes the window so that its client area is the layout's, keeping its place; returns the
     // outer size in pixels.
     SIZE setClientSize(int widthTwips, int heightTwips, int dpi);
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return dialog_ ? DefDlgProcW(hwnd_, message, wParam, lParam)
+                       : DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 
 private:
+    void registerClass(const wchar_t* className, UINT classStyle, HBRUSH background);
+    void createWindow(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* title,
+                      HWND owner);
+    // The messages of a window without its object (before WM_NCCREATE, after the detach) get
+    // the default handling of its kind.
+    template <bool Dialog>
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    bool dialog_ = false;
 };
 
 // The instance of the executable.

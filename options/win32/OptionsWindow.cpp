@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace ambrel::win32 {
 
@@ -28,10 +29,6 @@ constexpr int kClientHeight = 4695;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // Its own task-bar button although the clock bar is open: the dialog has no owner.
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
-
-// Sent to itself after a focused button was disabled, once the handler that disabled it has
-// also enabled its partner.
-constexpr UINT kFixFocusMessage = WM_APP + 1;
 
 enum class FontKind { Standard, Check2, Default };
 
@@ -162,9 +159,7 @@ bool isReturnOrEscape(const MSG& key) {
 OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi()) {
     ensureCommonControls();
     // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
-    create(L"AmbrelOptions", 0, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str(), nullptr,
-           GetSysColorBrush(COLOR_BTNFACE));
-    addDialogWindow(handle());
+    createDialog(L"AmbrelOptions", kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str());
 }
 
 void OptionsWindow::onCreate() {
@@ -218,7 +213,6 @@ void OptionsWindow::onCreate() {
         SetScrollInfo(control(IDC_OPTIONS_HSCROLL1 + bar), SB_CTL, &info, FALSE);
     }
     updateSwatchTabStops();
-    focus_ = control(IDC_OPTIONS_COMMAND1);
 }
 
 std::string OptionsWindow::text(OptionsText box) const {
@@ -265,12 +259,22 @@ bool OptionsWindow::isEnabled(OptionsCommand button) const {
 
 void OptionsWindow::setEnabled(OptionsCommand button, bool enabled) {
     HWND target = control(commandId(button));
-    const bool hadFocus = GetFocus() == target;
     EnableWindow(target, enabled ? TRUE : FALSE);
-    if (!enabled && hadFocus) {
-        // A disabled control keeps no focus and the keyboard would go dead. The partner button
-        // is usually enabled by the same handler right after this, so the focus moves later.
-        PostMessageW(handle(), kFixFocusMessage, reinterpret_cast<WPARAM>(target), 0);
+    if (!enabled) {
+        return;
+    }
+    // A disabled control keeps no focus, and the keyboard would go dead: the handlers that
+    // disable the focused button of the pair enable the other one next, which takes the focus
+    // over. Not by WM_NEXTDLGCTL, which would make it the default button that Return presses.
+    if (GetActiveWindow() != handle()) {
+        // The dialog manager gives the focus back when the dialog is activated again, but not
+        // to a control disabled meanwhile: then this one takes it (WM_SETFOCUS).
+        handOver_ = IsWindowVisible(handle()) ? target : nullptr;
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus == nullptr || focus == handle() || !IsWindowEnabled(focus)) {
+        SetFocus(target);
     }
 }
 
@@ -310,48 +314,6 @@ void OptionsWindow::updateSwatchTabStops() {
         const LONG_PTR style = GetWindowLongPtrW(swatch, GWL_STYLE);
         const bool tabStop = i == (selected == 0 ? 1 : selected);
         SetWindowLongPtrW(swatch, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-    }
-}
-
-void OptionsWindow::focusControl(HWND preferred) {
-    HWND target = preferred;
-    if (target == nullptr || !IsChild(handle(), target) || !IsWindowEnabled(target)) {
-        // Stop for Start and the other way round: the button that took over the job.
-        const int id = preferred != nullptr ? GetDlgCtrlID(preferred) : 0;
-        HWND partner = id == IDC_OPTIONS_COMMAND5   ? control(IDC_OPTIONS_COMMAND6)
-                       : id == IDC_OPTIONS_COMMAND6 ? control(IDC_OPTIONS_COMMAND5)
-                                                    : nullptr;
-        target = partner != nullptr && IsWindowEnabled(partner)
-                     ? partner
-                     : GetNextDlgTabItem(handle(), preferred, FALSE);
-    }
-    if (target != nullptr) {
-        focus_ = target;
-        SetFocus(target);
-    }
-}
-
-void OptionsWindow::onActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(handle(), focus)) {
-            focus_ = focus;
-        }
-        return;
-    }
-    // Not a dialog class, so nobody else gives the focus back to the control that had it.
-    focusControl(focus_);
-}
-
-void OptionsWindow::onFixFocus(HWND disabled) {
-    HWND focus = GetFocus();
-    if (focus == nullptr || focus == disabled ||
-        (IsChild(handle(), focus) && !IsWindowEnabled(focus))) {
-        if (GetActiveWindow() == handle()) {
-            focusControl(disabled);
-        } else {
-            focus_ = disabled; // resolved when the dialog is activated again
-        }
     }
 }
 
@@ -593,17 +555,17 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return onControlColor(message, reinterpret_cast<HDC>(wParam),
                               reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
-        if (HIWORD(wParam) != 0) { // minimized
-            return defaultHandling(message, wParam, lParam);
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            handOver_ = nullptr;
         }
-        onActivate(LOWORD(wParam) != WA_INACTIVE);
-        return 0;
+        return defaultHandling(message, wParam, lParam);
     case WM_SETFOCUS:
-        focusControl(focus_);
-        return 0;
-    case kFixFocusMessage:
-        onFixFocus(reinterpret_cast<HWND>(wParam));
-        return 0;
+        // The dialog itself has the focus when the dialog manager could not give it back.
+        if (handOver_ != nullptr && IsWindowEnabled(handOver_)) {
+            SetFocus(std::exchange(handOver_, nullptr));
+            return 0;
+        }
+        return defaultHandling(message, wParam, lParam);
     case WM_CLOSE:
         // The close box takes the same way as "ＯＫ": the checks may keep the dialog open.
         form_.requestClose(); // may destroy this window

@@ -34,8 +34,6 @@ private:
     void onCreate();
     void onCommand(int id, int code);
     void onHorizontalScroll(HWND bar, int code);
-    void onActivate(bool active);
-    void onFixFocus(HWND disabled);
     LRESULT onControlColor(UINT message, HDC dc, HWND control);
     LRESULT onSwatchCustomDraw(const NMCUSTOMDRAW& draw);
     void paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT itemState, int option) const;
@@ -43,7 +41,6 @@ private:
     HWND control(int id) const { return GetDlgItem(handle(), id); }
     int colorOptionOf(HWND control) const; // 1..4, 0 for any other control
     void updateSwatchTabStops();
-    void focusControl(HWND control);
 
     // The digit filter of Text2..Text5 sits in front of the edit control's own procedure.
     static LRESULT CALLBACK digitBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
@@ -54,8 +51,9 @@ private:
     Font standardFont_;
     Font check2Font_;
     Font defaultFont_;
-    // The control that gets the focus back when the dialog is activated again.
-    HWND focus_ = nullptr;
+    // The button of the countdown pair that was enabled while the dialog was in the background:
+    // it takes the focus if the control that had it was disabled meanwhile.
+    HWND handOver_ = nullptr;
 };
 
 } // namespace ambrel::win32
