@@ -94,6 +94,26 @@ SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
     return outer;
 }
 
+void Window::moveToTwips(float leftTwips, float topTwips, int dpi) {
+    SetWindowPos(hwnd_, nullptr, twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::setTopmostGroup(bool topmost) {
+    topmost_ = topmost;
+    if (IsWindowVisible(hwnd_)) {
+        SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+void Window::showInGroup() {
+    // Wine leaves the z-order group of a window that is not yet visible as it was, so the group
+    // chosen before is given again with the showing.
+    SetWindowPos(hwnd_, topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
 template <bool Dialog>
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {

@@ -33,6 +33,13 @@ protected:
     // Sizes the window so that its client area is the layout's, keeping its place; returns the
     // outer size in pixels.
     SIZE setClientSize(int widthTwips, int heightTwips, int dpi);
+    // Places the window's top-left corner at a point given in twips; size and z-order stay.
+    void moveToTwips(float leftTwips, float topTwips, int dpi);
+    // Puts the window into the topmost group or takes it out. A hidden window only keeps the
+    // choice: wine would not move it between the groups, and the call would cost the start-up
+    // some milliseconds for nothing. showInGroup gives it with the showing.
+    void setTopmostGroup(bool topmost);
+    void showInGroup();
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
         return dialog_ ? DefDlgProcW(hwnd_, message, wParam, lParam)
                        : DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -48,6 +55,7 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
     bool dialog_ = false;
+    bool topmost_ = false;
 };
 
 // The instance of the executable.

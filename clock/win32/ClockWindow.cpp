@@ -65,7 +65,7 @@ void ClockWindow::onCreate() {
     background_ = scaledBackground();
     optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kImage2, dpi_)));
     exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kImage1, dpi_)));
-    labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
+    labelFont_ = createJapaneseFont(kProportionalGothic, 9, FW_BOLD, dpi_);
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
@@ -123,19 +123,11 @@ float ClockWindow::top() const {
 }
 
 void ClockWindow::moveTo(float leftTwips, float topTwips) {
-    SetWindowPos(handle(), nullptr, twipsToPixels(leftTwips, dpi_), twipsToPixels(topTwips, dpi_),
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    moveToTwips(leftTwips, topTwips, dpi_);
 }
 
 void ClockWindow::setTopmost(bool topmost) {
-    topmost_ = topmost;
-    // Before the bar shows, the group is given with the showing (show): wine would not move
-    // a hidden window between the groups, and the call would cost the start-up some
-    // milliseconds for nothing.
-    if (IsWindowVisible(handle())) {
-        SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE);
-    }
+    setTopmostGroup(topmost);
 }
 
 void ClockWindow::setLabelColor(Rgb color) {
@@ -198,10 +190,7 @@ void ClockWindow::startTimer() {
 }
 
 void ClockWindow::show() {
-    // Wine leaves the z-order group of a window that is not yet visible as it was, so the group
-    // chosen during the load is given again with the showing.
-    SetWindowPos(handle(), topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    showInGroup();
     UpdateWindow(handle());
 }
 

@@ -54,7 +54,6 @@ private:
     ClockForm& form_;
     std::function<void()> close_;
     int dpi_;
-    bool topmost_ = false;
     // At the screen's dpi.
     Bitmap background_;
     Bitmap optionsButton_;
