@@ -4,10 +4,12 @@
 // them) at the layout's twip positions. It only gathers the controls' events and hands them to
 // the OptionsForm; the form reads and sets the controls through OptionsView.
 
+#include "app/win32/Fonts.h"
 #include "app/win32/Handles.h"
 #include "app/win32/Window.h"
 #include "options/OptionsForm.h"
 #include "options/OptionsView.h"
+#include "options/win32/OptionsLayout.h"
 
 #include <commctrl.h>
 
@@ -36,7 +38,6 @@ private:
     void onHorizontalScroll(HWND bar, int code);
     LRESULT onControlColor(UINT message, HDC dc, HWND control);
     LRESULT onSwatchCustomDraw(const NMCUSTOMDRAW& draw);
-    void paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT itemState, int option) const;
 
     HWND control(int id) const { return GetDlgItem(handle(), id); }
     int colorOptionOf(HWND control) const; // 1..4, 0 for any other control
@@ -48,9 +49,7 @@ private:
 
     OptionsForm& form_;
     int dpi_;
-    Font standardFont_;
-    Font check2Font_;
-    Font defaultFont_;
+    FontSet<OptionsFont> fonts_;
     // The button of the countdown pair that was enabled while the dialog was in the background:
     // it takes the focus if the control that had it was disabled meanwhile.
     HWND handOver_ = nullptr;
