@@ -2,13 +2,11 @@
 
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
-#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "clock/win32/BitmapGrid.h"
 #include "resources/resource.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 namespace ambrel::win32 {
@@ -89,25 +87,12 @@ void ClockWindow::onCreate() {
 }
 
 void ClockWindow::createTooltip() {
-    ensureCommonControls();
-    // Not owned by the bar: wine keeps a window whose owned popups are topmost out of the
-    // topmost group itself. The bar's object destroys it when it goes.
-    tooltip_ = createSystemWindow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, WS_POPUP | TTS_ALWAYSTIP);
-    auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = handle();
-        tool.uId = id;
-        tool.rect = rect;
-        tool.lpszText = const_cast<wchar_t*>(text.c_str());
-        SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
-    addTool(kDisplayToolId, displayRect_, tooltipText_);
-    addTool(kImage2ToolId, toPixels(kImage2, dpi_), widen("オプションダイアログの表示"));
-    addTool(kImage1ToolId, toPixels(kImage1, dpi_), widen("Ambrel V2 の終了"));
+    tooltip_.emplace(handle());
+    tooltip_->addTool(kDisplayToolId, displayRect_, tooltipText_);
+    tooltip_->addTool(kImage2ToolId, toPixels(kImage2, dpi_), widen("オプションダイアログの表示"));
+    tooltip_->addTool(kImage1ToolId, toPixels(kImage1, dpi_), widen("Ambrel V2 の終了"));
     // Long enough for the alarm and countdown pieces on one line.
-    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 1000);
+    tooltip_->setMaxWidth(1000);
 }
 
 float ClockWindow::left() const {
@@ -162,15 +147,9 @@ void ClockWindow::setTooltip(const std::string& text) {
         return;
     }
     tooltipText_ = std::move(wide);
-    if (tooltip_ == nullptr) {
-        return; // made with the latest text
+    if (tooltip_) { // else it is made with the latest text
+        tooltip_->setText(kDisplayToolId, tooltipText_);
     }
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = handle();
-    tool.uId = kDisplayToolId;
-    tool.lpszText = tooltipText_.data();
-    SendMessageW(tooltip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ClockWindow::setImageTop(ImageButton button, int topTwips) {
@@ -241,15 +220,13 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    // Only the left button double-clicks; a quick second press of another is a press.
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
         onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
         onDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-        // Only the left button double-clicks; a quick second press of another is a press.
-        onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEMOVE:
         onMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -355,20 +332,7 @@ void ClockWindow::onMouseDown(int x, int y) {
         return;
     }
     SetCapture(handle());
-    switch (pressed_) {
-    case Part::Display:
-        form_.onLabel2MouseDown(pixelsToTwips(x - displayRect_.left, dpi_),
-                                pixelsToTwips(y - displayRect_.top, dpi_));
-        break;
-    case Part::Image2:
-        form_.onImage2MouseDown();
-        break;
-    case Part::Image1:
-        form_.onImage1MouseDown();
-        break;
-    case Part::None:
-        break;
-    }
+    notifyForm(pressed_, Press::Down, x, y);
 }
 
 void ClockWindow::onMouseMove(int x, int y) {
@@ -384,16 +348,22 @@ void ClockWindow::onMouseUp(int x, int y) {
     if (GetCapture() == handle()) {
         ReleaseCapture();
     }
-    switch (released) {
+    notifyForm(released, Press::Up, x, y);
+}
+
+void ClockWindow::notifyForm(Part part, Press press, int x, int y) {
+    const bool down = press == Press::Down;
+    const float xTwips = pixelsToTwips(x - displayRect_.left, dpi_);
+    const float yTwips = pixelsToTwips(y - displayRect_.top, dpi_);
+    switch (part) {
     case Part::Display:
-        form_.onLabel2MouseUp(pixelsToTwips(x - displayRect_.left, dpi_),
-                              pixelsToTwips(y - displayRect_.top, dpi_));
+        down ? form_.onLabel2MouseDown(xTwips, yTwips) : form_.onLabel2MouseUp(xTwips, yTwips);
         break;
     case Part::Image2:
-        form_.onImage2MouseUp();
+        down ? form_.onImage2MouseDown() : form_.onImage2MouseUp();
         break;
     case Part::Image1:
-        form_.onImage1MouseUp();
+        down ? form_.onImage1MouseDown() : form_.onImage1MouseUp();
         break;
     case Part::None:
         break;
@@ -414,12 +384,10 @@ void ClockWindow::onCaptureLost() {
     // not released on the button, so only the look is restored.
     const Part lost = pressed_;
     pressed_ = Part::None;
-    if (lost == Part::Image2) {
-        form_.onImage2MouseUp();
-    } else if (lost == Part::Image1) {
-        setImageTop(ImageButton::Image1, 0);
-    } else if (lost == Part::Display) {
-        form_.onLabel2MouseUp(0, 0);
+    if (lost == Part::Image1) {
+        setImageTop(ImageButton::Image1, 0); // a release there would ask the exit question
+    } else {
+        notifyForm(lost, Press::Up, displayRect_.left, displayRect_.top);
     }
 }
 
