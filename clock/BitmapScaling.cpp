@@ -26,36 +26,18 @@ std::vector<bool> stretchable(const std::vector<bool>& repeats) {
     return flat;
 }
 
-PixelGrid columns(const PixelGrid& source, int left, int right) {
-    PixelGrid part(right - left, source.height());
-    for (int y = 0; y < source.height(); ++y) {
-        for (int x = left; x < right; ++x) {
-            part.set(x - left, y, source.at(x, y));
-        }
-    }
-    return part;
-}
-
-std::vector<bool> repeatedColumns(const PixelGrid& grid) {
-    std::vector<bool> repeats(static_cast<std::size_t>(grid.width()));
-    for (int x = 1; x < grid.width(); ++x) {
+// For each column (or row), whether it equals the one before it.
+std::vector<bool> repeatedLines(const PixelGrid& grid, bool columns) {
+    const int lines = columns ? grid.width() : grid.height();
+    const int length = columns ? grid.height() : grid.width();
+    const auto at = [&](int line, int i) { return columns ? grid.at(line, i) : grid.at(i, line); };
+    std::vector<bool> repeats(static_cast<std::size_t>(lines));
+    for (int line = 1; line < lines; ++line) {
         bool same = true;
-        for (int y = 0; y < grid.height() && same; ++y) {
-            same = grid.at(x, y) == grid.at(x - 1, y);
+        for (int i = 0; i < length && same; ++i) {
+            same = at(line, i) == at(line - 1, i);
         }
-        repeats[static_cast<std::size_t>(x)] = same;
-    }
-    return repeats;
-}
-
-std::vector<bool> repeatedRows(const PixelGrid& grid) {
-    std::vector<bool> repeats(static_cast<std::size_t>(grid.height()));
-    for (int y = 1; y < grid.height(); ++y) {
-        bool same = true;
-        for (int x = 0; x < grid.width() && same; ++x) {
-            same = grid.at(x, y) == grid.at(x, y - 1);
-        }
-        repeats[static_cast<std::size_t>(y)] = same;
+        repeats[static_cast<std::size_t>(line)] = same;
     }
     return repeats;
 }
@@ -69,6 +51,16 @@ PixelGrid::PixelGrid(int width, int height, std::uint32_t fill)
     if (width < 0 || height < 0) {
         throw std::invalid_argument("a picture's size cannot be negative");
     }
+}
+
+PixelGrid columnsOf(const PixelGrid& grid, int left, int right) {
+    PixelGrid part(right - left, grid.height());
+    for (int y = 0; y < grid.height(); ++y) {
+        for (int x = left; x < right; ++x) {
+            part.set(x - left, y, grid.at(x, y));
+        }
+    }
+    return part;
 }
 
 std::vector<int> lineMap(const std::vector<bool>& repeats, int target) {
@@ -96,8 +88,8 @@ std::vector<int> lineMap(const std::vector<bool>& repeats, int target) {
 }
 
 PixelGrid scaleKeepingLines(const PixelGrid& source, int width, int height) {
-    const std::vector<int> columnMap = lineMap(repeatedColumns(source), width);
-    const std::vector<int> rowMap = lineMap(repeatedRows(source), height);
+    const std::vector<int> columnMap = lineMap(repeatedLines(source, true), width);
+    const std::vector<int> rowMap = lineMap(repeatedLines(source, false), height);
     PixelGrid scaled(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -117,7 +109,7 @@ PixelGrid scaleBandsKeepingLines(const PixelGrid& source, const std::vector<int>
     for (std::size_t band = 0; band + 1 < sourceCuts.size(); ++band) {
         const int left = targetCuts[band];
         const PixelGrid part =
-            scaleKeepingLines(columns(source, sourceCuts[band], sourceCuts[band + 1]),
+            scaleKeepingLines(columnsOf(source, sourceCuts[band], sourceCuts[band + 1]),
                               targetCuts[band + 1] - left, height);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < part.width(); ++x) {

@@ -41,6 +41,9 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
+// The columns from `left` up to `right` of a picture.
+PixelGrid columnsOf(const PixelGrid& grid, int left, int right);
+
 // The source line for each of `target` lines along one axis, given for each source line whether
 // it repeats the line before it. The first and last runs are the picture's outer edges and are
 // not stretched. Where the faces cannot take the remainder (fewer target lines than the edges

@@ -29,16 +29,6 @@ PixelGrid gridOf(const resgen::IndexedImage& image) {
     return grid;
 }
 
-PixelGrid columns(const PixelGrid& grid, int left, int right) {
-    PixelGrid part(right - left, grid.height());
-    for (int y = 0; y < grid.height(); ++y) {
-        for (int x = left; x < right; ++x) {
-            part.set(x - left, y, grid.at(x, y));
-        }
-    }
-    return part;
-}
-
 PixelGrid transposed(const PixelGrid& grid) {
     PixelGrid turned(grid.height(), grid.width());
     for (int y = 0; y < grid.height(); ++y) {
@@ -192,8 +182,8 @@ TEST_P(AtEveryDpi, TheBarKeepsEveryEdgeAndDividerAtOneWidthAndStretchesItsFaces)
     const std::vector<int> targetCuts = barTargetCuts(dpi);
     for (std::size_t band = 0; band + 1 < kBarCuts.size(); ++band) {
         SCOPED_TRACE("band " + std::to_string(band));
-        expectLinesKept(columns(source, kBarCuts[band], kBarCuts[band + 1]),
-                        columns(scaled, targetCuts[band], targetCuts[band + 1]), dpi / 96);
+        expectLinesKept(columnsOf(source, kBarCuts[band], kBarCuts[band + 1]),
+                        columnsOf(scaled, targetCuts[band], targetCuts[band + 1]), dpi / 96);
     }
     // The black divider after the options cell ends where the options button does.
     const int face = scaled.height() / 2;
