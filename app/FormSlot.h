@@ -18,9 +18,9 @@ public:
     FormSlot(const FormSlot&) = delete;
     FormSlot& operator=(const FormSlot&) = delete;
 
-    // The window, created and loaded if it does not exist. The view is in place before the load
-    // runs, so that the load's own handlers can reach the window's controls.
-    View& get() {
+    // The window, created and loaded first if it does not exist. The view is in place before the
+    // load runs, so that the load's own handlers can reach the window's controls.
+    View& createdOnUse() {
         if (!view_) {
             view_ = create_();
             load_(*view_);

@@ -5,6 +5,9 @@
 
 namespace ambrel {
 
+// The program's name, as the notice's title shows it.
+inline constexpr const char* kProgramName = "Ambrel V2";
+
 inline constexpr const char* kErrorTitle = "Ambrel V2 エラー";
 inline constexpr const char* kCorruptFileTitle = "Ambrel エラー";
 inline constexpr const char* kOptionsErrorTitle = "Ambrel V2 オプションエラー";

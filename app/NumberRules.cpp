@@ -233,8 +233,8 @@ std::string singleText(float number) {
         return "0";
     }
     const double value = number;
-    // Whole values are written with all their digits, as the classic runtime wrote integral
-    // positions; the bound keeps %.0f away from absurd lengths.
+    // Whole values, such as saved window positions, are written with all their digits; the bound
+    // keeps %.0f away from absurd lengths.
     if (std::nearbyint(value) == value && std::fabs(value) < 1e15) {
         char buffer[32];
         formatNumber(buffer, sizeof buffer, "%.0f", value);

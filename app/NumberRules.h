@@ -30,7 +30,7 @@ std::string numberText(double number);
 // 7 significant digits, never a leading blank.
 std::string singleText(float number);
 
-// Conversion to a 16-bit signed integer, rounding halves to even as the classic runtime did.
+// Conversion to a 16-bit signed integer, rounding halves to even (banker's rounding).
 // Out of range: RuntimeError(6); a text that is not a number: RuntimeError(13).
 int16_t toInt16(double number);
 int16_t toInt16(std::string_view text);

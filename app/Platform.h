@@ -69,7 +69,7 @@ struct FileOpenRequest {
     std::string filter; // "description|pattern|description|pattern|"
     int filterIndex = 1;
     std::string defaultExtension;
-    uint32_t flags = 0;
+    bool hideReadOnly = false; // no "read only" check box in the dialog
 };
 
 class FileDialog {
@@ -110,8 +110,9 @@ public:
     // Replaces the file as a whole: afterwards it holds either its old bytes or the new ones,
     // never a part. RuntimeError(75) or (61) on failure.
     virtual void replace(const std::string& name, std::string_view bytes) = 0;
-    // The folder of the executable, without a trailing separator.
-    virtual std::string folder() const = 0;
+    // The full path of the named file in the executable's folder, for a platform part that
+    // opens the file itself (the help viewer).
+    virtual std::string pathOf(const std::string& name) const = 0;
 };
 
 // The system's ANSI code page (932 on a Japanese system) that the settings file is kept in.

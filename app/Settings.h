@@ -9,6 +9,18 @@
 
 namespace ambrel {
 
+// Run-time states that never reach the file, so they need no words.
+enum class TimerState {
+    Unset, // no countdown since start-up
+    On,    // running
+    Off,   // stopped, or fallen due
+};
+// What the alarm watch keeps while the alarm is suspended for the second in which it fell due.
+enum class SavedAlarmState {
+    None,
+    Armed, // alarmState was "ALON" and is restored once the second has passed
+};
+
 struct Settings {
     // Persisted, in the order of the settings file.
     int16_t textColorIndex = 0;
@@ -28,13 +40,13 @@ struct Settings {
     DynamicValue timerMinutes;
     int16_t timerDueHour = 0;
     int16_t timerDueMinute = 0;
-    DynamicValue timerState;
+    TimerState timerState = TimerState::Unset;
     DynamicValue screenWidth;  // twips, a 32-bit float
     DynamicValue screenHeight; // twips, a 32-bit float
     DynamicValue hintText;
     DynamicValue timerInfoText;
     DynamicValue alarmInfoText;
-    DynamicValue savedAlarmState;
+    SavedAlarmState savedAlarmState = SavedAlarmState::None;
 };
 
 } // namespace ambrel

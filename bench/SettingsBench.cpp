@@ -60,7 +60,7 @@ public:
         }
     }
 
-    std::string folder() const override { return folder_.string(); }
+    std::string pathOf(const std::string& name) const override { return (folder_ / name).string(); }
 
 private:
     fs::path folder_;

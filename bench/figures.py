@@ -3,10 +3,10 @@
 
 usage: bench/figures.sh [--rounds N] [--cpu-seconds S] [--fuzz-seconds S] [--readme PATH]
 
-It builds what it measures (the release zip, the bare windows, the benchmarks, the fuzz target),
+It builds what it measures (the release zip, the bare windows, the benchmarks, the fuzz targets),
 then takes: the packaged exe's size against its budget; start to visible window of the clock
 against the bare windows (bench/startup); idle CPU against a window repainting every 100 ms
-(bench/cpu); the tick and settings-file benchmarks; the fuzz target's executions; and the
+(bench/cpu); the tick and settings-file benchmarks; the fuzz targets' executions; and the
 machine and wine it ran on.
 """
 import argparse
@@ -85,13 +85,18 @@ def benchmarks():
     return figures
 
 
+FUZZ_TARGETS = ("settings reader", "value rules")  # in the order fuzz/run.sh runs them
+
+
 def fuzz(seconds):
+    """Inputs each fuzz target ran, by target."""
     out = run("bash", "fuzz/run.sh", seconds, capture_output=True, text=True)
     text = out.stdout + out.stderr
-    executed = re.search(r"stat::number_of_executed_units:\s*(\d+)", text)
-    if executed is None:
-        raise SystemExit("fuzz/run.sh printed no number of executed units")
-    return int(executed.group(1))
+    executed = re.findall(r"stat::number_of_executed_units:\s*(\d+)", text)
+    if len(executed) != len(FUZZ_TARGETS):
+        raise SystemExit(f"fuzz/run.sh printed {len(executed)} counts of executed units, "
+                         f"{len(FUZZ_TARGETS)} expected")
+    return dict(zip(FUZZ_TARGETS, map(int, executed)))
 
 
 def machine(wine):
@@ -137,8 +142,9 @@ def table(f):
     ]
     for name, value in f["benchmarks"].items():
         rows.append((f"`{name}` (Google Benchmark)", ns(value)))
-    rows.append(("settings reader fuzzed (libFuzzer, ASan, UBSan)",
-                 f"{f['fuzz']:,} inputs in {f['fuzz_seconds']} s"))
+    for target, inputs in f["fuzz"].items():
+        rows.append((f"{target} fuzzed (libFuzzer, ASan, UBSan)",
+                     f"{inputs:,} inputs in {f['fuzz_seconds']} s"))
     rows.append(("machine", f"{m['cpu']}; {m['system']}; load average {m['load']}"))
     rows.append(("wine", m["wine"]))
     lines = [

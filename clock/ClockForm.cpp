@@ -1,11 +1,14 @@
 #include "clock/ClockForm.h"
 
 #include "app/Messages.h"
-#include "app/Program.h"
+#include "app/Platform.h"
+#include "app/ProgramLifetime.h"
 #include "app/RuntimeError.h"
+#include "app/Settings.h"
 #include "clock/DisplayText.h"
 #include "clock/Palette.h"
 #include "clock/Watch.h"
+#include "options/OptionsForm.h"
 
 namespace ambrel {
 
@@ -14,29 +17,28 @@ constexpr int kPressedImageTop = 300; // below the 270-twip client area: the fla
 constexpr const char* kExitQuestion = "Ambrel V2 を終了します";
 
 // The steps of one tick, in their order; a RuntimeError leaves the rest of them undone.
-void tick(Program& program) {
-    Settings& settings = program.settings();
-    ClockView& view = program.clockWindow().get();
+void tick(const ClockNeeds& needs, ClockView& view) {
+    Settings& settings = needs.watch.settings;
 
     settings.alarmInfoText = alarmInfoText(settings.alarmState, settings.alarmHour,
                                            settings.alarmMinute, settings.alarmSecond);
     view.setTooltip(tooltipText(settings.timerInfoText, settings.alarmInfoText, settings.hintText));
 
-    const LocalTime now = program.services().clock.now();
-    alarmWatch(program, now.hour, now.minute, now.second);
+    const LocalTime now = needs.clock.now();
+    alarmWatch(needs.watch, now.hour, now.minute, now.second);
     alarmRearm(settings, now.second);
-    countdownWatch(program, now.hour, now.minute);
+    countdownWatch(needs.watch, now.hour, now.minute);
 
-    view.setLabelColor(paletteColor(settings.textColorIndex));
+    view.setTextColor(paletteColor(settings.textColorIndex));
 
     if (settings.displayMode == "T") {
         const DisplayTexts texts = timeFormatTexts(now);
-        view.setLabel1(texts.label1);
-        view.setLabel4(texts.label4);
+        view.setMainText(texts.mainText);
+        view.setSecondText(texts.secondText);
     } else if (settings.displayMode == "D") {
         const DisplayTexts texts = dateFormatTexts(now);
-        view.setLabel1(texts.label1);
-        view.setLabel4(texts.label4);
+        view.setMainText(texts.mainText);
+        view.setSecondText(texts.secondText);
     } else {
         // A hand-edited file's value: the labels keep their texts for this one tick.
         settings.displayMode = "T";
@@ -52,31 +54,31 @@ void ClockForm::onTick() {
         return;
     }
     try {
-        tick(program_);
+        tick(needs_, window_.createdOnUse());
     } catch (const RuntimeError& error) {
         failing_ = true;
-        program_.failWithError(error.number());
+        needs_.lifetime.failWithError(error.number());
     }
 }
 
-void ClockForm::onLabel2DblClick() {
-    std::string& mode = program_.settings().displayMode;
+void ClockForm::onDisplayDoubleClick() {
+    std::string& mode = needs_.watch.settings.displayMode;
     mode = mode == "T" ? "D" : "T";
 }
 
-void ClockForm::onLabel2MouseDown(float x, float y) {
+void ClockForm::onDisplayMouseDown(float x, float y) {
     dragActive_ = 1;
     dragStartX_ = x;
     dragStartY_ = y;
 }
 
-void ClockForm::onLabel2MouseMove(float x, float y) {
+void ClockForm::onDisplayMouseMove(float x, float y) {
     if (dragActive_ != 1) {
         return;
     }
-    ClockView& view = program_.clockWindow().get();
-    // Single precision with the edge and the mouse position added first, so that the window ends
-    // up on exactly the twips it always did; the named floats round each step (x87 would not).
+    ClockView& view = window_.createdOnUse();
+    // Single precision with the edge and the mouse position added first, so that a drag ends on
+    // the same twips on every machine; the named floats round each step (x87 would not).
     const float edgeX = view.left() + x;
     const float edgeY = view.top() + y;
     const float left = edgeX - dragStartX_;
@@ -84,36 +86,40 @@ void ClockForm::onLabel2MouseMove(float x, float y) {
     view.moveTo(left, top);
 }
 
-void ClockForm::onLabel2MouseUp(float, float) {
+void ClockForm::onDisplayMouseUp(float, float) {
     dragActive_ = 0;
 }
 
-void ClockForm::onImage2MouseDown() {
-    program_.clockWindow().get().setImageTop(ImageButton::Image2, kPressedImageTop);
+void ClockForm::onOptionsButtonDown() {
+    window_.createdOnUse().setImageTop(ImageButton::Options, kPressedImageTop);
     // On the press, not the release: the dialog opens even if the button is let go elsewhere.
-    program_.options().show();
+    needs_.watch.options.show();
 }
 
-void ClockForm::onImage2MouseUp() {
-    program_.clockWindow().get().setImageTop(ImageButton::Image2, 0);
+void ClockForm::onOptionsButtonUp() {
+    window_.createdOnUse().setImageTop(ImageButton::Options, 0);
 }
 
-void ClockForm::onImage1MouseDown() {
-    program_.clockWindow().get().setImageTop(ImageButton::Image1, kPressedImageTop);
+void ClockForm::onExitButtonDown() {
+    window_.createdOnUse().setImageTop(ImageButton::Exit, kPressedImageTop);
 }
 
-void ClockForm::onImage1MouseUp() {
+void ClockForm::onExitButtonUp() {
     // Raised again before the question, so the button does not stay pressed behind the box.
-    program_.clockWindow().get().setImageTop(ImageButton::Image1, 0);
-    const MessageAnswer answer = program_.services().messages.show(
+    window_.createdOnUse().setImageTop(ImageButton::Exit, 0);
+    const MessageAnswer answer = needs_.messages.show(
         kExitQuestion, kExitTitle, MessageButtons::OkCancel, MessageIcon::Information);
     if (answer == MessageAnswer::Ok) {
-        program_.unloadClockWindow();
+        needs_.lifetime.unloadClockWindow();
     }
 }
 
+void ClockForm::onCloseRequest() {
+    needs_.lifetime.unloadClockWindow();
+}
+
 void ClockForm::onSessionEnd() {
-    program_.endSession();
+    needs_.lifetime.endSession();
 }
 
 } // namespace ambrel

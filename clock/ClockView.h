@@ -19,7 +19,7 @@ struct Rgb {
     friend bool operator!=(Rgb a, Rgb b) { return !(a == b); }
 };
 
-enum class ImageButton { Image1, Image2 }; // Image1 exit, Image2 options
+enum class ImageButton { Exit, Options };
 
 class ClockView : public ZOrderedWindow {
 public:
@@ -29,17 +29,17 @@ public:
     // Moves the window; its size stays as designed.
     virtual void moveTo(float leftTwips, float topTwips) = 0;
 
-    // Label1 (main text) and Label4 (second text) share one colour. Setting a value equal to the
+    // The main text and the second text share one colour. Setting a value equal to the
     // current one must not repaint anything.
-    virtual void setLabelColor(Rgb color) = 0;
-    virtual void setLabel1(const std::string& text) = 0;
-    virtual void setLabel4(const std::string& text) = 0;
-    virtual void setTooltip(const std::string& text) = 0; // Label2's tooltip
+    virtual void setTextColor(Rgb color) = 0;
+    virtual void setMainText(const std::string& text) = 0;
+    virtual void setSecondText(const std::string& text) = 0;
+    virtual void setTooltip(const std::string& text) = 0; // the display's tooltip
 
     // Top edge of an image button in twips: 0 raised, 300 pressed (moved out of sight).
     virtual void setImageTop(ImageButton button, int topTwips) = 0;
 
-    // Starts Timer1 (100 ms); ticks arrive as ClockForm::onTick.
+    // Starts the tick timer (100 ms); ticks arrive as ClockForm::onTick.
     virtual void startTimer() = 0;
     virtual void show() = 0;
 };

@@ -52,25 +52,25 @@ std::string_view weekdayCharacter(int weekday) {
 
 DisplayTexts timeFormatTexts(const LocalTime& time) {
     DisplayTexts texts;
-    appendTwoDigits(texts.label1, time.hour);
-    texts.label1 += " : ";
-    appendTwoDigits(texts.label1, time.minute);
-    appendTwoDigits(texts.label4, time.second);
-    texts.label4 += "sec";
+    appendTwoDigits(texts.mainText, time.hour);
+    texts.mainText += " : ";
+    appendTwoDigits(texts.mainText, time.minute);
+    appendTwoDigits(texts.secondText, time.second);
+    texts.secondText += "sec";
     return texts;
 }
 
 DisplayTexts dateFormatTexts(const LocalTime& time) {
     DisplayTexts texts;
-    texts.label1 = std::to_string(time.month);
-    texts.label1 += '/';
-    texts.label1 += std::to_string(time.day);
-    texts.label1 += '(';
-    texts.label1 += weekdayCharacter(time.weekday);
-    texts.label1 += ')';
-    appendTwoDigits(texts.label4, time.hour);
-    texts.label4 += ':';
-    appendTwoDigits(texts.label4, time.minute);
+    texts.mainText = std::to_string(time.month);
+    texts.mainText += '/';
+    texts.mainText += std::to_string(time.day);
+    texts.mainText += '(';
+    texts.mainText += weekdayCharacter(time.weekday);
+    texts.mainText += ')';
+    appendTwoDigits(texts.secondText, time.hour);
+    texts.secondText += ':';
+    appendTwoDigits(texts.secondText, time.minute);
     return texts;
 }
 

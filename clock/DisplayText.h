@@ -12,8 +12,8 @@ namespace ambrel {
 class DynamicValue;
 
 struct DisplayTexts {
-    std::string label1; // the main text
-    std::string label4; // the second text
+    std::string mainText;
+    std::string secondText;
 };
 
 // "日" for Sunday (0) ... "土" for Saturday (6); "" outside 0-6, which no clock delivers.
@@ -26,6 +26,9 @@ DisplayTexts dateFormatTexts(const LocalTime& time);
 
 // "【アラーム設定 7時 5分 0秒】" when alarmState holds "ALON", otherwise "".
 std::string alarmInfoText(const DynamicValue& alarmState, int hour, int minute, int second);
+
+// The last piece of the display's tooltip, and the whole of it until the first tick.
+inline constexpr const char* kHintText = "ダブルクリックすると表示形式が切り替わります";
 
 // The display's tooltip: the three pieces joined without separators.
 std::string tooltipText(const DynamicValue& timerInfo, const DynamicValue& alarmInfo,

@@ -1,51 +1,54 @@
 #include "clock/Watch.h"
 
 #include "app/NumberRules.h"
-#include "app/Program.h"
+#include "app/Settings.h"
+#include "app/SoundPlayer.h"
+#include "notify/NoticeForm.h"
+#include "options/OptionsForm.h"
 
 #include <string>
 
 namespace ambrel {
 
-void alarmWatch(Program& program, int hour, int minute, int second) {
-    Settings& settings = program.settings();
+void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
+    Settings& settings = targets.settings;
     if (settings.alarmState != "ALON" || hour != settings.alarmHour ||
         minute != settings.alarmMinute || second != settings.alarmSecond) {
         return;
     }
     // The field as it stands, committed or not: the dialog may be open and being edited.
-    settings.soundFile = program.options().soundFileText();
-    program.sound().playSound();
-    settings.savedAlarmState = settings.alarmState;
+    settings.soundFile = targets.options.soundFileText();
+    targets.sound.playSound();
+    settings.savedAlarmState = SavedAlarmState::Armed;
     settings.alarmState = "ALOFF";
 
-    program.notice().notify("アラーム設定時刻" + numberText(settings.alarmHour) + "時" +
-                                numberText(settings.alarmMinute) + "分" +
-                                numberText(settings.alarmSecond) + "秒を過ぎました。",
-                            settings.alarmMessage.toText());
+    targets.notice.notify("アラーム設定時刻" + numberText(settings.alarmHour) + "時" +
+                              numberText(settings.alarmMinute) + "分" +
+                              numberText(settings.alarmSecond) + "秒を過ぎました。",
+                          settings.alarmMessage.toText());
 }
 
 void alarmRearm(Settings& settings, int second) {
-    if (settings.savedAlarmState == "ALON" && second != settings.alarmSecond) {
-        settings.alarmState = settings.savedAlarmState;
-        settings.savedAlarmState = "";
+    if (settings.savedAlarmState == SavedAlarmState::Armed && second != settings.alarmSecond) {
+        settings.alarmState = "ALON";
+        settings.savedAlarmState = SavedAlarmState::None;
     }
 }
 
-void countdownWatch(Program& program, int hour, int minute) {
-    Settings& settings = program.settings();
-    if (settings.timerState != "ON" || hour != settings.timerDueHour ||
+void countdownWatch(const WatchTargets& targets, int hour, int minute) {
+    Settings& settings = targets.settings;
+    if (settings.timerState != TimerState::On || hour != settings.timerDueHour ||
         minute != settings.timerDueMinute) {
         return;
     }
-    program.sound().playSound();
-    settings.timerState = "OFF";
+    targets.sound.playSound();
+    settings.timerState = TimerState::Off;
 
-    NoticeForm& notice = program.notice();
+    NoticeForm& notice = targets.notice;
     notice.show();
     // The buttons are reset after the notice opens and before its texts are written, so a
     // timerMinutes that is no number still leaves the notice open, only without texts.
-    program.options().resetCountdownButtons();
+    targets.options.resetCountdownButtons();
     notice.setTexts("タイマー設定時間" + numberText(settings.timerMinutes.toNumber()) +
                         "分を過ぎました。",
                     settings.timerMessage.toText());

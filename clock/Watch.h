@@ -3,26 +3,36 @@
 // the three steps below on every tick, in this order, with the current time of day.
 //
 // Alarm: armed ("ALON") -> suspended when it falls due (alarmState "ALOFF", savedAlarmState
-// "ALON") -> armed again at the first tick of a later second, so it fires once a day although
-// ten ticks fall into its second. Countdown: running (timerState "ON") -> idle when it falls due.
+// Armed) -> armed again at the first tick of a later second, so it fires once a day although
+// ten ticks fall into its second. Countdown: running (timerState On) -> idle when it falls due.
 
 namespace ambrel {
 
-class Program;
+class NoticeForm;
+class OptionsForm;
+class SoundPlayer;
 struct Settings;
+
+// What the watch acts on when the alarm or the countdown falls due.
+struct WatchTargets {
+    Settings& settings;
+    SoundPlayer& sound;
+    OptionsForm& options; // its sound-file box and its start and stop buttons
+    NoticeForm& notice;
+};
 
 // Due when alarmState is "ALON" and hour, minute and second all match: takes the options
 // dialog's sound-file field into soundFile, plays the sound, suspends the alarm and shows the
 // notice with the alarm's headline and message.
-void alarmWatch(Program& program, int hour, int minute, int second);
+void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);
 
 // Arms a suspended alarm again once the second has moved on from alarmSecond.
 void alarmRearm(Settings& settings, int second);
 
-// Due when timerState is "ON" and hour and minute match the due time (the second is not
+// Due when timerState is On and hour and minute match the due time (the second is not
 // compared): plays the sound, stops the countdown, shows the notice, resets the options dialog's
 // start and stop buttons and writes the countdown's headline and message. RuntimeError(13) when
 // timerMinutes does not read as a number.
-void countdownWatch(Program& program, int hour, int minute);
+void countdownWatch(const WatchTargets& targets, int hour, int minute);
 
 } // namespace ambrel

@@ -1,16 +1,23 @@
 #include "notify/NoticeForm.h"
 
-#include "app/Program.h"
+#include "app/Settings.h"
 #include "app/ZOrder.h"
 
 namespace ambrel {
 
+namespace {
+// Half the notice's designed width and height in twips: subtracted from the screen's centre, they
+// centre the window.
+constexpr float kHalfWidthTwips = 3097;
+constexpr float kHalfHeightTwips = 893;
+} // namespace
+
 void NoticeForm::load(NoticeView& view) {
     // Fixed offsets rather than the window's measured size: the window is placed the same way
     // whatever frame the platform gives it.
-    const Settings& settings = program_.settings();
-    const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - 3097;
-    const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - 893;
+    const Settings& settings = settings_;
+    const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - kHalfWidthTwips;
+    const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - kHalfHeightTwips;
     view.moveTo(left, top);
     applyNotificationTopmost(view);
     view.show();
@@ -23,18 +30,18 @@ void NoticeForm::notify(const std::string& headline, const std::string& message)
 
 // An open notice stays where the user moved it: only a new window is placed by load.
 void NoticeForm::show() {
-    program_.noticeWindow().get();
+    window_.createdOnUse();
 }
 
 // Replaces both texts; a notice that was closed meanwhile is opened afresh.
 void NoticeForm::setTexts(const std::string& headline, const std::string& message) {
-    NoticeView& view = program_.noticeWindow().get();
+    NoticeView& view = window_.createdOnUse();
     view.setHeadline(headline);
     view.setMessage(message);
 }
 
 void NoticeForm::onCloseClick() {
-    program_.noticeWindow().unload();
+    window_.unload();
 }
 
 } // namespace ambrel

@@ -1,17 +1,20 @@
 #pragma once
 // The notification window: centred and topmost when it opens, one headline and the user's message.
 
+#include "app/FormSlot.h"
 #include "notify/NoticeView.h"
 
 #include <string>
 
 namespace ambrel {
 
-class Program;
+struct Settings;
 
 class NoticeForm {
 public:
-    explicit NoticeForm(Program& program) : program_(program) {}
+    // The screen size of the settings places a new window.
+    NoticeForm(const Settings& settings, FormSlot<NoticeView>& window)
+        : settings_(settings), window_(window) {}
     NoticeForm(const NoticeForm&) = delete;
     NoticeForm& operator=(const NoticeForm&) = delete;
 
@@ -25,7 +28,8 @@ public:
     void onCloseClick();
 
 private:
-    Program& program_;
+    const Settings& settings_;
+    FormSlot<NoticeView>& window_;
 };
 
 } // namespace ambrel

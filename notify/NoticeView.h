@@ -10,8 +10,8 @@ namespace ambrel {
 class NoticeView : public ZOrderedWindow {
 public:
     virtual void moveTo(float leftTwips, float topTwips) = 0;
-    virtual void setHeadline(const std::string& text) = 0; // Label2
-    virtual void setMessage(const std::string& text) = 0;  // Label1
+    virtual void setHeadline(const std::string& text) = 0;
+    virtual void setMessage(const std::string& text) = 0;
     virtual void show() = 0;
 };
 

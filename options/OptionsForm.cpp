@@ -2,9 +2,11 @@
 
 #include "app/Messages.h"
 #include "app/NumberRules.h"
-#include "app/Program.h"
+#include "app/Platform.h"
+#include "app/ProgramLifetime.h"
 #include "app/RuntimeError.h"
-#include "app/ZOrder.h"
+#include "app/Settings.h"
+#include "app/SoundPlayer.h"
 #include "options/Countdown.h"
 #include "options/DigitFilter.h"
 #include "options/ScrollRanges.h"
@@ -21,8 +23,7 @@ namespace {
 constexpr const char* kBrowseTitle = "アラームサウンドの指定";
 constexpr const char* kBrowseFilter = "WAVファイル (*.WAV)|*.WAV|全てのファイル (*.*)|*.*|";
 constexpr const char* kBrowseExtension = "WAV";
-constexpr uint32_t kHideReadOnly = 4;
-constexpr const char* kHelpFileName = "\\AMBREL.HLP";
+constexpr const char* kHelpFileName = "AMBREL.HLP";
 
 constexpr const char* kTimerEmptyText = "タイマー時間指定欄が空白です。";
 constexpr const char* kTimerLengthText = "タイマー時間は 0 から 999 分の範囲で指定して下さい。";
@@ -34,7 +35,7 @@ constexpr const char* kCheckErrorText =
     "エラー発生、オプション設定の入力に間違いの可能性があります。"
     "再試行で復帰、キャンセルで終了します。";
 
-// Option1..Option4 stand for these palette indexes.
+// The four colour swatches, in order, stand for these palette indexes.
 constexpr std::array<int16_t, 4> kColorIndexes{10, 11, 13, 14};
 
 int colorOptionFor(int16_t textColorIndex) {
@@ -58,7 +59,7 @@ BarValue barValue(OptionsScroll bar, double number) {
 
 BarValue timerBarValue(const DynamicValue& timerMinutes) {
     try {
-        return barValue(OptionsScroll::HScroll1, toInt16(timerMinutes));
+        return barValue(OptionsScroll::CountdownMinutesBar, toInt16(timerMinutes));
     } catch (const RuntimeError&) {
         // "99999" overflows the 16-bit conversion; a text that is no number has nothing to
         // clamp to and leaves the bar where it stands.
@@ -75,7 +76,7 @@ BarValue timerBarValue(const DynamicValue& timerMinutes) {
 } // namespace
 
 void OptionsForm::load(OptionsView& view) {
-    Settings& settings = program_.settings();
+    Settings& settings = needs_.settings;
 
     const int option = colorOptionFor(settings.textColorIndex);
     view.selectColorOption(option);
@@ -84,34 +85,36 @@ void OptionsForm::load(OptionsView& view) {
     }
 
     const bool onTop = settings.alwaysOnTop == "ON";
-    view.setChecked(OptionsCheck::Check1, onTop);
+    view.setChecked(OptionsCheck::KeepOnTopCheck, onTop);
     settings.alwaysOnTop = onTop ? "ON" : "OFF";
 
     const bool alarmOn = settings.alarmState == "ALON";
-    view.setChecked(OptionsCheck::Check2, alarmOn);
+    view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
     settings.alarmState = alarmOn ? "ALON" : "ALOFF";
 
-    if (settings.timerState == "ON") {
-        view.setEnabled(OptionsCommand::Command5, false);
-        view.setEnabled(OptionsCommand::Command6, true);
-    } else if (settings.timerState == "OFF") {
-        view.setEnabled(OptionsCommand::Command6, false);
-        view.setEnabled(OptionsCommand::Command5, true);
+    if (settings.timerState == TimerState::On) {
+        view.setEnabled(OptionsCommand::StartButton, false);
+        view.setEnabled(OptionsCommand::StopButton, true);
+    } else if (settings.timerState == TimerState::Off) {
+        view.setEnabled(OptionsCommand::StopButton, false);
+        view.setEnabled(OptionsCommand::StartButton, true);
     }
 
-    view.setText(OptionsText::Text1, settings.soundFile.toText());
-    view.setText(OptionsText::Text2, decimalText(settings.alarmHour));
-    view.setText(OptionsText::Text3, decimalText(settings.alarmMinute));
-    view.setText(OptionsText::Text4, decimalText(settings.alarmSecond));
-    view.setText(OptionsText::Text5, settings.timerMinutes.toText());
-    view.setText(OptionsText::Text6, settings.alarmMessage.toText());
-    view.setText(OptionsText::Text7, settings.timerMessage.toText());
+    view.setText(OptionsText::SoundFileBox, settings.soundFile.toText());
+    view.setText(OptionsText::AlarmHourBox, decimalText(settings.alarmHour));
+    view.setText(OptionsText::AlarmMinuteBox, decimalText(settings.alarmMinute));
+    view.setText(OptionsText::AlarmSecondBox, decimalText(settings.alarmSecond));
+    view.setText(OptionsText::CountdownMinutesBox, settings.timerMinutes.toText());
+    view.setText(OptionsText::AlarmMessageBox, settings.alarmMessage.toText());
+    view.setText(OptionsText::CountdownMessageBox, settings.timerMessage.toText());
 
     const std::array<std::pair<OptionsScroll, BarValue>, 4> bars{{
-        {OptionsScroll::HScroll1, timerBarValue(settings.timerMinutes)},
-        {OptionsScroll::HScroll2, barValue(OptionsScroll::HScroll2, settings.alarmHour)},
-        {OptionsScroll::HScroll3, barValue(OptionsScroll::HScroll3, settings.alarmMinute)},
-        {OptionsScroll::HScroll4, barValue(OptionsScroll::HScroll4, settings.alarmSecond)},
+        {OptionsScroll::CountdownMinutesBar, timerBarValue(settings.timerMinutes)},
+        {OptionsScroll::AlarmHourBar, barValue(OptionsScroll::AlarmHourBar, settings.alarmHour)},
+        {OptionsScroll::AlarmMinuteBar,
+         barValue(OptionsScroll::AlarmMinuteBar, settings.alarmMinute)},
+        {OptionsScroll::AlarmSecondBar,
+         barValue(OptionsScroll::AlarmSecondBar, settings.alarmSecond)},
     }};
     for (const auto& [bar, value] : bars) {
         if (value.exact) {
@@ -130,34 +133,34 @@ void OptionsForm::load(OptionsView& view) {
 }
 
 void OptionsForm::show() {
-    program_.optionsWindow().get().show();
+    window_.createdOnUse().show();
 }
 
 std::string OptionsForm::soundFileText() {
-    return program_.optionsWindow().get().text(OptionsText::Text1);
+    return window_.createdOnUse().text(OptionsText::SoundFileBox);
 }
 
 void OptionsForm::resetCountdownButtons() {
-    OptionsView& view = program_.optionsWindow().get();
-    view.setEnabled(OptionsCommand::Command6, false);
-    view.setEnabled(OptionsCommand::Command5, true);
+    OptionsView& view = window_.createdOnUse();
+    view.setEnabled(OptionsCommand::StopButton, false);
+    view.setEnabled(OptionsCommand::StartButton, true);
 }
 
 void OptionsForm::onColorOptionClick(int option) {
     if (option >= 1 && option <= static_cast<int>(kColorIndexes.size())) {
-        program_.settings().textColorIndex = kColorIndexes[option - 1];
+        needs_.settings.textColorIndex = kColorIndexes[option - 1];
     }
 }
 
 void OptionsForm::onScrollChange(OptionsScroll bar, int value) {
-    program_.optionsWindow().get().setText(scrollTextBox(bar), std::to_string(value));
+    window_.createdOnUse().setText(scrollTextBox(bar), std::to_string(value));
 }
 
 int OptionsForm::onKeyPress(OptionsText, int charCode) {
     if (passesDigitFilter(charCode)) {
         return charCode;
     }
-    program_.services().beeper.beep();
+    needs_.beeper.beep();
     return 0;
 }
 
@@ -167,67 +170,65 @@ void OptionsForm::onBrowseClick() {
     request.filter = kBrowseFilter;
     request.filterIndex = 1;
     request.defaultExtension = kBrowseExtension;
-    request.flags = kHideReadOnly;
+    request.hideReadOnly = true;
     try {
-        const std::string path = program_.services().fileDialog.openFile(request);
-        program_.optionsWindow().get().setText(OptionsText::Text1, path);
+        const std::string path = needs_.fileDialog.openFile(request);
+        window_.createdOnUse().setText(OptionsText::SoundFileBox, path);
     } catch (const RuntimeError&) {
         // Cancelled or failed: the box keeps the path it had.
     }
 }
 
 void OptionsForm::onTestClick() {
-    program_.settings().soundFile = program_.optionsWindow().get().text(OptionsText::Text1);
+    needs_.settings.soundFile = window_.createdOnUse().text(OptionsText::SoundFileBox);
     // Closing first makes the test play from the start of the file every time.
-    SoundPlayer& sound = program_.sound();
+    SoundPlayer& sound = needs_.sound;
     sound.closeSound();
     sound.openSound();
     sound.playSound();
 }
 
 void OptionsForm::onHelpClick() {
-    Services& services = program_.services();
-    services.help.showContents(services.files.folder() + kHelpFileName);
+    needs_.help.showContents(needs_.files.pathOf(kHelpFileName));
 }
 
 void OptionsForm::onStartClick() {
-    Services& services = program_.services();
-    Settings& settings = program_.settings();
-    OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    OptionsView& view = window_.createdOnUse();
 
-    const LocalTime now = services.clock.now();
-    const std::string text = view.text(OptionsText::Text5);
+    const LocalTime now = needs_.clock.now();
+    const std::string text = view.text(OptionsText::CountdownMinutesBox);
     if (text.empty()) {
-        services.messages.show(kTimerEmptyText, kOptionsErrorTitle, MessageButtons::Ok,
-                               MessageIcon::Warning);
-        view.setText(OptionsText::Text5, kDefaultTimerText);
+        needs_.messages.show(kTimerEmptyText, kOptionsErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Warning);
+        view.setText(OptionsText::CountdownMinutesBox, kDefaultTimerText);
         return;
     }
     // Pasted text bypasses the digit filter; a length the bar cannot show, or one that is no
     // number at all, would start a countdown the dialog could not show again, so it is refused.
     const std::optional<int> minutes = countdownLength(text);
     if (!minutes) {
-        services.messages.show(kTimerLengthText, kOptionsErrorTitle, MessageButtons::Ok,
-                               MessageIcon::Warning);
+        needs_.messages.show(kTimerLengthText, kOptionsErrorTitle, MessageButtons::Ok,
+                             MessageIcon::Warning);
         return;
     }
 
     const CountdownDue due = countdownDue(*minutes, now.hour, now.minute);
-    settings.timerState = "ON";
+    settings.timerState = TimerState::On;
     settings.timerMinutes = text;
     settings.timerDueHour = due.hour;
     settings.timerDueMinute = due.minute;
-    view.setEnabled(OptionsCommand::Command5, false);
-    view.setEnabled(OptionsCommand::Command6, true);
+    view.setEnabled(OptionsCommand::StartButton, false);
+    view.setEnabled(OptionsCommand::StopButton, true);
     settings.timerInfoText = timerInfoText(*minutes, due);
 }
 
 void OptionsForm::onStopClick() {
-    Settings& settings = program_.settings();
-    OptionsView& view = program_.optionsWindow().get();
-    settings.timerState = "OFF";
-    view.setEnabled(OptionsCommand::Command6, false);
-    view.setEnabled(OptionsCommand::Command5, true);
+    Settings& settings = needs_.settings;
+    OptionsView& view = window_.createdOnUse();
+    settings.timerState = TimerState::Off;
+    view.setEnabled(OptionsCommand::StopButton, false);
+    view.setEnabled(OptionsCommand::StartButton, true);
     settings.timerInfoText = "";
 }
 
@@ -236,17 +237,16 @@ void OptionsForm::requestClose() {
         return;
     }
     commit();
-    program_.optionsWindow().unload();
+    window_.unload();
 }
 
 bool OptionsForm::queryUnload() {
-    Services& services = program_.services();
-    Settings& settings = program_.settings();
-    const OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    const OptionsView& view = window_.createdOnUse();
     bool mayClose = true;
 
     const auto refuse = [&](const char* text) {
-        services.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
+        needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
         mayClose = false;
     };
     // A conversion that fails offers Retry, which refuses the close and goes on with the next
@@ -256,56 +256,58 @@ bool OptionsForm::queryUnload() {
             field = toInt16(view.text(box));
         } catch (const RuntimeError&) {
             const MessageAnswer answer =
-                services.messages.show(kCheckErrorText, kOptionsErrorTitle,
-                                       MessageButtons::RetryCancel, MessageIcon::Warning);
+                needs_.messages.show(kCheckErrorText, kOptionsErrorTitle,
+                                     MessageButtons::RetryCancel, MessageIcon::Warning);
             if (answer != MessageAnswer::Retry) {
-                program_.endProgram();
+                needs_.lifetime.endProgram();
             }
             mayClose = false;
         }
     };
 
-    if (!view.text(OptionsText::Text2).empty() && !view.text(OptionsText::Text3).empty() &&
-        !view.text(OptionsText::Text4).empty()) {
+    if (!view.text(OptionsText::AlarmHourBox).empty() &&
+        !view.text(OptionsText::AlarmMinuteBox).empty() &&
+        !view.text(OptionsText::AlarmSecondBox).empty()) {
         // Stored at once, even if a later check refuses the close: the clock's alarm watch
         // uses the new time from its next tick.
-        convert(OptionsText::Text2, settings.alarmHour);
-        convert(OptionsText::Text3, settings.alarmMinute);
-        convert(OptionsText::Text4, settings.alarmSecond);
+        convert(OptionsText::AlarmHourBox, settings.alarmHour);
+        convert(OptionsText::AlarmMinuteBox, settings.alarmMinute);
+        convert(OptionsText::AlarmSecondBox, settings.alarmSecond);
     } else {
         refuse(kAlarmEmptyText);
     }
 
     // A pasted minus sign gets past the digit filter; a negative time would never fall due.
-    const bool outOfRange = settings.alarmHour > 23 || settings.alarmMinute > 59 ||
-                            settings.alarmSecond > 59 || settings.alarmHour < 0 ||
-                            settings.alarmMinute < 0 || settings.alarmSecond < 0;
+    const bool outOfRange =
+        !scrollRange(OptionsScroll::AlarmHourBar).contains(settings.alarmHour) ||
+        !scrollRange(OptionsScroll::AlarmMinuteBar).contains(settings.alarmMinute) ||
+        !scrollRange(OptionsScroll::AlarmSecondBar).contains(settings.alarmSecond);
     if (outOfRange) {
         refuse(kAlarmRangeText);
     }
 
-    if (view.text(OptionsText::Text1).empty()) {
+    if (view.text(OptionsText::SoundFileBox).empty()) {
         refuse(kSoundFileEmptyText);
     }
     return mayClose;
 }
 
 void OptionsForm::commit() {
-    Settings& settings = program_.settings();
-    const OptionsView& view = program_.optionsWindow().get();
+    Settings& settings = needs_.settings;
+    const OptionsView& view = window_.createdOnUse();
 
-    settings.alwaysOnTop = view.isChecked(OptionsCheck::Check1) ? "ON" : "OFF";
-    settings.alarmState = view.isChecked(OptionsCheck::Check2) ? "ALON" : "ALOFF";
-    settings.soundFile = view.text(OptionsText::Text1);
-    settings.alarmHour = toInt16(view.text(OptionsText::Text2));
-    settings.alarmMinute = toInt16(view.text(OptionsText::Text3));
-    settings.alarmSecond = toInt16(view.text(OptionsText::Text4));
-    settings.alarmMessage = view.text(OptionsText::Text6);
-    settings.timerMessage = view.text(OptionsText::Text7);
+    settings.alwaysOnTop = view.isChecked(OptionsCheck::KeepOnTopCheck) ? "ON" : "OFF";
+    settings.alarmState = view.isChecked(OptionsCheck::AlarmOnCheck) ? "ALON" : "ALOFF";
+    settings.soundFile = view.text(OptionsText::SoundFileBox);
+    settings.alarmHour = toInt16(view.text(OptionsText::AlarmHourBox));
+    settings.alarmMinute = toInt16(view.text(OptionsText::AlarmMinuteBox));
+    settings.alarmSecond = toInt16(view.text(OptionsText::AlarmSecondBox));
+    settings.alarmMessage = view.text(OptionsText::AlarmMessageBox);
+    settings.timerMessage = view.text(OptionsText::CountdownMessageBox);
 
-    program_.sound().closeSound();
-    program_.sound().openSound();
-    applyClockZOrder(settings, program_.clockWindow().get());
+    needs_.sound.closeSound();
+    needs_.sound.openSound();
+    needs_.applyClockZOrder();
 }
 
 } // namespace ambrel

@@ -2,17 +2,44 @@
 // The options dialog's behaviour: its load from the settings record, the commands that act at
 // once, the digit filter, and the checks and commit when it closes.
 
+#include "app/FormSlot.h"
 #include "options/OptionsView.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace ambrel {
 
-class Program;
+struct Settings;
+class SoundPlayer;
+class ProgramLifetime;
+class MessageBoxes;
+class Beeper;
+class Clock;
+class FileDialog;
+class HelpViewer;
+class FileStore;
+
+// What the dialog's behaviour uses besides its own window.
+struct OptionsNeeds {
+    Settings& settings;
+    SoundPlayer& sound;
+    MessageBoxes& messages;
+    Beeper& beeper;
+    Clock& clock;
+    FileDialog& fileDialog;
+    HelpViewer& help;
+    FileStore& files;
+    ProgramLifetime& lifetime; // a cancelled check ends the program
+    // The commit applies the keep-on-top choice to the clock bar.
+    std::function<void()> applyClockZOrder;
+};
 
 class OptionsForm {
 public:
-    explicit OptionsForm(Program& program) : program_(program) {}
+    OptionsForm(OptionsNeeds needs, FormSlot<OptionsView>& window)
+        : needs_(std::move(needs)), window_(window) {}
     OptionsForm(const OptionsForm&) = delete;
     OptionsForm& operator=(const OptionsForm&) = delete;
 
@@ -21,21 +48,22 @@ public:
 
     // Shows the dialog, modeless, creating and loading it if it does not exist.
     void show();
-    // The text of Text1; creates the dialog hidden if it does not exist.
+    // The text of the sound-file box; creates the dialog hidden if it does not exist.
     std::string soundFileText();
-    // Command6 disabled, Command5 enabled; creates the dialog hidden if it does not exist.
+    // Stop button disabled, start button enabled; creates the dialog hidden if it does not exist.
     void resetCountdownButtons();
 
     // Control events.
-    void onColorOptionClick(int option); // Option1..Option4
+    void onColorOptionClick(int option); // swatch 1..4
     void onScrollChange(OptionsScroll bar, int value);
-    // KeyPress of Text2..Text5: the character code to insert, 0 to drop it.
+    // A key typed in an alarm time or countdown minutes box: the character code to insert, 0 to
+    // drop it.
     int onKeyPress(OptionsText box, int charCode);
-    void onBrowseClick(); // Command2 "参照"
-    void onTestClick();   // Command3 "ﾃｽﾄ"
-    void onHelpClick();   // Command4 "ヘルプ"
-    void onStartClick();  // Command5 "スタート"
-    void onStopClick();   // Command6 "ストップ"
+    void onBrowseClick(); // "参照"
+    void onTestClick();   // "ﾃｽﾄ"
+    void onHelpClick();   // "ヘルプ"
+    void onStartClick();  // "スタート"
+    void onStopClick();   // "ストップ"
 
     // "ＯＫ", the close box or any other unloading: the checks, and when they let the dialog
     // close, the commit and the destruction of the window. The view may be gone on return.
@@ -45,7 +73,8 @@ private:
     bool queryUnload(); // true when the dialog may close
     void commit();
 
-    Program& program_;
+    OptionsNeeds needs_;
+    FormSlot<OptionsView>& window_;
 };
 
 } // namespace ambrel

@@ -7,10 +7,18 @@
 
 namespace ambrel {
 
-enum class OptionsText { Text1, Text2, Text3, Text4, Text5, Text6, Text7 };
-enum class OptionsCheck { Check1, Check2 };
-enum class OptionsScroll { HScroll1, HScroll2, HScroll3, HScroll4 };
-enum class OptionsCommand { Command5, Command6 };
+enum class OptionsText {
+    SoundFileBox,
+    AlarmHourBox,
+    AlarmMinuteBox,
+    AlarmSecondBox,
+    CountdownMinutesBox,
+    AlarmMessageBox,
+    CountdownMessageBox,
+};
+enum class OptionsCheck { KeepOnTopCheck, AlarmOnCheck };
+enum class OptionsScroll { CountdownMinutesBar, AlarmHourBar, AlarmMinuteBar, AlarmSecondBar };
+enum class OptionsCommand { StartButton, StopButton };
 
 class OptionsView {
 public:
@@ -29,7 +37,7 @@ public:
     virtual bool isEnabled(OptionsCommand button) const = 0;
     virtual void setEnabled(OptionsCommand button, bool enabled) = 0;
 
-    // Selects Option1..Option4 (1-4); 0 selects none.
+    // Selects colour swatch 1-4; 0 selects none.
     virtual void selectColorOption(int option) = 0;
     virtual int selectedColorOption() const = 0;
 

@@ -14,16 +14,18 @@ struct ScrollRange {
 
 // The longest countdown the dialog can show, in minutes; Start refuses anything longer.
 inline constexpr int kCountdownMaxMinutes = 999;
+inline constexpr int kLastHour = 23;
+inline constexpr int kLastMinuteOrSecond = 59;
 
 constexpr ScrollRange scrollRange(OptionsScroll bar) {
     switch (bar) {
-    case OptionsScroll::HScroll1:
+    case OptionsScroll::CountdownMinutesBar:
         return {0, kCountdownMaxMinutes};
-    case OptionsScroll::HScroll2:
-        return {0, 23};
-    case OptionsScroll::HScroll3:
-    case OptionsScroll::HScroll4:
-        return {0, 59};
+    case OptionsScroll::AlarmHourBar:
+        return {0, kLastHour};
+    case OptionsScroll::AlarmMinuteBar:
+    case OptionsScroll::AlarmSecondBar:
+        return {0, kLastMinuteOrSecond};
     }
     return {};
 }
@@ -31,16 +33,16 @@ constexpr ScrollRange scrollRange(OptionsScroll bar) {
 // The text box each bar writes its value into.
 constexpr OptionsText scrollTextBox(OptionsScroll bar) {
     switch (bar) {
-    case OptionsScroll::HScroll1:
-        return OptionsText::Text5;
-    case OptionsScroll::HScroll2:
-        return OptionsText::Text2;
-    case OptionsScroll::HScroll3:
-        return OptionsText::Text3;
-    case OptionsScroll::HScroll4:
-        return OptionsText::Text4;
+    case OptionsScroll::CountdownMinutesBar:
+        return OptionsText::CountdownMinutesBox;
+    case OptionsScroll::AlarmHourBar:
+        return OptionsText::AlarmHourBox;
+    case OptionsScroll::AlarmMinuteBar:
+        return OptionsText::AlarmMinuteBox;
+    case OptionsScroll::AlarmSecondBar:
+        return OptionsText::AlarmSecondBox;
     }
-    return OptionsText::Text5;
+    return OptionsText::CountdownMinutesBox;
 }
 
 } // namespace ambrel

@@ -66,16 +66,18 @@ if [ -n "$xvfb_pid" ]; then
     # No window manager on Xvfb: wine draws the captions itself and closes boxes at once.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$run/wine.log" 2>&1
     wine ./ambrel.exe >>"$run/wine.log" 2>&1 &
-    # The clock bar (title "Ambrel") once it is mapped and painted (more than a few colours),
-    # or a box of the program if one comes first.
+    # The clock bar (title "Ambrel") once its first tick has written the time: the layout
+    # leaves the second text empty, and the tick fills it in either display format. Or a box
+    # of the program if one comes first.
     shown=
     deadline=$((SECONDS + wait_seconds))
     while [ -z "$shown" ] && [ "$SECONDS" -lt "$deadline" ]; do
         for id in $(xdotool search --onlyvisible --name '^Ambrel' 2>/dev/null); do
             name=$(xdotool getwindowname "$id")
             if [ "$name" = Ambrel ]; then
-                colours=$(import -window "$id" png:- 2>/dev/null | convert - -format %k info: 2>/dev/null || echo 0)
-                [ "${colours:-0}" -gt 4 ] && shown="the clock bar"
+                colours=$(import -window "$id" png:- 2>/dev/null |
+                    convert - -crop 36x12+84+3 +repage -format %k info: 2>/dev/null || echo 0)
+                [ "${colours:-0}" -gt 2 ] && shown="the clock bar"
             else
                 shown="a box titled \"$name\""
             fi

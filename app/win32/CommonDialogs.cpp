@@ -41,7 +41,7 @@ std::string SystemFileDialog::openFile(const FileOpenRequest& request) {
     dialog.nMaxFile = static_cast<DWORD>(file.size()); // characters, not bytes
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-    dialog.Flags = request.flags | OFN_EXPLORER;
+    dialog.Flags = OFN_EXPLORER | (request.hideReadOnly ? OFN_HIDEREADONLY : 0);
     if (late::GetOpenFileNameW(&dialog)) {
         return narrow(file.data());
     }

@@ -10,7 +10,7 @@ public:
     FolderFileStore();
     std::optional<std::string> read(const std::string& name) override;
     void replace(const std::string& name, std::string_view bytes) override;
-    std::string folder() const override { return folder_; }
+    std::string pathOf(const std::string& name) const override { return folder_ + "\\" + name; }
 
 private:
     std::string folder_;

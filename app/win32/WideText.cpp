@@ -4,28 +4,36 @@
 
 namespace ambrel::win32 {
 
-std::wstring widen(std::string_view utf8) {
-    if (utf8.empty()) {
+std::wstring toUtf16(unsigned codePage, std::string_view bytes) {
+    if (bytes.empty()) {
         return {};
     }
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    // The first call measures, the second converts.
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
     std::wstring result(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), result.data(),
-                        length);
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, result.data(), length);
     return result;
 }
 
-std::string narrow(std::wstring_view utf16) {
+std::string fromUtf16(unsigned codePage, std::wstring_view utf16) {
     if (utf16.empty()) {
         return {};
     }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                           nullptr, 0, nullptr, nullptr);
+    const int size = static_cast<int>(utf16.size());
+    const int length =
+        WideCharToMultiByte(codePage, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), result.data(),
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, utf16.data(), size, result.data(), length, nullptr, nullptr);
     return result;
+}
+
+std::wstring widen(std::string_view utf8) {
+    return toUtf16(CP_UTF8, utf8);
+}
+
+std::string narrow(std::wstring_view utf16) {
+    return fromUtf16(CP_UTF8, utf16);
 }
 
 } // namespace ambrel::win32

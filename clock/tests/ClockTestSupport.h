@@ -44,7 +44,7 @@ protected:
         settings().timerMinutes = minutes;
         settings().timerDueHour = static_cast<int16_t>(dueHour);
         settings().timerDueMinute = static_cast<int16_t>(dueMinute);
-        settings().timerState = "ON";
+        settings().timerState = TimerState::On;
         settings().timerInfoText = "【タイマー】";
     }
 

@@ -23,35 +23,35 @@ LocalTime at(int month, int day, int weekday, int hour, int minute, int second) 
 
 TEST(DisplayFormats, TimeFormatHasTwoDigitFieldsAndSeconds) {
     const DisplayTexts saturday = timeFormatTexts(at(12, 28, 6, 9, 5, 7));
-    EXPECT_EQ(saturday.label1, "09 : 05");
-    EXPECT_EQ(saturday.label4, "07sec");
+    EXPECT_EQ(saturday.mainText, "09 : 05");
+    EXPECT_EQ(saturday.secondText, "07sec");
 
     const DisplayTexts midnight = timeFormatTexts(at(1, 1, 0, 0, 0, 0));
-    EXPECT_EQ(midnight.label1, "00 : 00");
-    EXPECT_EQ(midnight.label4, "00sec");
+    EXPECT_EQ(midnight.mainText, "00 : 00");
+    EXPECT_EQ(midnight.secondText, "00sec");
 
     const DisplayTexts last = timeFormatTexts(at(12, 31, 5, 23, 59, 59));
-    EXPECT_EQ(last.label1, "23 : 59");
-    EXPECT_EQ(last.label4, "59sec");
+    EXPECT_EQ(last.mainText, "23 : 59");
+    EXPECT_EQ(last.secondText, "59sec");
 }
 
 TEST(DisplayFormats, DateFormatHasNoLeadingZerosInTheDate) {
     const DisplayTexts december = dateFormatTexts(at(12, 28, 6, 9, 5, 7));
-    EXPECT_EQ(december.label1, "12/28(土)");
-    EXPECT_EQ(december.label4, "09:05");
+    EXPECT_EQ(december.mainText, "12/28(土)");
+    EXPECT_EQ(december.secondText, "09:05");
 
     const DisplayTexts january = dateFormatTexts(at(1, 5, 0, 0, 0, 0));
-    EXPECT_EQ(january.label1, "1/5(日)");
-    EXPECT_EQ(january.label4, "00:00");
+    EXPECT_EQ(january.mainText, "1/5(日)");
+    EXPECT_EQ(january.secondText, "00:00");
 
-    EXPECT_EQ(dateFormatTexts(at(10, 1, 3, 23, 59, 0)).label1, "10/1(水)");
+    EXPECT_EQ(dateFormatTexts(at(10, 1, 3, 23, 59, 0)).mainText, "10/1(水)");
 }
 
 TEST(DisplayFormats, EveryWeekdayHasItsCharacter) {
     const char* expected[] = {"日", "月", "火", "水", "木", "金", "土"};
     for (int weekday = 0; weekday < 7; ++weekday) {
         EXPECT_EQ(weekdayCharacter(weekday), expected[weekday]);
-        EXPECT_EQ(dateFormatTexts(at(3, weekday + 1, weekday, 8, 0, 0)).label1,
+        EXPECT_EQ(dateFormatTexts(at(3, weekday + 1, weekday, 8, 0, 0)).mainText,
                   std::to_string(3) + "/" + std::to_string(weekday + 1) + "(" + expected[weekday] +
                       ")");
     }

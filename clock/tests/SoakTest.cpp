@@ -63,8 +63,8 @@ TEST_F(ClockSoak, SevenDaysOfTicks) {
     EXPECT_TRUE(settings().alarmState == "ALON");
     EXPECT_EQ(view().tooltip,
               "【アラーム設定 7時 5分 0秒】ダブルクリックすると表示形式が切り替わります");
-    EXPECT_EQ(view().label1, "23 : 59");
-    EXPECT_EQ(view().label4, "59sec");
+    EXPECT_EQ(view().mainText, "23 : 59");
+    EXPECT_EQ(view().secondText, "59sec");
     EXPECT_TRUE(app.messages.shown.empty());
 }
 

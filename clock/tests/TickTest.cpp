@@ -47,15 +47,15 @@ TEST_F(TickDisplay, ShowsTheCurrentFormatInThePaletteColour) {
     app.clock.time.day = 28;
     app.clock.time.weekday = 6;
     tickAt(9, 5, 7); // the default file's format D and colour 10
-    EXPECT_EQ(view().label1, "12/28(土)");
-    EXPECT_EQ(view().label4, "09:05");
+    EXPECT_EQ(view().mainText, "12/28(土)");
+    EXPECT_EQ(view().secondText, "09:05");
     EXPECT_EQ(view().color, (Rgb{0, 255, 0}));
 
     settings().displayMode = "T";
     settings().textColorIndex = 13;
     tickAt(9, 5, 8);
-    EXPECT_EQ(view().label1, "09 : 05");
-    EXPECT_EQ(view().label4, "08sec");
+    EXPECT_EQ(view().mainText, "09 : 05");
+    EXPECT_EQ(view().secondText, "08sec");
     EXPECT_EQ(view().color, (Rgb{255, 0, 255}));
 }
 
@@ -69,28 +69,28 @@ TEST_F(TickDisplay, ColourIsSetOnEveryTickEvenUnchanged) {
 TEST_F(TickDisplay, DoubleClickSwitchesFormatAtTheNextTick) {
     tickAt(9, 5, 7);
     EXPECT_EQ(settings().displayMode, "D");
-    form().onLabel2DblClick();
+    form().onDisplayDoubleClick();
     EXPECT_EQ(settings().displayMode, "T");
-    EXPECT_EQ(view().label4, "09:05"); // nothing changes before the tick
+    EXPECT_EQ(view().secondText, "09:05"); // nothing changes before the tick
     tickAt(9, 5, 7);
-    EXPECT_EQ(view().label4, "07sec");
-    form().onLabel2DblClick();
+    EXPECT_EQ(view().secondText, "07sec");
+    form().onDisplayDoubleClick();
     EXPECT_EQ(settings().displayMode, "D");
 }
 
 TEST_F(TickDisplay, UnknownFormatKeepsTheLabelsForOneTickThenShowsT) {
     settings().displayMode = "t"; // a hand-edited file
-    const std::string label1 = view().label1;
-    const std::string label4 = view().label4;
+    const std::string mainText = view().mainText;
+    const std::string secondText = view().secondText;
     tickAt(9, 5, 7);
-    EXPECT_EQ(view().label1, label1);
-    EXPECT_EQ(view().label4, label4);
+    EXPECT_EQ(view().mainText, mainText);
+    EXPECT_EQ(view().secondText, secondText);
     EXPECT_EQ(settings().displayMode, "T");
     tickAt(9, 5, 7);
-    EXPECT_EQ(view().label1, "09 : 05");
+    EXPECT_EQ(view().mainText, "09 : 05");
 
     settings().displayMode = "x";
-    form().onLabel2DblClick(); // anything but "T" switches to T
+    form().onDisplayDoubleClick(); // anything but "T" switches to T
     EXPECT_EQ(settings().displayMode, "T");
 }
 
@@ -99,13 +99,13 @@ TEST_F(TickDisplay, MidnightShowsTheNewDate) {
     app.clock.time.day = 31;
     app.clock.time.weekday = 5;
     tickAt(23, 59, 59);
-    EXPECT_EQ(view().label1, "12/31(金)");
+    EXPECT_EQ(view().mainText, "12/31(金)");
     app.clock.time.month = 1;
     app.clock.time.day = 1;
     app.clock.time.weekday = 6;
     tickAt(0, 0, 0);
-    EXPECT_EQ(view().label1, "1/1(土)");
-    EXPECT_EQ(view().label4, "00:00");
+    EXPECT_EQ(view().mainText, "1/1(土)");
+    EXPECT_EQ(view().secondText, "00:00");
 }
 
 class TickFailure : public ClockTest, public ::testing::WithParamInterface<int> {};
@@ -113,7 +113,7 @@ class TickFailure : public ClockTest, public ::testing::WithParamInterface<int> 
 TEST_P(TickFailure, ColourOutOfRangeReportsErrorFiveOnceAndEndsWithoutSaving) {
     const std::string fileBefore = app.files.files.at("AMBREL.SET");
     const int replacesBefore = app.files.replaceCount;
-    const std::string label1 = view().label1;
+    const std::string mainText = view().mainText;
     settings().textColorIndex = static_cast<int16_t>(GetParam());
     settings().windowLeft = 555; // a change that must not reach the file
 
@@ -137,7 +137,7 @@ TEST_P(TickFailure, ColourOutOfRangeReportsErrorFiveOnceAndEndsWithoutSaving) {
     EXPECT_EQ(app.exit.ends, 1);
     EXPECT_EQ(app.files.replaceCount, replacesBefore);
     EXPECT_EQ(app.files.files.at("AMBREL.SET"), fileBefore);
-    EXPECT_EQ(view().label1, label1); // the texts come after the colour
+    EXPECT_EQ(view().mainText, mainText); // the texts come after the colour
 }
 
 INSTANTIATE_TEST_SUITE_P(OutOfPalette, TickFailure, ::testing::Values(16, -1));

@@ -19,7 +19,7 @@ TEST_F(AlarmWatch, FiresOnceInItsSecondAndRearmsAtTheNext) {
     tickAt(10, 10, 10);
     EXPECT_EQ(plays(), 1);
     EXPECT_TRUE(settings().alarmState == "ALOFF");
-    EXPECT_TRUE(settings().savedAlarmState == "ALON");
+    EXPECT_TRUE(settings().savedAlarmState == SavedAlarmState::Armed);
     ASSERT_TRUE(noticeOpen());
     EXPECT_EQ(app.noticeView().headline, "アラーム設定時刻 10時 10分 10秒を過ぎました。");
     EXPECT_EQ(app.noticeView().message, "会議");
@@ -33,7 +33,7 @@ TEST_F(AlarmWatch, FiresOnceInItsSecondAndRearmsAtTheNext) {
 
     tickAt(10, 10, 11);
     EXPECT_TRUE(settings().alarmState == "ALON");
-    EXPECT_TRUE(settings().savedAlarmState == "");
+    EXPECT_TRUE(settings().savedAlarmState == SavedAlarmState::None);
     EXPECT_EQ(view().tooltip, kHint); // rebuilt before the re-arm, so one tick late
     tickAt(10, 10, 11);
     EXPECT_EQ(view().tooltip, "【アラーム設定 10時 10分 10秒】" + kHint);
@@ -80,7 +80,7 @@ TEST_F(AlarmWatch, TimeOutsideTheDayNeverMatchesButStillShows) {
 }
 
 TEST_F(AlarmWatch, TakesTheOptionsDialogsSoundFieldAsTyped) {
-    app.program.optionsWindow().get(); // open, its field being edited
+    app.program.optionsWindow().createdOnUse(); // open, its field being edited
     app.optionsView().texts[0] = "D:\\edited.wav";
     armAlarm(8, 0, 0);
     tickAt(8, 0, 0);
@@ -108,7 +108,7 @@ TEST_F(CountdownWatch, FallsDueAtTheFirstTickOfItsMinuteAcrossMidnight) {
 
     tickAt(0, 5, 0);
     EXPECT_EQ(plays(), 1);
-    EXPECT_TRUE(settings().timerState == "OFF");
+    EXPECT_TRUE(settings().timerState == TimerState::Off);
     EXPECT_EQ(settings().timerInfoText.toText(), "");
     ASSERT_TRUE(noticeOpen());
     EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 10分を過ぎました。");
@@ -179,7 +179,7 @@ TEST_F(BothDue, AlarmFirstThenCountdownInOneNotice) {
     EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 30分を過ぎました。");
     EXPECT_EQ(app.noticeView().message, "パスタ");
     EXPECT_TRUE(settings().alarmState == "ALOFF");
-    EXPECT_TRUE(settings().timerState == "OFF");
+    EXPECT_TRUE(settings().timerState == TimerState::Off);
 }
 
 using NoticeFromWatch = ClockTest;

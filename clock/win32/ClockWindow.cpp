@@ -1,9 +1,11 @@
 #include "clock/win32/ClockWindow.h"
 
+#include "app/Messages.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "clock/DisplayText.h"
 #include "clock/win32/BitmapGrid.h"
 #include "resources/resource.h"
 
@@ -15,18 +17,18 @@ namespace {
 
 constexpr int kClientWidth = 2100;
 constexpr int kClientHeight = 270;
-constexpr TwipsRect kLabel2{300, 0, 1500, 255};
-constexpr TwipsRect kLabel1{220, 60, 1020, 165};
-constexpr TwipsRect kLabel4{1230, 60, 645, 165};
-constexpr TwipsRect kImage2{0, 0, 240, 270};
-constexpr TwipsRect kImage1{1860, 0, 240, 270};
-constexpr UINT_PTR kTimer1 = 1;
+constexpr TwipsRect kDisplay{300, 0, 1500, 255};
+constexpr TwipsRect kMainText{220, 60, 1020, 165};
+constexpr TwipsRect kSecondText{1230, 60, 645, 165};
+constexpr TwipsRect kOptionsButton{0, 0, 240, 270};
+constexpr TwipsRect kExitButton{1860, 0, 240, 270};
+constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
-constexpr int kLabel1Id = 1;
-constexpr int kLabel4Id = 4;
+constexpr int kMainTextId = 1;
+constexpr int kSecondTextId = 4;
 constexpr UINT_PTR kDisplayToolId = 2;
-constexpr UINT_PTR kImage2ToolId = 12;
-constexpr UINT_PTR kImage1ToolId = 11;
+constexpr UINT_PTR kOptionsButtonToolId = 12;
+constexpr UINT_PTR kExitButtonToolId = 11;
 // Posted by WM_CREATE: the tooltip is made once the bar is on screen.
 constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
@@ -61,13 +63,13 @@ ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
 void ClockWindow::onCreate() {
     // Scaled to the screen's dpi once here; painting only copies them.
     background_ = scaledBackground();
-    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kImage2, dpi_)));
-    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kImage1, dpi_)));
+    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kOptionsButton, dpi_)));
+    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kExitButton, dpi_)));
     labelFont_ = createJapaneseFont(kProportionalGothic, 9, FW_BOLD, dpi_);
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
-    // The labels are transparent to the mouse, so the display area (Label2) that lies over
+    // The labels are transparent to the mouse, so the display area that lies over
     // them receives the clicks and drags.
     auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
         return createControl(
@@ -75,10 +77,10 @@ void ClockWindow::onCreate() {
             {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, layout, id, labelFont_.get()},
             dpi_);
     };
-    label4_ = makeLabel(kLabel4Id, kLabel4, label4Text_);
-    label1_ = makeLabel(kLabel1Id, kLabel1, label1Text_);
-    displayRect_ = toPixels(kLabel2, dpi_);
-    tooltipText_ = widen("ダブルクリックすると表示形式が切り替わります");
+    secondLabel_ = makeLabel(kSecondTextId, kSecondText, secondText_);
+    mainLabel_ = makeLabel(kMainTextId, kMainText, mainText_);
+    displayRect_ = toPixels(kDisplay, dpi_);
+    tooltipText_ = widen(kHintText);
 
     // A tooltip needs comctl32, whose loading would hold up the showing of the bar by a third
     // of its start-up; no tip can show before the mouse has rested on the bar, so it is made
@@ -89,8 +91,9 @@ void ClockWindow::onCreate() {
 void ClockWindow::createTooltip() {
     tooltip_.emplace(handle());
     tooltip_->addTool(kDisplayToolId, displayRect_, tooltipText_);
-    tooltip_->addTool(kImage2ToolId, toPixels(kImage2, dpi_), widen("オプションダイアログの表示"));
-    tooltip_->addTool(kImage1ToolId, toPixels(kImage1, dpi_), widen("Ambrel V2 の終了"));
+    tooltip_->addTool(kOptionsButtonToolId, toPixels(kOptionsButton, dpi_),
+                      widen("オプションダイアログの表示"));
+    tooltip_->addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen(kExitTitle));
     // Long enough for the alarm and countdown pieces on one line.
     tooltip_->setMaxWidth(1000);
 }
@@ -115,14 +118,14 @@ void ClockWindow::setTopmost(bool topmost) {
     setTopmostGroup(topmost);
 }
 
-void ClockWindow::setLabelColor(Rgb color) {
+void ClockWindow::setTextColor(Rgb color) {
     const COLORREF colour = RGB(color.red, color.green, color.blue);
     if (colour == labelColor_) {
         return;
     }
     labelColor_ = colour;
-    InvalidateRect(label1_, nullptr, FALSE);
-    InvalidateRect(label4_, nullptr, FALSE);
+    InvalidateRect(mainLabel_, nullptr, FALSE);
+    InvalidateRect(secondLabel_, nullptr, FALSE);
 }
 
 void ClockWindow::setLabelText(HWND label, std::string& current, const std::string& text) {
@@ -133,12 +136,12 @@ void ClockWindow::setLabelText(HWND label, std::string& current, const std::stri
     SetWindowTextW(label, widen(text).c_str());
 }
 
-void ClockWindow::setLabel1(const std::string& text) {
-    setLabelText(label1_, label1Text_, text);
+void ClockWindow::setMainText(const std::string& text) {
+    setLabelText(mainLabel_, mainText_, text);
 }
 
-void ClockWindow::setLabel4(const std::string& text) {
-    setLabelText(label4_, label4Text_, text);
+void ClockWindow::setSecondText(const std::string& text) {
+    setLabelText(secondLabel_, secondText_, text);
 }
 
 void ClockWindow::setTooltip(const std::string& text) {
@@ -153,7 +156,7 @@ void ClockWindow::setTooltip(const std::string& text) {
 }
 
 void ClockWindow::setImageTop(ImageButton button, int topTwips) {
-    int& top = button == ImageButton::Image1 ? image1Top_ : image2Top_;
+    int& top = button == ImageButton::Exit ? exitButtonTop_ : optionsButtonTop_;
     if (top == topTwips) {
         return;
     }
@@ -165,7 +168,7 @@ void ClockWindow::setImageTop(ImageButton button, int topTwips) {
 }
 
 void ClockWindow::startTimer() {
-    SetTimer(handle(), kTimer1, kTickMilliseconds, nullptr);
+    SetTimer(handle(), kTickTimer, kTickMilliseconds, nullptr);
 }
 
 void ClockWindow::show() {
@@ -174,21 +177,21 @@ void ClockWindow::show() {
 }
 
 RECT ClockWindow::imageRect(ImageButton button) const {
-    TwipsRect layout = button == ImageButton::Image1 ? kImage1 : kImage2;
-    layout.top = button == ImageButton::Image1 ? image1Top_ : image2Top_;
+    TwipsRect layout = button == ImageButton::Exit ? kExitButton : kOptionsButton;
+    layout.top = button == ImageButton::Exit ? exitButtonTop_ : optionsButtonTop_;
     return toPixels(layout, dpi_);
 }
 
 ClockWindow::Part ClockWindow::partAt(int x, int y) const {
-    // Label2 lies above the labels; the image buttons lie beside it.
+    // The display lies above the labels; the image buttons lie beside it.
     if (contains(displayRect_, x, y)) {
         return Part::Display;
     }
-    if (contains(imageRect(ImageButton::Image2), x, y)) {
-        return Part::Image2;
+    if (contains(imageRect(ImageButton::Options), x, y)) {
+        return Part::OptionsButton;
     }
-    if (contains(imageRect(ImageButton::Image1), x, y)) {
-        return Part::Image1;
+    if (contains(imageRect(ImageButton::Exit), x, y)) {
+        return Part::ExitButton;
     }
     return Part::None;
 }
@@ -202,7 +205,7 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         createTooltip();
         return 0;
     case WM_TIMER:
-        if (wParam == kTimer1) {
+        if (wParam == kTickTimer) {
             form_.onTick();
         }
         return 0;
@@ -275,8 +278,8 @@ void ClockWindow::onPaint() {
 Bitmap ClockWindow::scaledBackground() const {
     // The background is scaled in three bands, so that its ends stay under the image buttons
     // whatever the scale does between them. It is made for 96 dpi, one pixel per 15 twips.
-    const int left = kImage2.left + kImage2.width;
-    const TwipsRect middle{left, 0, kImage1.left - left, kClientHeight};
+    const int left = kOptionsButton.left + kOptionsButton.width;
+    const TwipsRect middle{left, 0, kExitButton.left - left, kClientHeight};
     const RECT source = toPixels(middle, 96);
     const RECT target = toPixels(middle, dpi_);
     const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
@@ -288,8 +291,8 @@ Bitmap ClockWindow::scaledBackground() const {
 
 void ClockWindow::paint(HDC dc) const {
     blit(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
-    blit(dc, optionsButton_.get(), imageRect(ImageButton::Image2));
-    blit(dc, exitButton_.get(), imageRect(ImageButton::Image1));
+    blit(dc, optionsButton_.get(), imageRect(ImageButton::Options));
+    blit(dc, exitButton_.get(), imageRect(ImageButton::Exit));
 }
 
 void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
@@ -313,11 +316,11 @@ void ClockWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void ClockWindow::drawLabel(HDC dc, HWND label, const RECT& bounds) const {
-    const std::wstring text = widen(label == label1_ ? label1Text_ : label4Text_);
+    const std::wstring text = widen(label == mainLabel_ ? mainText_ : secondText_);
     ScopedSelect font(dc, labelFont_.get());
     SetBkMode(dc, TRANSPARENT);
     // Black until the first tick colours it, as the layout has it for the second text.
-    SetTextColor(dc, label == label4_ && label4Text_.empty() ? RGB(0, 0, 0) : labelColor_);
+    SetTextColor(dc, label == secondLabel_ && secondText_.empty() ? RGB(0, 0, 0) : labelColor_);
     RECT r = bounds;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
@@ -337,8 +340,8 @@ void ClockWindow::onMouseDown(int x, int y) {
 
 void ClockWindow::onMouseMove(int x, int y) {
     if (pressed_ == Part::Display) {
-        form_.onLabel2MouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
-                                pixelsToTwips(y - displayRect_.top, dpi_));
+        form_.onDisplayMouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
+                                 pixelsToTwips(y - displayRect_.top, dpi_));
     }
 }
 
@@ -357,13 +360,13 @@ void ClockWindow::notifyForm(Part part, Press press, int x, int y) {
     const float yTwips = pixelsToTwips(y - displayRect_.top, dpi_);
     switch (part) {
     case Part::Display:
-        down ? form_.onLabel2MouseDown(xTwips, yTwips) : form_.onLabel2MouseUp(xTwips, yTwips);
+        down ? form_.onDisplayMouseDown(xTwips, yTwips) : form_.onDisplayMouseUp(xTwips, yTwips);
         break;
-    case Part::Image2:
-        down ? form_.onImage2MouseDown() : form_.onImage2MouseUp();
+    case Part::OptionsButton:
+        down ? form_.onOptionsButtonDown() : form_.onOptionsButtonUp();
         break;
-    case Part::Image1:
-        down ? form_.onImage1MouseDown() : form_.onImage1MouseUp();
+    case Part::ExitButton:
+        down ? form_.onExitButtonDown() : form_.onExitButtonUp();
         break;
     case Part::None:
         break;
@@ -372,7 +375,7 @@ void ClockWindow::notifyForm(Part part, Press press, int x, int y) {
 
 void ClockWindow::onDoubleClick(int x, int y) {
     if (contains(displayRect_, x, y)) {
-        form_.onLabel2DblClick();
+        form_.onDisplayDoubleClick();
         // The second press of a double-click is no press: the release that follows ends nothing.
         return;
     }
@@ -384,8 +387,8 @@ void ClockWindow::onCaptureLost() {
     // not released on the button, so only the look is restored.
     const Part lost = pressed_;
     pressed_ = Part::None;
-    if (lost == Part::Image1) {
-        setImageTop(ImageButton::Image1, 0); // a release there would ask the exit question
+    if (lost == Part::ExitButton) {
+        setImageTop(ImageButton::Exit, 0); // a release there would ask the exit question
     } else {
         notifyForm(lost, Press::Up, displayRect_.left, displayRect_.top);
     }

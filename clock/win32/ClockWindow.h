@@ -1,7 +1,7 @@
 #pragma once
-// Form1, the clock bar: a borderless window with its background bitmap, the two text labels
+// The clock bar: a borderless window with its background bitmap, the two text labels
 // (child windows with their texts, drawn by the window so that they look transparent), the display
-// area Label2 with its tooltip, the two image buttons and Timer1. Events go to the ClockForm.
+// area with its tooltip, the two image buttons and the tick timer. Events go to the ClockForm.
 
 #include "app/win32/Handles.h"
 #include "app/win32/Tooltip.h"
@@ -23,16 +23,16 @@ public:
     float top() const override;
     void moveTo(float leftTwips, float topTwips) override;
     void setTopmost(bool topmost) override;
-    void setLabelColor(Rgb color) override;
-    void setLabel1(const std::string& text) override;
-    void setLabel4(const std::string& text) override;
+    void setTextColor(Rgb color) override;
+    void setMainText(const std::string& text) override;
+    void setSecondText(const std::string& text) override;
     void setTooltip(const std::string& text) override;
     void setImageTop(ImageButton button, int topTwips) override;
     void startTimer() override;
     void show() override;
 
 private:
-    enum class Part { None, Display, Image1, Image2 };
+    enum class Part { None, Display, ExitButton, OptionsButton };
     enum class Press { Down, Up };
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -64,16 +64,16 @@ private:
     Bitmap optionsButton_;
     Bitmap exitButton_;
     Font labelFont_;
-    HWND label1_ = nullptr;
-    HWND label4_ = nullptr;
+    HWND mainLabel_ = nullptr;
+    HWND secondLabel_ = nullptr;
     std::optional<Tooltip> tooltip_;
     RECT displayRect_{};
     COLORREF labelColor_ = RGB(0, 255, 255);
-    std::string label1Text_ = "12/28(土)";
-    std::string label4Text_;
+    std::string mainText_ = "12/28(土)";
+    std::string secondText_;
     std::wstring tooltipText_;
-    int image1Top_ = 0;
-    int image2Top_ = 0;
+    int exitButtonTop_ = 0;
+    int optionsButtonTop_ = 0;
     Part pressed_ = Part::None;
 };
 

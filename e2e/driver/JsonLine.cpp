@@ -1,5 +1,7 @@
 #include "JsonLine.h"
 
+#include "app/win32/WideText.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -7,22 +9,11 @@
 namespace ambrel::e2e {
 
 std::string toUtf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
-                                nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), out.data(), n, nullptr, nullptr);
-    return out;
+    return win32::narrow(text);
 }
 
 std::wstring fromUtf8(const std::string& text) {
-    if (text.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), out.data(), n);
-    return out;
+    return win32::widen(text);
 }
 
 std::string JsonLine::quote(const std::string& utf8) {

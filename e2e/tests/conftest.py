@@ -103,12 +103,13 @@ def _keep_failure_screenshot(request, xvfb):
 @pytest.fixture
 def ambrel(request, wine, driver, xvfb):
     """start(settings=None|bytes|[lines], run=True) -> App. The folder is what a user gets who
-    unpacks the release zip into C:\\e2e\\<test>\\<folder_name>, plus AMBREL.SET when given."""
+    unpacks the release zip into C:\\e2e\\<test>\\<folder_name> (or into `folder`, a path of
+    the test's choosing), plus AMBREL.SET when given."""
     apps = []
     test_folder = wine.prefix / "drive_c" / "e2e" / re.sub(r"[^\w.-]", "_", request.node.name)
 
-    def start(settings=None, run=True, folder_name="app"):
-        folder = unpack_release(test_folder / folder_name)
+    def start(settings=None, run=True, folder_name="app", folder=None):
+        folder = unpack_release(folder or test_folder / folder_name)
         app = App(wine, driver, folder, "ambrel.exe")
         if settings is not None:
             app.write_settings(settings)

@@ -61,7 +61,7 @@ def test_the_bar_on_the_screen_shows_its_edges_panels_buttons_and_coloured_text(
     for color, ink, other in (("10", GREEN, MAGENTA), ("13", MAGENTA, GREEN)):
         app, clock = start_bar(ambrel, color=color)
         assert clock["rect"] == [100, 100, 240, 118]
-        # The first tick recolours the texts; before it Label1 is cyan.
+        # The first tick recolours the texts; before it the main text is cyan.
         px = wait_until(lambda: (lambda p: p if count_colour(p, ink, 18, 121, 3, 15) > 20
                                  else None)(screen_pixels(driver, clock["hwnd"])),
                         10, what="text in the palette colour")

@@ -118,20 +118,20 @@ def test_many_starts_at_once_leave_one_clock_and_its_save(ambrel, driver):
 
 def test_a_full_disk_keeps_the_old_file_byte_for_byte(ambrel, driver, tmp_path):
     with small_disk(tmp_path / "disk", size="2m") as disk:
-        app = ambrel(run=False, folder_name=disk.name)
+        app = ambrel(run=False, folder=disk / "app")
         old = quiet_settings(app, left="1500", top="1500") + b'"kept"\r\n'
         app.write_settings(old)
         try:
             proc, clock = start_clock(app)
             filler = fill_up(disk)
-            before = sorted(p.name for p in disk.iterdir())
+            before = sorted(p.name for p in app.folder.iterdir())
             driver.close(clock["hwnd"])
             box = app.wait_msgbox(timeout=HANG_SECONDS, title=ERROR_TITLE)
             assert box["text"] == "エラー ( 61) が発生しました、終了します。"
             driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
             assert app.wait_exit(HANG_SECONDS, proc=proc) == 0
             assert app.read_settings() == old
-            assert sorted(p.name for p in disk.iterdir()) == before
+            assert sorted(p.name for p in app.folder.iterdir()) == before
             filler_size = filler.stat().st_size
         finally:
             app.kill()

@@ -1,5 +1,6 @@
 #include "notify/win32/NoticeWindow.h"
 
+#include "app/Messages.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
 #include "app/win32/LateLibraries.h"
@@ -12,14 +13,14 @@ namespace {
 
 constexpr int kClientWidth = 6075;
 constexpr int kClientHeight = 1260;
-// Client coordinates of the controls inside Frame1 (60, 0).
-constexpr TwipsRect kFrame1{60, 0, 5955, 1125};
-constexpr TwipsRect kCommand1{4980, 180, 915, 435};
-constexpr TwipsRect kLabel2{240, 300, 4635, 255};
-constexpr TwipsRect kLabel1{240, 720, 5715, 255};
-constexpr int kCommand1Id = 1;
-constexpr int kLabel1Id = 11;
-constexpr int kLabel2Id = 12;
+// Client coordinates of the controls inside the group box (60, 0).
+constexpr TwipsRect kGroupBox{60, 0, 5955, 1125};
+constexpr TwipsRect kCloseButton{4980, 180, 915, 435};
+constexpr TwipsRect kDisplay{240, 300, 4635, 255};
+constexpr TwipsRect kMainText{240, 720, 5715, 255};
+constexpr int kCloseButtonId = 1;
+constexpr int kMainTextId = 11;
+constexpr int kHeadlineId = 12;
 // No WS_CLIPCHILDREN: the group box paints only its frame, so its inside is the window's to paint.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
@@ -31,7 +32,7 @@ NoticeWindow::NoticeWindow(NoticeForm& form)
                                               {kProportionalGothic, 9.75, FW_BOLD}},
                                              dpi_) {
     ensureCommonControls();
-    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, L"Ambrel V2", nullptr,
+    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str(), nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
     addDialogWindow(handle());
 }
@@ -44,16 +45,16 @@ void NoticeWindow::onCreate() {
         return createControl(handle(), {cls, text, style, 0, at, id, font}, dpi_);
     };
     // Created in tab order: the button is the one control that takes the focus.
-    frame1_ = make(L"BUTTON", L"", BS_GROUPBOX, kFrame1, 0, fonts_[FontKind::Frame]);
-    command1_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, kCommand1,
-                     kCommand1Id, fonts_[FontKind::Button]);
+    groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, kGroupBox, 0, fonts_[FontKind::Frame]);
+    closeButton_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
+                        kCloseButton, kCloseButtonId, fonts_[FontKind::Button]);
     // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
     // nothing of it shows, while a text wider than its label at a large dpi loses at most what
     // passes the right edge.
-    label2_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel2, kLabel2Id,
-                   fonts_[FontKind::Label]);
-    label1_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kLabel1, kLabel1Id,
-                   fonts_[FontKind::Label]);
+    headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kDisplay, kHeadlineId,
+                     fonts_[FontKind::Label]);
+    mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kMainText, kMainTextId,
+                      fonts_[FontKind::Label]);
 }
 
 void NoticeWindow::moveTo(float leftTwips, float topTwips) {
@@ -65,26 +66,26 @@ void NoticeWindow::setTopmost(bool topmost) {
 }
 
 void NoticeWindow::setHeadline(const std::string& text) {
-    SetWindowTextW(label2_, widen(text).c_str());
+    SetWindowTextW(headline_, widen(text).c_str());
 }
 
 void NoticeWindow::setMessage(const std::string& text) {
-    SetWindowTextW(label1_, widen(text).c_str());
+    SetWindowTextW(mainLabel_, widen(text).c_str());
 }
 
 void NoticeWindow::show() {
     showInGroup();
-    SetFocus(command1_);
+    SetFocus(closeButton_);
 }
 
 LRESULT NoticeWindow::onControlColor(HDC dc, HWND control) {
-    if (control == label2_) {
+    if (control == headline_) {
         // The headline lies transparently on the group box.
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    if (control == label1_) {
+    if (control == mainLabel_) {
         SetTextColor(dc, RGB(0, 0, 255));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -101,7 +102,7 @@ LRESULT NoticeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORSTATIC:
         return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+        if (LOWORD(wParam) == kCloseButtonId || LOWORD(wParam) == IDCANCEL) {
             form_.onCloseClick(); // destroys this window
         }
         return 0;

@@ -1,5 +1,5 @@
 #pragma once
-// Form3, the notice: a fixed dialog-style window with a group box, the "閉じる" button and two
+// The notice: a fixed dialog-style window with a group box, the "閉じる" button and two
 // text labels. Its texts are real static controls, so screen readers and automation read them.
 
 #include "app/win32/Fonts.h"
@@ -29,10 +29,10 @@ private:
     int dpi_;
     enum class FontKind { Frame, Button, Label };
     FontSet<FontKind> fonts_;
-    HWND frame1_ = nullptr;
-    HWND command1_ = nullptr;
-    HWND label2_ = nullptr;
-    HWND label1_ = nullptr;
+    HWND groupBox_ = nullptr;
+    HWND closeButton_ = nullptr;
+    HWND headline_ = nullptr;
+    HWND mainLabel_ = nullptr;
 };
 
 } // namespace ambrel::win32

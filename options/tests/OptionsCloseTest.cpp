@@ -12,10 +12,10 @@ namespace {
 using testing::FakeOptionsView;
 using testing::OptionsFixture;
 
-constexpr auto Text1 = OptionsText::Text1;
-constexpr auto Text2 = OptionsText::Text2;
-constexpr auto Text3 = OptionsText::Text3;
-constexpr auto Text4 = OptionsText::Text4;
+constexpr auto soundFileBox = OptionsText::SoundFileBox;
+constexpr auto hourBox = OptionsText::AlarmHourBox;
+constexpr auto minuteBox = OptionsText::AlarmMinuteBox;
+constexpr auto secondBox = OptionsText::AlarmSecondBox;
 
 constexpr const char* kEmptyAlarm = "アラーム時刻指定欄が空白です。";
 constexpr const char* kAlarmRange = "アラーム時刻の指定が、時間の範囲を超えています。";
@@ -31,9 +31,9 @@ protected:
         app.sound.commands.clear();
     }
     void setAlarm(const char* hour, const char* minute, const char* second) {
-        view->setText(Text2, hour);
-        view->setText(Text3, minute);
-        view->setText(Text4, second);
+        view->setText(hourBox, hour);
+        view->setText(minuteBox, minute);
+        view->setText(secondBox, second);
     }
     std::vector<std::string> shownTexts() const {
         std::vector<std::string> texts;
@@ -52,13 +52,13 @@ protected:
 };
 
 TEST_F(OptionsCloseTest, AcceptedCloseCommitsEveryControlThenReopensTheSound) {
-    view->setChecked(OptionsCheck::Check1, false);
-    view->setChecked(OptionsCheck::Check2, true);
-    view->setText(Text1, "D:\\bell.wav");
+    view->setChecked(OptionsCheck::KeepOnTopCheck, false);
+    view->setChecked(OptionsCheck::AlarmOnCheck, true);
+    view->setText(soundFileBox, "D:\\bell.wav");
     setAlarm("7", "5", "007");
-    view->setText(OptionsText::Text5, "30"); // typed without Start: dropped
-    view->setText(OptionsText::Text6, "起きる時間です");
-    view->setText(OptionsText::Text7, "");
+    view->setText(OptionsText::CountdownMinutesBox, "30"); // typed without Start: dropped
+    view->setText(OptionsText::AlarmMessageBox, "起きる時間です");
+    view->setText(OptionsText::CountdownMessageBox, "");
     const int topmostCalls = app.clockView().topmostCalls;
 
     form().requestClose();
@@ -79,12 +79,12 @@ TEST_F(OptionsCloseTest, AcceptedCloseCommitsEveryControlThenReopensTheSound) {
     // The next opening loads afresh from the record.
     const FakeOptionsView& again = open();
     EXPECT_EQ(app.views.optionsCreated, 2);
-    EXPECT_EQ(again.text(OptionsText::Text5), "10");
-    EXPECT_EQ(again.text(Text4), "7");
+    EXPECT_EQ(again.text(OptionsText::CountdownMinutesBox), "10");
+    EXPECT_EQ(again.text(secondBox), "7");
 }
 
 TEST_F(OptionsCloseTest, ASoundFileThatCannotOpenIsReportedButTheDialogCloses) {
-    view->setText(Text1, "D:\\missing.wav");
+    view->setText(soundFileBox, "D:\\missing.wav");
     app.sound.nextOpen = {275, "ファイルが見つかりません"};
     form().requestClose();
     EXPECT_FALSE(dialogLoaded());
@@ -95,7 +95,7 @@ TEST_F(OptionsCloseTest, ASoundFileThatCannotOpenIsReportedButTheDialogCloses) {
 
 TEST_F(OptionsCloseTest, EveryFailingCheckReportsAndTheLaterOnesStillRun) {
     setAlarm("", "", "");
-    view->setText(Text1, "");
+    view->setText(soundFileBox, "");
     form().requestClose();
     EXPECT_TRUE(dialogLoaded());
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{kEmptyAlarm, kNoSoundFile}));
@@ -140,12 +140,12 @@ TEST_F(OptionsCloseTest, OutOfRangeTimesAreStoredButRefused) {
 }
 
 TEST_F(OptionsCloseTest, RetryGoesOnWithTheStepAfterTheFailedConversion) {
-    for (const OptionsText failing : {Text2, Text3, Text4}) {
+    for (const OptionsText failing : {hourBox, minuteBox, secondBox}) {
         settings().alarmHour = settings().alarmMinute = settings().alarmSecond = 10;
         app.messages.shown.clear();
         setAlarm("5", "6", "7");
         view->setText(failing, "99999");
-        view->setText(Text1, "");
+        view->setText(soundFileBox, "");
         form().requestClose();
 
         ASSERT_TRUE(dialogLoaded());
@@ -153,8 +153,8 @@ TEST_F(OptionsCloseTest, RetryGoesOnWithTheStepAfterTheFailedConversion) {
         EXPECT_EQ(app.messages.shown[0].buttons, MessageButtons::RetryCancel);
         EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Warning);
         EXPECT_EQ(app.messages.shown[0].title, kOptionsErrorTitle);
-        expectAlarm(failing == Text2 ? 10 : 5, failing == Text3 ? 10 : 6,
-                    failing == Text4 ? 10 : 7);
+        expectAlarm(failing == hourBox ? 10 : 5, failing == minuteBox ? 10 : 6,
+                    failing == secondBox ? 10 : 7);
     }
     EXPECT_EQ(app.exit.ends, 0);
 }
@@ -176,7 +176,7 @@ TEST_F(OptionsCloseTest, TheTrapStaysArmedAndTheRangeCheckStillRuns) {
 
 TEST_F(OptionsCloseTest, CancelOnTheErrorBoxEndsTheProgramWithNothingSaved) {
     const std::string fileBefore = app.files.files.at(kSettingsFileName);
-    view->setChecked(OptionsCheck::Check1, false);
+    view->setChecked(OptionsCheck::KeepOnTopCheck, false);
     setAlarm("99999", "20", "30");
     app.messages.script = {MessageAnswer::Cancel};
 

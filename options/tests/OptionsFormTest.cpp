@@ -9,17 +9,17 @@ using testing::FakeOptionsView;
 using testing::OptionsFixture;
 using testing::ShownMessage;
 
-constexpr auto Text1 = OptionsText::Text1;
-constexpr auto Text2 = OptionsText::Text2;
-constexpr auto Text3 = OptionsText::Text3;
-constexpr auto Text4 = OptionsText::Text4;
-constexpr auto Text5 = OptionsText::Text5;
-constexpr auto HScroll1 = OptionsScroll::HScroll1;
-constexpr auto HScroll2 = OptionsScroll::HScroll2;
-constexpr auto HScroll3 = OptionsScroll::HScroll3;
-constexpr auto HScroll4 = OptionsScroll::HScroll4;
-constexpr auto Command5 = OptionsCommand::Command5;
-constexpr auto Command6 = OptionsCommand::Command6;
+constexpr auto soundFileBox = OptionsText::SoundFileBox;
+constexpr auto hourBox = OptionsText::AlarmHourBox;
+constexpr auto minuteBox = OptionsText::AlarmMinuteBox;
+constexpr auto secondBox = OptionsText::AlarmSecondBox;
+constexpr auto minutesBox = OptionsText::CountdownMinutesBox;
+constexpr auto countdownBar = OptionsScroll::CountdownMinutesBar;
+constexpr auto hourBar = OptionsScroll::AlarmHourBar;
+constexpr auto minuteBar = OptionsScroll::AlarmMinuteBar;
+constexpr auto secondBar = OptionsScroll::AlarmSecondBar;
+constexpr auto startButton = OptionsCommand::StartButton;
+constexpr auto stopButton = OptionsCommand::StopButton;
 
 // --- Load ---------------------------------------------------------------------------------
 
@@ -31,10 +31,10 @@ TEST_F(OptionsLoadTest, DefaultSettingsFillEveryControl) {
     const FakeOptionsView& view = open();
 
     EXPECT_EQ(view.selectedColorOption(), 1);
-    EXPECT_TRUE(view.isChecked(OptionsCheck::Check1));
-    EXPECT_FALSE(view.isChecked(OptionsCheck::Check2));
-    EXPECT_TRUE(view.isEnabled(Command5));
-    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_TRUE(view.isChecked(OptionsCheck::KeepOnTopCheck));
+    EXPECT_FALSE(view.isChecked(OptionsCheck::AlarmOnCheck));
+    EXPECT_TRUE(view.isEnabled(startButton));
+    EXPECT_FALSE(view.isEnabled(stopButton));
     EXPECT_EQ(view.texts, (std::array<std::string, 7>{"c:\\WINDOWS\\TADA.WAV", "10", "10", "10",
                                                       "10", "起きて", "お茶"}));
     EXPECT_EQ(view.scrolls, (std::array<int, 4>{10, 10, 10, 10}));
@@ -49,9 +49,9 @@ TEST_F(OptionsLoadTest, OddRecordsAreNormalised) {
 
     EXPECT_EQ(view.selectedColorOption(), 0);
     EXPECT_EQ(settings().textColorIndex, 12);
-    EXPECT_FALSE(view.isChecked(OptionsCheck::Check1));
+    EXPECT_FALSE(view.isChecked(OptionsCheck::KeepOnTopCheck));
     EXPECT_TRUE(settings().alwaysOnTop.sameAs(DynamicValue("OFF")));
-    EXPECT_TRUE(view.isChecked(OptionsCheck::Check2));
+    EXPECT_TRUE(view.isChecked(OptionsCheck::AlarmOnCheck));
     EXPECT_TRUE(settings().alarmState.sameAs(DynamicValue("ALON")));
 
     closeDialog();
@@ -59,21 +59,23 @@ TEST_F(OptionsLoadTest, OddRecordsAreNormalised) {
     settings().alarmState = DynamicValue();
     const FakeOptionsView& again = open();
     EXPECT_EQ(again.selectedColorOption(), 4);
-    EXPECT_FALSE(again.isChecked(OptionsCheck::Check2));
+    EXPECT_FALSE(again.isChecked(OptionsCheck::AlarmOnCheck));
     EXPECT_TRUE(settings().alarmState.sameAs(DynamicValue("ALOFF")));
 }
 
 TEST_F(OptionsLoadTest, CountdownButtonsFollowTheTimerState) {
     struct Case {
-        DynamicValue state;
+        TimerState state;
         bool startEnabled, stopEnabled;
     };
-    const Case cases[] = {{"ON", false, true}, {"OFF", true, false}, {DynamicValue(), true, false}};
+    const Case cases[] = {{TimerState::On, false, true},
+                          {TimerState::Off, true, false},
+                          {TimerState::Unset, true, false}};
     for (const Case& c : cases) {
         settings().timerState = c.state;
         const FakeOptionsView& view = open();
-        EXPECT_EQ(view.isEnabled(Command5), c.startEnabled) << c.state.toText();
-        EXPECT_EQ(view.isEnabled(Command6), c.stopEnabled) << c.state.toText();
+        EXPECT_EQ(view.isEnabled(startButton), c.startEnabled) << static_cast<int>(c.state);
+        EXPECT_EQ(view.isEnabled(stopButton), c.stopEnabled) << static_cast<int>(c.state);
         closeDialog();
     }
 }
@@ -83,25 +85,25 @@ TEST_F(OptionsLoadTest, MidnightAlarmPutsTheBarsAtTheLeftEnd) {
     settings().alarmMinute = 0;
     settings().alarmSecond = 0;
     const FakeOptionsView& view = open();
-    EXPECT_EQ(view.text(Text2), "0");
-    EXPECT_EQ(view.text(Text3), "0");
-    EXPECT_EQ(view.text(Text4), "0");
-    EXPECT_EQ(view.scrollValue(HScroll2), 0);
-    EXPECT_EQ(view.scrollValue(HScroll3), 0);
-    EXPECT_EQ(view.scrollValue(HScroll4), 0);
+    EXPECT_EQ(view.text(hourBox), "0");
+    EXPECT_EQ(view.text(minuteBox), "0");
+    EXPECT_EQ(view.text(secondBox), "0");
+    EXPECT_EQ(view.scrollValue(hourBar), 0);
+    EXPECT_EQ(view.scrollValue(minuteBar), 0);
+    EXPECT_EQ(view.scrollValue(secondBar), 0);
 }
 
 TEST_F(OptionsLoadTest, OnlyABarThatMovesRewritesItsBox) {
     settings().timerMinutes = "015";
     const FakeOptionsView& view = open();
-    EXPECT_EQ(view.text(Text5), "15");
-    EXPECT_EQ(view.scrollValue(HScroll1), 15);
+    EXPECT_EQ(view.text(minutesBox), "15");
+    EXPECT_EQ(view.scrollValue(countdownBar), 15);
 
     closeDialog();
     settings().timerMinutes = "01";
     const FakeOptionsView& again = open();
-    EXPECT_EQ(again.text(Text5), "01");
-    EXPECT_EQ(again.scrollValue(HScroll1), 1); // the layout's position: no change, no rewrite
+    EXPECT_EQ(again.text(minutesBox), "01");
+    EXPECT_EQ(again.scrollValue(countdownBar), 1); // the layout's position: no change, no rewrite
 }
 
 TEST_F(OptionsLoadTest, ValuesABarCannotShowClampItAndKeepTheText) {
@@ -114,8 +116,8 @@ TEST_F(OptionsLoadTest, ValuesABarCannotShowClampItAndKeepTheText) {
     for (const Case& c : cases) {
         settings().timerMinutes = c.minutes;
         const FakeOptionsView& view = open();
-        EXPECT_EQ(view.text(Text5), c.minutes.toText());
-        EXPECT_EQ(view.scrollValue(HScroll1), c.bar) << c.minutes.toText();
+        EXPECT_EQ(view.text(minutesBox), c.minutes.toText());
+        EXPECT_EQ(view.scrollValue(countdownBar), c.bar) << c.minutes.toText();
         closeDialog();
     }
 
@@ -123,48 +125,48 @@ TEST_F(OptionsLoadTest, ValuesABarCannotShowClampItAndKeepTheText) {
     settings().alarmMinute = -5;
     settings().alarmSecond = 60;
     const FakeOptionsView& view = open();
-    EXPECT_EQ(view.text(Text2), "30");
-    EXPECT_EQ(view.text(Text3), "-5");
-    EXPECT_EQ(view.text(Text4), "60");
-    EXPECT_EQ(view.scrollValue(HScroll2), 23);
-    EXPECT_EQ(view.scrollValue(HScroll3), 0);
-    EXPECT_EQ(view.scrollValue(HScroll4), 59);
+    EXPECT_EQ(view.text(hourBox), "30");
+    EXPECT_EQ(view.text(minuteBox), "-5");
+    EXPECT_EQ(view.text(secondBox), "60");
+    EXPECT_EQ(view.scrollValue(hourBar), 23);
+    EXPECT_EQ(view.scrollValue(minuteBar), 0);
+    EXPECT_EQ(view.scrollValue(secondBar), 59);
 }
 
 TEST_F(OptionsLoadTest, ShowingAgainDoesNotReload) {
     FakeOptionsView& view = open();
-    view.setText(Text2, "5");
+    view.setText(hourBox, "5");
     open();
     EXPECT_EQ(app.views.optionsCreated, 1);
     EXPECT_EQ(view.shows, 2);
-    EXPECT_EQ(view.text(Text2), "5");
+    EXPECT_EQ(view.text(hourBox), "5");
 }
 
 TEST_F(OptionsLoadTest, DialogCreatedHiddenByTheClockIsShownAsItWas) {
-    settings().timerState = "ON";
+    settings().timerState = TimerState::On;
     EXPECT_EQ(form().soundFileText(), "c:\\WINDOWS\\TADA.WAV");
     FakeOptionsView& view = app.optionsView();
     EXPECT_FALSE(view.visible);
-    EXPECT_FALSE(view.isEnabled(Command5)); // loaded as running
+    EXPECT_FALSE(view.isEnabled(startButton)); // loaded as running
 
-    settings().timerState = "OFF";
+    settings().timerState = TimerState::Off;
     form().resetCountdownButtons();
-    view.setText(Text1, "typed but not stored");
+    view.setText(soundFileBox, "typed but not stored");
     open();
     EXPECT_EQ(app.views.optionsCreated, 1);
     EXPECT_TRUE(view.visible);
-    EXPECT_TRUE(view.isEnabled(Command5));
-    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_TRUE(view.isEnabled(startButton));
+    EXPECT_FALSE(view.isEnabled(stopButton));
     EXPECT_EQ(form().soundFileText(), "typed but not stored");
 }
 
 TEST_F(OptionsLoadTest, ResetOfTheButtonsCreatesTheDialogToo) {
-    settings().timerState = "ON";
+    settings().timerState = TimerState::On;
     form().resetCountdownButtons();
     ASSERT_TRUE(dialogLoaded());
     EXPECT_FALSE(app.optionsView().visible);
-    EXPECT_TRUE(app.optionsView().isEnabled(Command5));
-    EXPECT_FALSE(app.optionsView().isEnabled(Command6));
+    EXPECT_TRUE(app.optionsView().isEnabled(startButton));
+    EXPECT_FALSE(app.optionsView().isEnabled(stopButton));
 }
 
 // --- Controls -----------------------------------------------------------------------------
@@ -174,28 +176,28 @@ using OptionsControlsTest = OptionsFixture;
 TEST_F(OptionsControlsTest, DigitFilterPassesDigitsAndBackspaceOnly) {
     open();
     for (const int code : {int{'0'}, int{'5'}, int{'9'}, 8}) {
-        EXPECT_EQ(form().onKeyPress(Text5, code), code);
+        EXPECT_EQ(form().onKeyPress(minutesBox, code), code);
     }
     EXPECT_EQ(app.beeper.beeps, 0);
 
     // Letter, minus, space, full-width 1, Enter, Escape, Ctrl+C, Ctrl+V, Ctrl+X, '/', ':'.
     const int dropped[] = {'a', '-', ' ', 0xFF11, 13, 27, 3, 22, 24, '/', ':'};
     for (const int code : dropped) {
-        EXPECT_EQ(form().onKeyPress(Text2, code), 0) << code;
+        EXPECT_EQ(form().onKeyPress(hourBox, code), 0) << code;
     }
     EXPECT_EQ(app.beeper.beeps, static_cast<int>(std::size(dropped)));
 }
 
 TEST_F(OptionsControlsTest, EachBarWritesItsOwnBox) {
     FakeOptionsView& view = open();
-    form().onScrollChange(HScroll1, 120);
-    form().onScrollChange(HScroll2, 7);
-    form().onScrollChange(HScroll3, 0);
-    form().onScrollChange(HScroll4, 59);
-    EXPECT_EQ(view.text(Text5), "120");
-    EXPECT_EQ(view.text(Text2), "7");
-    EXPECT_EQ(view.text(Text3), "0");
-    EXPECT_EQ(view.text(Text4), "59");
+    form().onScrollChange(countdownBar, 120);
+    form().onScrollChange(hourBar, 7);
+    form().onScrollChange(minuteBar, 0);
+    form().onScrollChange(secondBar, 59);
+    EXPECT_EQ(view.text(minutesBox), "120");
+    EXPECT_EQ(view.text(hourBox), "7");
+    EXPECT_EQ(view.text(minuteBox), "0");
+    EXPECT_EQ(view.text(secondBox), "59");
 }
 
 TEST_F(OptionsControlsTest, ColourOptionsStoreTheirIndexAtOnce) {
@@ -211,35 +213,35 @@ TEST_F(OptionsControlsTest, BrowseAsksForAWaveFileAndKeepsTheBoxOnFailure) {
     FakeOptionsView& view = open();
     app.fileDialog.chosen = "D:\\音\\ベル.wav";
     form().onBrowseClick();
-    EXPECT_EQ(view.text(Text1), "D:\\音\\ベル.wav");
+    EXPECT_EQ(view.text(soundFileBox), "D:\\音\\ベル.wav");
     ASSERT_EQ(app.fileDialog.requests.size(), 1u);
     const FileOpenRequest& request = app.fileDialog.requests[0];
     EXPECT_EQ(request.title, "アラームサウンドの指定");
     EXPECT_EQ(request.filter, "WAVファイル (*.WAV)|*.WAV|全てのファイル (*.*)|*.*|");
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(request.defaultExtension, "WAV");
-    EXPECT_EQ(request.flags, 4u);
+    EXPECT_TRUE(request.hideReadOnly);
 
     for (const int error :
          {static_cast<int>(kDialogCancelled), static_cast<int>(kInvalidArgument)}) {
         app.fileDialog.failWith = error;
         app.fileDialog.chosen = "E:\\other.wav";
         form().onBrowseClick();
-        EXPECT_EQ(view.text(Text1), "D:\\音\\ベル.wav");
+        EXPECT_EQ(view.text(soundFileBox), "D:\\音\\ベル.wav");
     }
     EXPECT_TRUE(settings().soundFile.sameAs(DynamicValue("c:\\WINDOWS\\TADA.WAV")));
 }
 
 TEST_F(OptionsControlsTest, SoundTestStoresThePathAndPlaysFromTheStart) {
     FakeOptionsView& view = open();
-    view.setText(Text1, "D:\\bell.wav");
+    view.setText(soundFileBox, "D:\\bell.wav");
     app.sound.commands.clear();
     form().onTestClick();
     EXPECT_TRUE(settings().soundFile.sameAs(DynamicValue("D:\\bell.wav")));
     EXPECT_EQ(app.sound.commands, (std::vector<std::string>{"close", "open:D:\\bell.wav", "play"}));
 
     // An empty path is stored too; the failed open is reported and the play still sent.
-    view.setText(Text1, "");
+    view.setText(soundFileBox, "");
     app.sound.nextOpen = {263, "デバイスを開けません"};
     app.sound.commands.clear();
     form().onTestClick();
@@ -263,14 +265,14 @@ using OptionsCountdownTest = OptionsFixture;
 TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
     FakeOptionsView& view = open();
     app.clock.set(10, 20, 45);
-    view.setText(Text5, "15");
+    view.setText(minutesBox, "15");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("ON")));
+    EXPECT_TRUE(settings().timerState == TimerState::On);
     EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("15"))); // the text, not a number
     EXPECT_EQ(settings().timerDueHour, 10);
     EXPECT_EQ(settings().timerDueMinute, 35);
-    EXPECT_FALSE(view.isEnabled(Command5));
-    EXPECT_TRUE(view.isEnabled(Command6));
+    EXPECT_FALSE(view.isEnabled(startButton));
+    EXPECT_TRUE(view.isEnabled(stopButton));
     EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 10時 35分に通知）】");
 
     app.clock.set(23, 50, 0);
@@ -278,12 +280,12 @@ TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
     EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 0時 5分に通知）】");
 
     app.clock.set(10, 20, 0);
-    view.setText(Text5, "007");
+    view.setText(minutesBox, "007");
     form().onStartClick();
     EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("007")));
     EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 7分 （ 10時 27分に通知）】");
 
-    view.setText(Text5, "0");
+    view.setText(minutesBox, "0");
     form().onStartClick();
     EXPECT_EQ(settings().timerDueHour, 10);
     EXPECT_EQ(settings().timerDueMinute, 20);
@@ -295,10 +297,10 @@ TEST_F(OptionsCountdownTest, StopThenStartRecomputesFromTheCurrentTime) {
     app.clock.set(10, 20, 0);
     form().onStartClick();
     form().onStopClick();
-    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("OFF")));
+    EXPECT_TRUE(settings().timerState == TimerState::Off);
     EXPECT_EQ(settings().timerInfoText.toText(), "");
-    EXPECT_TRUE(view.isEnabled(Command5));
-    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_TRUE(view.isEnabled(startButton));
+    EXPECT_FALSE(view.isEnabled(stopButton));
     EXPECT_EQ(settings().timerDueMinute, 30); // kept after the stop
 
     app.clock.set(11, 0, 0);
@@ -309,7 +311,7 @@ TEST_F(OptionsCountdownTest, StopThenStartRecomputesFromTheCurrentTime) {
 
 TEST_F(OptionsCountdownTest, EmptyBoxWarnsAndPutsBackTen) {
     FakeOptionsView& view = open();
-    view.setText(Text5, "");
+    view.setText(minutesBox, "");
     form().onStartClick();
     ASSERT_EQ(app.messages.shown.size(), 1u);
     const ShownMessage& box = app.messages.shown[0];
@@ -317,11 +319,11 @@ TEST_F(OptionsCountdownTest, EmptyBoxWarnsAndPutsBackTen) {
     EXPECT_EQ(box.title, kOptionsErrorTitle);
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
     EXPECT_EQ(box.icon, MessageIcon::Warning);
-    EXPECT_EQ(view.text(Text5), "10");
-    EXPECT_TRUE(settings().timerState.isEmpty());
+    EXPECT_EQ(view.text(minutesBox), "10");
+    EXPECT_TRUE(settings().timerState == TimerState::Unset);
     EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
-    EXPECT_TRUE(view.isEnabled(Command5));
-    EXPECT_FALSE(view.isEnabled(Command6));
+    EXPECT_TRUE(view.isEnabled(startButton));
+    EXPECT_FALSE(view.isEnabled(stopButton));
 }
 
 TEST_F(OptionsCountdownTest, LengthsTheDialogCannotShowAreRefused) {
@@ -329,21 +331,21 @@ TEST_F(OptionsCountdownTest, LengthsTheDialogCannotShowAreRefused) {
     app.clock.set(10, 20, 0);
     for (const char* pasted : {"1000", "99999", "1.5", "-5", "abc", "１５"}) {
         app.messages.shown.clear();
-        view.setText(Text5, pasted);
+        view.setText(minutesBox, pasted);
         form().onStartClick();
         ASSERT_EQ(app.messages.shown.size(), 1u) << pasted;
         EXPECT_EQ(app.messages.shown[0].text,
                   "タイマー時間は 0 から 999 分の範囲で指定して下さい。");
         EXPECT_EQ(app.messages.shown[0].title, kOptionsErrorTitle);
         EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Warning);
-        EXPECT_EQ(view.text(Text5), pasted);
-        EXPECT_TRUE(settings().timerState.isEmpty());
+        EXPECT_EQ(view.text(minutesBox), pasted);
+        EXPECT_TRUE(settings().timerState == TimerState::Unset);
         EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
-        EXPECT_TRUE(view.isEnabled(Command5));
+        EXPECT_TRUE(view.isEnabled(startButton));
     }
-    view.setText(Text5, "999");
+    view.setText(minutesBox, "999");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerState.sameAs(DynamicValue("ON")));
+    EXPECT_TRUE(settings().timerState == TimerState::On);
 }
 
 } // namespace

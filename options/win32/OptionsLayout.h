@@ -13,7 +13,7 @@ namespace ambrel::win32 {
 
 // The fonts of the dialog: the layout's standard one, the larger one of "ｱﾗｰﾑON", and the
 // dialog's own, for the controls that carry none.
-enum class OptionsFont { Standard, AlarmOn, Default };
+enum class OptionsFont { Standard, AlarmOnCheck, Default };
 
 enum class ControlKind { Button, CheckBox, ScrollBar, TextBox, Label, GroupBox, Swatch };
 
@@ -37,12 +37,13 @@ WindowKind windowKind(ControlKind kind);
 // In tab order: the dialog manager walks the controls in the order they were created.
 const std::vector<ControlLayout>& optionsControls();
 
-// HScroll1..HScroll4: the step of a click beside the thumb, and the position before Load.
+// Countdown, hour, minute and second bars: the step of a click beside the thumb, and the position
+// before Load.
 inline constexpr std::array<int, 4> kPageSteps{10, 2, 5, 5};
 inline constexpr std::array<int, 4> kInitialPositions{1, 0, 1, 1};
 inline constexpr int kArrowStep = 1;
 
-// Option1..Option4: green, cyan, magenta and yellow squares.
+// The colour swatches: green, cyan, magenta and yellow squares.
 inline constexpr std::array<COLORREF, 4> kSwatchColors{RGB(0, 192, 0), RGB(0, 255, 255),
                                                        RGB(255, 0, 255), RGB(255, 255, 0)};
 

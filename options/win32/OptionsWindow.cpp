@@ -32,20 +32,20 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
 int textId(OptionsText box) {
-    return IDC_OPTIONS_TEXT1 + static_cast<int>(box);
+    return IDC_OPTIONS_SOUND_FILE + static_cast<int>(box);
 }
 int checkId(OptionsCheck box) {
-    return IDC_OPTIONS_CHECK1 + static_cast<int>(box);
+    return IDC_OPTIONS_KEEP_ON_TOP + static_cast<int>(box);
 }
 int scrollId(OptionsScroll bar) {
-    return IDC_OPTIONS_HSCROLL1 + static_cast<int>(bar);
+    return IDC_OPTIONS_COUNTDOWN_BAR + static_cast<int>(bar);
 }
 int commandId(OptionsCommand button) {
-    return button == OptionsCommand::Command5 ? IDC_OPTIONS_COMMAND5 : IDC_OPTIONS_COMMAND6;
+    return button == OptionsCommand::StartButton ? IDC_OPTIONS_START : IDC_OPTIONS_STOP;
 }
 
 bool isDigitBox(int id) {
-    return id >= IDC_OPTIONS_TEXT2 && id <= IDC_OPTIONS_TEXT5;
+    return id >= IDC_OPTIONS_ALARM_HOUR && id <= IDC_OPTIONS_COUNTDOWN_MINUTES;
 }
 
 bool isReturnOrEscape(const MSG& key) {
@@ -107,7 +107,7 @@ void OptionsWindow::onCreate() {
         info.nMin = range.min;
         info.nMax = range.max;
         info.nPos = kInitialPositions[bar];
-        SetScrollInfo(control(IDC_OPTIONS_HSCROLL1 + bar), SB_CTL, &info, FALSE);
+        SetScrollInfo(control(IDC_OPTIONS_COUNTDOWN_BAR + bar), SB_CTL, &info, FALSE);
     }
     updateSwatchTabStops();
 }
@@ -177,7 +177,7 @@ void OptionsWindow::setEnabled(OptionsCommand button, bool enabled) {
 
 void OptionsWindow::selectColorOption(int option) {
     for (int i = 1; i <= 4; ++i) {
-        SendMessageW(control(IDC_OPTIONS_OPTION1 + i - 1), BM_SETCHECK,
+        SendMessageW(control(IDC_OPTIONS_COLOR_GREEN + i - 1), BM_SETCHECK,
                      i == option ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     updateSwatchTabStops();
@@ -185,7 +185,8 @@ void OptionsWindow::selectColorOption(int option) {
 
 int OptionsWindow::selectedColorOption() const {
     for (int i = 1; i <= 4; ++i) {
-        if (SendMessageW(control(IDC_OPTIONS_OPTION1 + i - 1), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        if (SendMessageW(control(IDC_OPTIONS_COLOR_GREEN + i - 1), BM_GETCHECK, 0, 0) ==
+            BST_CHECKED) {
             return i;
         }
     }
@@ -199,15 +200,16 @@ void OptionsWindow::show() {
 
 int OptionsWindow::colorOptionOf(HWND control) const {
     const int id = GetDlgCtrlID(control);
-    return GetParent(control) == handle() && id >= IDC_OPTIONS_OPTION1 && id <= IDC_OPTIONS_OPTION4
-               ? id - IDC_OPTIONS_OPTION1 + 1
+    return GetParent(control) == handle() && id >= IDC_OPTIONS_COLOR_GREEN &&
+                   id <= IDC_OPTIONS_COLOR_YELLOW
+               ? id - IDC_OPTIONS_COLOR_GREEN + 1
                : 0;
 }
 
 void OptionsWindow::updateSwatchTabStops() {
     const int selected = selectedColorOption();
     for (int i = 1; i <= 4; ++i) {
-        HWND swatch = control(IDC_OPTIONS_OPTION1 + i - 1);
+        HWND swatch = control(IDC_OPTIONS_COLOR_GREEN + i - 1);
         const LONG_PTR style = GetWindowLongPtrW(swatch, GWL_STYLE);
         const bool tabStop = i == (selected == 0 ? 1 : selected);
         SetWindowLongPtrW(swatch, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -228,32 +230,32 @@ void OptionsWindow::onCommand(int id, int code) {
         return;
     }
     switch (id) {
-    case IDC_OPTIONS_COMMAND1:
+    case IDC_OPTIONS_OK:
         form_.requestClose(); // may destroy this window
         return;
-    case IDC_OPTIONS_COMMAND2:
+    case IDC_OPTIONS_BROWSE:
         form_.onBrowseClick();
         return;
-    case IDC_OPTIONS_COMMAND3:
+    case IDC_OPTIONS_TEST:
         form_.onTestClick();
         return;
-    case IDC_OPTIONS_COMMAND4:
+    case IDC_OPTIONS_HELP:
         form_.onHelpClick();
         return;
-    case IDC_OPTIONS_COMMAND5:
+    case IDC_OPTIONS_START:
         form_.onStartClick();
         return;
-    case IDC_OPTIONS_COMMAND6:
+    case IDC_OPTIONS_STOP:
         form_.onStopClick();
         return;
-    case IDC_OPTIONS_OPTION1:
-    case IDC_OPTIONS_OPTION2:
-    case IDC_OPTIONS_OPTION3:
-    case IDC_OPTIONS_OPTION4:
+    case IDC_OPTIONS_COLOR_GREEN:
+    case IDC_OPTIONS_COLOR_CYAN:
+    case IDC_OPTIONS_COLOR_MAGENTA:
+    case IDC_OPTIONS_COLOR_YELLOW:
         // A click on the swatch that is already selected changes nothing.
         if (SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
             updateSwatchTabStops();
-            form_.onColorOptionClick(id - IDC_OPTIONS_OPTION1 + 1);
+            form_.onColorOptionClick(id - IDC_OPTIONS_COLOR_GREEN + 1);
         }
         return;
     default:
@@ -262,7 +264,7 @@ void OptionsWindow::onCommand(int id, int code) {
 }
 
 void OptionsWindow::onHorizontalScroll(HWND bar, int code) {
-    const int index = GetDlgCtrlID(bar) - IDC_OPTIONS_HSCROLL1;
+    const int index = GetDlgCtrlID(bar) - IDC_OPTIONS_COUNTDOWN_BAR;
     if (bar == nullptr || index < 0 || index > 3) {
         return;
     }
@@ -316,7 +318,8 @@ LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM
     case WM_CHAR:
     case WM_IME_CHAR: { // a character composed in the IME arrives here, one UTF-16 unit each
         auto* window = reinterpret_cast<OptionsWindow*>(self);
-        const auto boxName = static_cast<OptionsText>(static_cast<int>(id) - IDC_OPTIONS_TEXT1);
+        const auto boxName =
+            static_cast<OptionsText>(static_cast<int>(id) - IDC_OPTIONS_SOUND_FILE);
         const LRESULT code = guardedCall(
             [&] { return LRESULT{window->form_.onKeyPress(boxName, static_cast<int>(wParam))}; });
         if (code == 0) {

@@ -1,5 +1,5 @@
 #pragma once
-// Form2, the options dialog: a modeless, fixed dialog-style window with its own task-bar button,
+// The options dialog: a modeless, fixed dialog-style window with its own task-bar button,
 // holding real Windows controls (so Tab, arrows, screen readers and the end-to-end tests work on
 // them) at the layout's twip positions. It only gathers the controls' events and hands them to
 // the OptionsForm; the form reads and sets the controls through OptionsView.
@@ -43,7 +43,8 @@ private:
     int colorOptionOf(HWND control) const; // 1..4, 0 for any other control
     void updateSwatchTabStops();
 
-    // The digit filter of Text2..Text5 sits in front of the edit control's own procedure.
+    // The digit filter of the alarm time and countdown minutes boxes sits in front of the edit
+    // control's own procedure.
     static LRESULT CALLBACK digitBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                               UINT_PTR id, DWORD_PTR self);
 

@@ -1,5 +1,7 @@
 #include "Artwork.h"
 
+#include "clock/ClassicPalette.h"
+
 #include <algorithm>
 
 namespace ambrel::resgen {
@@ -92,12 +94,11 @@ IndexedImage raisedButton() {
 } // namespace
 
 std::vector<Rgb> classicPalette() {
-    return {
-        {0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
-        {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
-        {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
-        {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255},
-    };
+    std::vector<Rgb> palette;
+    for (const PaletteEntry& entry : kClassicPalette) {
+        palette.push_back({entry.red, entry.green, entry.blue});
+    }
+    return palette;
 }
 
 std::vector<Rgb> barPalette() {

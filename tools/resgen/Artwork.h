@@ -37,8 +37,8 @@ std::vector<Rgb> classicPalette(); // the sixteen colours
 std::vector<Rgb> barPalette();     // the sixteen colours and Face
 
 IndexedImage drawClockBackground(); // 140 x 18
-IndexedImage drawOptionsButton();   // 16 x 18, Image2, over bar x 0..15
-IndexedImage drawExitButton();      // 16 x 18, Image1, over bar x 124..139
+IndexedImage drawOptionsButton();   // 16 x 18, over bar x 0..15
+IndexedImage drawExitButton();      // 16 x 18, over bar x 124..139
 IndexedImage drawIcon();            // 32 x 32, sixteen colours
 
 struct ResourceFile {

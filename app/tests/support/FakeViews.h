@@ -1,10 +1,10 @@
 #pragma once
 // Fake windows that keep their controls' state in plain fields, so tests can set and read it.
 
-#include "app/Program.h"
 #include "clock/ClockView.h"
 #include "notify/NoticeView.h"
 #include "options/OptionsView.h"
+#include "program/Program.h"
 
 #include <algorithm>
 #include <array>
@@ -21,11 +21,11 @@ public:
     bool topmost = false;
     int topmostCalls = 0;
     Rgb color{0, 255, 255};
-    std::string label1 = "12/28(土)";
-    std::string label4;
+    std::string mainText = "12/28(土)";
+    std::string secondText;
     std::string tooltip = "ダブルクリックすると表示形式が切り替わります";
-    int image1Top = 0;
-    int image2Top = 0;
+    int exitButtonTop = 0;
+    int optionsButtonTop = 0;
     bool timerRunning = false;
     bool visible = false;
     int repaints = 0; // changes of a label's text or colour
@@ -40,21 +40,21 @@ public:
         topmost = on;
         ++topmostCalls;
     }
-    void setLabelColor(Rgb c) override {
+    void setTextColor(Rgb c) override {
         repaints += c != color ? 1 : 0;
         color = c;
     }
-    void setLabel1(const std::string& text) override {
-        repaints += text != label1 ? 1 : 0;
-        label1 = text;
+    void setMainText(const std::string& text) override {
+        repaints += text != mainText ? 1 : 0;
+        mainText = text;
     }
-    void setLabel4(const std::string& text) override {
-        repaints += text != label4 ? 1 : 0;
-        label4 = text;
+    void setSecondText(const std::string& text) override {
+        repaints += text != secondText ? 1 : 0;
+        secondText = text;
     }
     void setTooltip(const std::string& text) override { tooltip = text; }
     void setImageTop(ImageButton button, int top) override {
-        (button == ImageButton::Image1 ? image1Top : image2Top) = top;
+        (button == ImageButton::Exit ? exitButtonTop : optionsButtonTop) = top;
     }
     void startTimer() override { timerRunning = true; }
     void show() override { visible = true; }
@@ -84,10 +84,10 @@ public:
         scrolls[i] = std::clamp(value, 0, scrollMax[i]);
     }
     bool isEnabled(OptionsCommand button) const override {
-        return button == OptionsCommand::Command5 ? command5Enabled : command6Enabled;
+        return button == OptionsCommand::StartButton ? command5Enabled : command6Enabled;
     }
     void setEnabled(OptionsCommand button, bool on) override {
-        (button == OptionsCommand::Command5 ? command5Enabled : command6Enabled) = on;
+        (button == OptionsCommand::StartButton ? command5Enabled : command6Enabled) = on;
     }
     void selectColorOption(int option) override { colorOption = option; }
     int selectedColorOption() const override { return colorOption; }

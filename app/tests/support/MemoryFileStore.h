@@ -47,7 +47,7 @@ public:
         files[name] = std::string(bytes);
     }
 
-    std::string folder() const override { return folderPath; }
+    std::string pathOf(const std::string& name) const override { return folderPath + "\\" + name; }
 
 private:
     bool fails(const std::string& name) const { return failingName.empty() || failingName == name; }

@@ -2,11 +2,11 @@
 // A whole program on fakes: a settable clock, a recording sound device, scripted message boxes,
 // an in-memory folder and fake windows.
 
-#include "app/Program.h"
 #include "app/tests/support/Cp932CodePage.h"
 #include "app/tests/support/FakePlatform.h"
 #include "app/tests/support/FakeViews.h"
 #include "app/tests/support/MemoryFileStore.h"
+#include "program/Program.h"
 
 #include <string>
 

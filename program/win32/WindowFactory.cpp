@@ -1,4 +1,4 @@
-#include "app/win32/WindowFactory.h"
+#include "program/win32/WindowFactory.h"
 
 #include "clock/win32/ClockWindow.h"
 #include "notify/win32/NoticeWindow.h"
@@ -7,9 +7,8 @@
 namespace ambrel::win32 {
 
 std::unique_ptr<ClockView> WindowFactory::createClockView(ClockForm& form) {
-    Program* program = program_;
     // Any request to close the clock bar (the exit button, WM_CLOSE) is its unload.
-    return std::make_unique<ClockWindow>(form, [program] { program->unloadClockWindow(); });
+    return std::make_unique<ClockWindow>(form, [clock = &form] { clock->onCloseRequest(); });
 }
 
 std::unique_ptr<OptionsView> WindowFactory::createOptionsView(OptionsForm& form) {

@@ -1,11 +1,13 @@
 #pragma once
-// The program as a whole: the start-up procedure Main, the clock window's load and unload, the
-// immediate end of the program, and the settings record, the sound player and the three windows
-// that live as long as the program does.
+// The program as a whole: it owns the settings record, the sound player and the three windows,
+// wires each form to the few things it uses, and runs the start-up procedure Main, the clock
+// window's load and unload and the immediate end of the program. Nothing else includes it but
+// the program's entry point and the tests.
 
 #include "app/FormSlot.h"
 #include "app/Messages.h"
 #include "app/Platform.h"
+#include "app/ProgramLifetime.h"
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
 #include "app/SoundPlayer.h"
@@ -48,9 +50,7 @@ public:
     virtual std::unique_ptr<NoticeView> createNoticeView(NoticeForm& form) = 0;
 };
 
-inline constexpr const char* kHintText = "ダブルクリックすると表示形式が切り替わります";
-
-class Program {
+class Program final : public ProgramLifetime {
 public:
     Program(Services& services, ViewFactory& views);
     Program(const Program&) = delete;
@@ -60,24 +60,19 @@ public:
     // (its load runs first) and the countdown length becomes 10 minutes.
     void main();
 
-    // The clock window's close: closes the sound device, saves the settings with the window's
-    // current position and ends the program. Any error on the way is reported and ends it too.
-    [[noreturn]] void unloadClockWindow();
+    [[noreturn]] void unloadClockWindow() override;
 
     // The end of the Windows session (log-off, shut-down): the close's work, without any box,
     // since nobody is left to answer one. A save that fails leaves the old file as it was (the
     // store replaces it whole) and the program ends all the same. Before the clock window's
     // load has finished the record may be half read, so nothing is saved then.
-    [[noreturn]] void endSession();
+    [[noreturn]] void endSession() override;
 
-    // Ends everything at once; no window's own unload handling runs.
-    [[noreturn]] void endProgram();
-    // Beep, the generic error box with the number, then the end of the program.
-    [[noreturn]] void failWithError(int number);
+    [[noreturn]] void endProgram() override;
+    [[noreturn]] void failWithError(int number) override;
 
+    // For the tests, which drive the forms and look at the record.
     Settings& settings() { return settings_; }
-    Services& services() { return services_; }
-    SoundPlayer& sound() { return sound_; }
 
     ClockForm& clock() { return clock_; }
     OptionsForm& options() { return options_; }
@@ -96,12 +91,14 @@ private:
     Settings settings_;
     SettingsFile settingsFile_;
     SoundPlayer sound_;
-    ClockForm clock_;
-    OptionsForm options_;
-    NoticeForm notice_;
+    // The slots come before the forms that hold them; a slot reaches its form only when a
+    // window is created, once everything is constructed.
     FormSlot<ClockView> clockWindow_;
     FormSlot<OptionsView> optionsWindow_;
     FormSlot<NoticeView> noticeWindow_;
+    NoticeForm notice_;
+    OptionsForm options_;
+    ClockForm clock_;
     bool clockLoaded_ = false;
 };
 

@@ -64,7 +64,7 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultFileAndShowsTheClockAtTheCorner) {
     EXPECT_EQ(s.displayMode, "D");
     EXPECT_EQ(s.alarmHour * 10000 + s.alarmMinute * 100 + s.alarmSecond, 101010);
     EXPECT_TRUE(s.hintText == "ダブルクリックすると表示形式が切り替わります");
-    EXPECT_TRUE(s.savedAlarmState == "");
+    EXPECT_TRUE(s.savedAlarmState == SavedAlarmState::None);
     EXPECT_TRUE(s.timerMinutes.isNumber());
     EXPECT_EQ(s.timerMinutes.toNumber(), 10);
     EXPECT_EQ(s.screenWidth.toNumber(), 15360);

@@ -1,8 +1,9 @@
-#include "app/Program.h"
+#include "program/Program.h"
 
 #include "app/NumberRules.h"
 #include "app/RuntimeError.h"
 #include "app/ZOrder.h"
+#include "clock/DisplayText.h"
 
 #include <cmath>
 #include <exception>
@@ -11,6 +12,14 @@
 namespace ambrel {
 
 namespace {
+// The countdown length the dialog offers after start-up, in minutes.
+constexpr int kInitialCountdownMinutes = 10;
+// How far a saved position may lie beyond the screen's right and bottom edges, in twips, before
+// the window is brought back to the top left corner, at this position.
+constexpr double kFarRightTwips = 2000;
+constexpr double kFarBelowTwips = 600;
+constexpr int kRecoveredEdgeTwips = 10;
+
 constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
 constexpr const char* kSettingsCorruptText =
     "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
@@ -31,24 +40,32 @@ std::string fatalErrorText(int number) {
 
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage),
-      sound_(settings_, services.sound, services.messages), clock_(*this), options_(*this),
-      notice_(*this), clockWindow_([this, &views] { return views.createClockView(clock_); },
-                                   [this](ClockView& view) { loadClockWindow(view); }),
+      sound_(settings_, services.sound, services.messages),
+      clockWindow_([this, &views] { return views.createClockView(clock_); },
+                   [this](ClockView& view) { loadClockWindow(view); }),
       optionsWindow_([this, &views] { return views.createOptionsView(options_); },
                      [this](OptionsView& view) { options_.load(view); }),
       noticeWindow_([this, &views] { return views.createNoticeView(notice_); },
-                    [this](NoticeView& view) { notice_.load(view); }) {}
+                    [this](NoticeView& view) { notice_.load(view); }),
+      notice_(settings_, noticeWindow_),
+      options_(OptionsNeeds{settings_, sound_, services.messages, services.beeper, services.clock,
+                            services.fileDialog, services.help, services.files, *this,
+                            [this] { applyClockZOrder(settings_, clockWindow_.createdOnUse()); }},
+               optionsWindow_),
+      clock_(ClockNeeds{WatchTargets{settings_, sound_, options_, notice_}, services.clock,
+                        services.messages, *this},
+             clockWindow_) {}
 
 void Program::main() {
     if (services_.instance.anotherInstanceRunning()) {
         endProgram();
     }
-    clockWindow_.get().show();
-    settings_.timerMinutes = 10;
+    clockWindow_.createdOnUse().show();
+    settings_.timerMinutes = kInitialCountdownMinutes;
 }
 
 void Program::loadClockWindow(ClockView& view) {
-    settings_.savedAlarmState = "";
+    settings_.savedAlarmState = SavedAlarmState::None;
     bool defaultFileWritten = false;
     for (;;) {
         try {
@@ -107,11 +124,13 @@ void Program::runLoadSteps(ClockView& view) {
 
     // Only a position far beyond the right or bottom edge is reset; both tests always run, so a
     // text in either position field is error 13 whatever the other holds.
-    const bool farRight = settings_.screenWidth.toNumber() < settings_.windowLeft.toNumber() - 2000;
-    const bool farBelow = settings_.screenHeight.toNumber() < settings_.windowTop.toNumber() - 600;
+    const bool farRight =
+        settings_.screenWidth.toNumber() < settings_.windowLeft.toNumber() - kFarRightTwips;
+    const bool farBelow =
+        settings_.screenHeight.toNumber() < settings_.windowTop.toNumber() - kFarBelowTwips;
     if (farRight || farBelow) {
-        settings_.windowLeft = 10;
-        settings_.windowTop = 10;
+        settings_.windowLeft = kRecoveredEdgeTwips;
+        settings_.windowTop = kRecoveredEdgeTwips;
     }
 
     view.moveTo(toSingle(settings_.windowLeft.toNumber()),
@@ -124,7 +143,7 @@ void Program::runLoadSteps(ClockView& view) {
 
 void Program::closeSoundAndSave() {
     sound_.closeSound();
-    const ClockView& view = clockWindow_.get();
+    const ClockView& view = clockWindow_.createdOnUse();
     settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
 }
 

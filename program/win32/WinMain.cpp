@@ -1,7 +1,6 @@
 // The executable's entry point: the real platform behind the core's interfaces, Main, and the
 // message loop that runs until the program ends.
 
-#include "app/Program.h"
 #include "app/win32/CommonDialogs.h"
 #include "app/win32/FatalError.h"
 #include "app/win32/FolderFileStore.h"
@@ -10,7 +9,8 @@
 #include "app/win32/SystemCodePage.h"
 #include "app/win32/SystemServices.h"
 #include "app/win32/Window.h"
-#include "app/win32/WindowFactory.h"
+#include "program/Program.h"
+#include "program/win32/WindowFactory.h"
 
 #include <windows.h>
 
@@ -33,7 +33,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                       help,     instance, exit,  files,  codePage};
     WindowFactory windows;
     Program program(services, windows);
-    windows.attach(program);
 
     guardedCall([&] {
         program.main();
