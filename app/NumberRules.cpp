@@ -40,87 +40,89 @@ struct Scanned {
     double value = 0.0;
 };
 
-// One scanner for both parseDecimal and the conversions, so that "reads as a number" means the
-// same everywhere. It tells a text that is no number apart from one that is too large, because
-// the conversions answer those with different error numbers.
-Scanned scanDecimal(std::string_view text) {
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n && isBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const size_t numberStart = i;
+// A reading position in a text.
+struct Cursor {
+    std::string_view text;
+    std::size_t at = 0;
 
+    bool atEnd() const { return at >= text.size(); }
+    bool atDigit() const { return !atEnd() && isDigit(text[at]); }
+    // Steps over the next character if it is `a` or `b`.
+    bool take(char a, char b) {
+        if (atEnd() || (text[at] != a && text[at] != b)) {
+            return false;
+        }
+        ++at;
+        return true;
+    }
+    void skipBlanks() {
+        while (!atEnd() && isBlank(text[at])) {
+            ++at;
+        }
+    }
+};
+
+struct Mantissa {
+    std::size_t digits = 0;
     // The decimal magnitude of the first significant digit, for telling overflow from underflow
     // when the exponent takes the value beyond a double.
     long magnitude = 0;
     bool seenSignificant = false;
-    size_t digits = 0;
-    while (i < n && isDigit(text[i])) {
-        if (text[i] != '0' || seenSignificant) {
-            seenSignificant = true;
-            ++magnitude;
-        }
-        ++digits;
-        ++i;
-    }
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && isDigit(text[i])) {
-            if (!seenSignificant) {
-                if (text[i] == '0') {
-                    --magnitude;
-                } else {
-                    seenSignificant = true;
-                }
-            }
-            ++digits;
-            ++i;
-        }
-    }
-    if (digits == 0) {
-        return {};
-    }
-    long exponent = 0;
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            ++i;
-        }
-        if (i >= n || !isDigit(text[i])) {
-            return {};
-        }
-        while (i < n && isDigit(text[i])) {
-            if (exponent < 1000000) {
-                exponent = exponent * 10 + (text[i] - '0');
-            }
-            ++i;
-        }
-        if (negativeExponent) {
-            exponent = -exponent;
-        }
-    }
-    const size_t numberEnd = i;
-    while (i < n && isBlank(text[i])) {
-        ++i;
-    }
-    if (i != n) {
-        return {};
-    }
+};
 
+// The digits before and after the decimal point.
+Mantissa scanMantissa(Cursor& cursor) {
+    Mantissa mantissa;
+    for (; cursor.atDigit(); ++cursor.at) {
+        if (cursor.text[cursor.at] != '0' || mantissa.seenSignificant) {
+            mantissa.seenSignificant = true;
+            ++mantissa.magnitude;
+        }
+        ++mantissa.digits;
+    }
+    if (!cursor.take('.', '.')) {
+        return mantissa;
+    }
+    for (; cursor.atDigit(); ++cursor.at) {
+        if (!mantissa.seenSignificant) {
+            if (cursor.text[cursor.at] == '0') {
+                --mantissa.magnitude;
+            } else {
+                mantissa.seenSignificant = true;
+            }
+        }
+        ++mantissa.digits;
+    }
+    return mantissa;
+}
+
+// The exponent after the E, capped far beyond any double; false when it has no digits.
+bool scanExponent(Cursor& cursor, long& exponent) {
+    const bool negative = cursor.take('-', '-');
+    if (!negative) {
+        cursor.take('+', '+');
+    }
+    if (!cursor.atDigit()) {
+        return false;
+    }
+    for (; cursor.atDigit(); ++cursor.at) {
+        if (exponent < 1000000) {
+            exponent = exponent * 10 + (cursor.text[cursor.at] - '0');
+        }
+    }
+    if (negative) {
+        exponent = -exponent;
+    }
+    return true;
+}
+
+// The value of a number already scanned, without its sign.
+Scanned convert(std::string_view number, const Mantissa& mantissa, long exponent) {
     double value = 0.0;
-    const char* first = text.data() + numberStart;
-    const char* last = text.data() + numberEnd;
-    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    const char* last = number.data() + number.size();
+    const auto [ptr, ec] = std::from_chars(number.data(), last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        if (seenSignificant && magnitude + exponent > 0) {
+        if (mantissa.seenSignificant && mantissa.magnitude + exponent > 0) {
             return {ScanResult::Overflow, 0.0};
         }
         value = 0.0; // too small for a double: it is zero
@@ -130,7 +132,39 @@ Scanned scanDecimal(std::string_view text) {
     if (std::isinf(value)) {
         return {ScanResult::Overflow, 0.0};
     }
-    return {ScanResult::Number, negative ? -value : value};
+    return {ScanResult::Number, value};
+}
+
+// One scanner for both parseDecimal and the conversions, so that "reads as a number" means the
+// same everywhere. It tells a text that is no number apart from one that is too large, because
+// the conversions answer those with different error numbers.
+Scanned scanDecimal(std::string_view text) {
+    Cursor cursor{text};
+    cursor.skipBlanks();
+    const bool negative = cursor.take('-', '-');
+    if (!negative) {
+        cursor.take('+', '+');
+    }
+    const std::size_t numberStart = cursor.at;
+    const Mantissa mantissa = scanMantissa(cursor);
+    if (mantissa.digits == 0) {
+        return {};
+    }
+    long exponent = 0;
+    if (cursor.take('E', 'e') && !scanExponent(cursor, exponent)) {
+        return {};
+    }
+    const std::size_t numberEnd = cursor.at;
+    cursor.skipBlanks();
+    if (!cursor.atEnd()) {
+        return {};
+    }
+    Scanned scanned =
+        convert(text.substr(numberStart, numberEnd - numberStart), mantissa, exponent);
+    if (scanned.result == ScanResult::Number && negative) {
+        scanned.value = -scanned.value;
+    }
+    return scanned;
 }
 
 // printf's %G with a two-digit exponent (1E+20), also where the C runtime writes three digits

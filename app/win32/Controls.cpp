@@ -3,7 +3,52 @@
 #include "app/RuntimeError.h"
 #include "app/win32/Window.h"
 
+#include <algorithm>
+
 namespace ambrel::win32 {
+
+std::optional<int> moveScrollThumb(HWND bar, int code, const ScrollSteps& steps) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS | SIF_TRACKPOS;
+    GetScrollInfo(bar, SB_CTL, &info);
+    int value = info.nPos;
+    switch (code) {
+    case SB_LINELEFT:
+        value -= steps.arrow;
+        break;
+    case SB_LINERIGHT:
+        value += steps.arrow;
+        break;
+    case SB_PAGELEFT:
+        value -= steps.page;
+        break;
+    case SB_PAGERIGHT:
+        value += steps.page;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        // The 32-bit track position rather than the message's 16-bit one.
+        value = info.nTrackPos;
+        break;
+    case SB_LEFT:
+        value = steps.min;
+        break;
+    case SB_RIGHT:
+        value = steps.max;
+        break;
+    default: // SB_ENDSCROLL
+        return std::nullopt;
+    }
+    value = std::clamp(value, steps.min, steps.max);
+    if (value == info.nPos) {
+        return std::nullopt;
+    }
+    info.fMask = SIF_POS;
+    info.nPos = value;
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    return value;
+}
 
 HWND createControl(HWND parent, const ChildControl& child, int dpi) {
     const RECT r = toPixels(child.at, dpi);

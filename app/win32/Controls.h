@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace ambrel::win32 {
 
 struct ChildControl {
@@ -18,6 +20,18 @@ struct ChildControl {
 };
 
 HWND createControl(HWND parent, const ChildControl& child, int dpi);
+
+struct ScrollSteps {
+    int arrow; // a click on an arrow
+    int page;  // a click beside the thumb
+    int min;
+    int max;
+};
+
+// Moves a scroll bar's thumb where its notification `code` asks, within min to max: by a step,
+// to the track position while it is dragged, or to an end. Returns the new position, or nothing
+// when the thumb stays where it was.
+std::optional<int> moveScrollThumb(HWND bar, int code, const ScrollSteps& steps);
 
 // The class of a label that its parent draws, as an SS_OWNERDRAW static: each paint comes to the
 // parent as WM_DRAWITEM, a new text repaints it, and the mouse goes through it to the parent.

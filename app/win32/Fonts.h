@@ -3,9 +3,38 @@
 
 #include "app/win32/Handles.h"
 
+#include <cstddef>
+#include <initializer_list>
+#include <vector>
+
 namespace ambrel::win32 {
 
 // `face` at `points` (e.g. 9.75) and `weight` in the Shift-JIS character set, for `dpi`.
 Font createJapaneseFont(const wchar_t* face, double points, int weight, int dpi);
+
+// The faces the layouts name: proportional and fixed-pitch.
+inline constexpr const wchar_t* kProportionalGothic = L"ＭＳ Ｐゴシック";
+inline constexpr const wchar_t* kGothic = L"ＭＳ ゴシック";
+
+struct FontSpec {
+    const wchar_t* face;
+    double points;
+    int weight;
+};
+
+// The fonts of one window, made for its dpi when the window is, and found by the window's own
+// enum of kinds, whose values are the places of their specs.
+template <class Kind> class FontSet {
+public:
+    FontSet(std::initializer_list<FontSpec> specs, int dpi) {
+        for (const FontSpec& spec : specs) {
+            fonts_.push_back(createJapaneseFont(spec.face, spec.points, spec.weight, dpi));
+        }
+    }
+    HFONT operator[](Kind kind) const { return fonts_[static_cast<std::size_t>(kind)].get(); }
+
+private:
+    std::vector<Font> fonts_;
+};
 
 } // namespace ambrel::win32

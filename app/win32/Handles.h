@@ -31,6 +31,13 @@ struct KernelHandleDeleter {
 };
 using KernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
 
+struct WindowDeleter {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+// A window the program creates by itself, outside a Window object and a parent that would take
+// it along (a tooltip, which is no child of the bar): destroyed with its owner.
+using CreatedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDeleter>;
+
 // A window's DC from GetDC, given back with ReleaseDC.
 class WindowDc {
 public:

@@ -19,6 +19,16 @@ HINSTANCE instance() {
     return GetModuleHandleW(nullptr);
 }
 
+CreatedWindow createSystemWindow(DWORD exStyle, const wchar_t* className, DWORD style) {
+    CreatedWindow window(CreateWindowExW(exStyle, className, nullptr, style, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                                         nullptr, instance(), nullptr));
+    if (window == nullptr) {
+        throw RuntimeError(kOutOfMemory);
+    }
+    return window;
+}
+
 Window::~Window() {
     if (hwnd_ != nullptr) {
         removeDialogWindow(hwnd_);
@@ -29,22 +39,42 @@ Window::~Window() {
 
 void Window::create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                     const wchar_t* title, HWND owner, HBRUSH background) {
+    registerClass(className, classStyle, background);
+    createWindow(className, style, exStyle, title, owner);
+}
+
+void Window::createDialog(const wchar_t* className, DWORD style, DWORD exStyle,
+                          const wchar_t* title) {
+    dialog_ = true;
+    registerClass(className, 0, nullptr);
+    createWindow(className, style, exStyle, title, nullptr);
+    addDialogWindow(hwnd_);
+}
+
+void Window::registerClass(const wchar_t* className, UINT classStyle, HBRUSH background) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (!GetClassInfoExW(instance(), className, &existing)) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = classStyle;
-        windowClass.lpfnWndProc = &Window::procedure;
-        windowClass.hInstance = instance();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = background;
-        windowClass.lpszClassName = className;
-        windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
-        if (RegisterClassExW(&windowClass) == 0) {
-            throw RuntimeError(kOutOfMemory);
-        }
+    if (GetClassInfoExW(instance(), className, &existing)) {
+        return;
     }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = classStyle;
+    windowClass.lpfnWndProc = dialog_ ? &Window::procedure<true> : &Window::procedure<false>;
+    // DefDlgProc keeps its state in these bytes.
+    windowClass.cbWndExtra = dialog_ ? DLGWINDOWEXTRA : 0;
+    windowClass.hInstance = instance();
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
+    if (RegisterClassExW(&windowClass) == 0) {
+        throw RuntimeError(kOutOfMemory);
+    }
+}
+
+void Window::createWindow(const wchar_t* className, DWORD style, DWORD exStyle,
+                          const wchar_t* title, HWND owner) {
     if (CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance(),
                         this) == nullptr) {
@@ -64,6 +94,27 @@ SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
     return outer;
 }
 
+void Window::moveToTwips(float leftTwips, float topTwips, int dpi) {
+    SetWindowPos(hwnd_, nullptr, twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::setTopmostGroup(bool topmost) {
+    topmost_ = topmost;
+    if (IsWindowVisible(hwnd_)) {
+        SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE);
+    }
+}
+
+void Window::showInGroup() {
+    // Wine leaves the z-order group of a window that is not yet visible as it was, so the group
+    // chosen before is given again with the showing.
+    SetWindowPos(hwnd_, topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+template <bool Dialog>
 LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* window =
@@ -73,7 +124,8 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     }
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (window == nullptr) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return Dialog ? DefDlgProcW(hwnd, message, wParam, lParam)
+                      : DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // The handler may destroy the object (a window that closes itself): nothing of it is
     // touched after handleMessage returns.

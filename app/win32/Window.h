@@ -2,6 +2,8 @@
 // The base of every top-level window class: one static window procedure that finds the object
 // stored at WM_NCCREATE and forwards the message to it.
 
+#include "app/win32/Handles.h"
+
 #include <windows.h>
 
 namespace ambrel::win32 {
@@ -23,21 +25,45 @@ protected:
     // no program runs on without its window while it holds the single-instance lock.
     void create(const wchar_t* className, UINT classStyle, DWORD style, DWORD exStyle,
                 const wchar_t* title, HWND owner, HBRUSH background = nullptr);
+    // As create, for a window of dialog controls that the system's dialog manager runs: it is
+    // of a dialog class (its default handling is DefDlgProc), so Tab, the arrows and the focus
+    // across activation are the system's, and the message loop hands it its keys.
+    void createDialog(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* title);
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // Sizes the window so that its client area is the layout's, keeping its place; returns the
     // outer size in pixels.
     SIZE setClientSize(int widthTwips, int heightTwips, int dpi);
+    // Places the window's top-left corner at a point given in twips; size and z-order stay.
+    void moveToTwips(float leftTwips, float topTwips, int dpi);
+    // Puts the window into the topmost group or takes it out. A hidden window only keeps the
+    // choice: wine would not move it between the groups, and the call would cost the start-up
+    // some milliseconds for nothing. showInGroup gives it with the showing.
+    void setTopmostGroup(bool topmost);
+    void showInGroup();
     LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd_, message, wParam, lParam);
+        return dialog_ ? DefDlgProcW(hwnd_, message, wParam, lParam)
+                       : DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 
 private:
+    void registerClass(const wchar_t* className, UINT classStyle, HBRUSH background);
+    void createWindow(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* title,
+                      HWND owner);
+    // The messages of a window without its object (before WM_NCCREATE, after the detach) get
+    // the default handling of its kind.
+    template <bool Dialog>
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    bool dialog_ = false;
+    bool topmost_ = false;
 };
 
 // The instance of the executable.
 HINSTANCE instance();
+
+// A window of a system class, made at the default place and size; one that cannot be made is
+// the classic out-of-memory error (7), as for the program's own windows.
+CreatedWindow createSystemWindow(DWORD exStyle, const wchar_t* className, DWORD style);
 
 // Keyboard navigation (Tab, Enter, Escape) for windows that hold dialog controls.
 void addDialogWindow(HWND window);

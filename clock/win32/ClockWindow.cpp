@@ -1,18 +1,14 @@
 #include "clock/win32/ClockWindow.h"
 
 #include "app/Messages.h"
-#include "app/RuntimeError.h"
 #include "app/win32/Controls.h"
 #include "app/win32/Fonts.h"
-#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "clock/DisplayText.h"
+#include "clock/win32/BitmapGrid.h"
 #include "resources/resource.h"
 
-#include <algorithm>
-#include <commctrl.h>
-#include <vector>
 #include <windowsx.h>
 
 namespace ambrel::win32 {
@@ -36,138 +32,9 @@ constexpr UINT_PTR kExitButtonToolId = 11;
 // Posted by WM_CREATE: the tooltip is made once the bar is on screen.
 constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
-Bitmap loadBitmap(int id) {
-    return Bitmap(static_cast<HBITMAP>(
-        LoadImageW(instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-}
-
-// Which lines along one axis may take the scale's remainder, given for each whether it repeats
-// the line before. Those are the lines of runs of equal lines (the faces), except the first and
-// last runs, which are the bar's outer edges; every other line is an edge or a divider.
-std::vector<bool> stretchable(const std::vector<bool>& repeats) {
-    const int n = static_cast<int>(repeats.size());
-    int first = 1;
-    while (first < n && repeats[first]) {
-        ++first;
-    }
-    int last = n - 1;
-    while (last > 0 && repeats[last]) {
-        --last;
-    }
-    std::vector<bool> flat(repeats.size());
-    for (int i = first; i < last; ++i) {
-        flat[i] = repeats[i] || repeats[i + 1];
-    }
-    return flat;
-}
-
-// Source pixels for each target pixel along one axis. Scaling every pixel alike by 1.25 or 1.5
-// makes some one-pixel lines one pixel wide and others two. So each edge line gets the whole
-// part of the scale, the same for all, and the faces take up what is left, spread evenly.
-// Rounding the scale up instead would thicken the edges at 1.5 until the panels were too low
-// for their text.
-std::vector<int> axisMap(const std::vector<bool>& repeats, int target) {
-    const std::vector<bool> flat = stretchable(repeats);
-    const int n = static_cast<int>(flat.size());
-    const int flats = static_cast<int>(std::count(flat.begin(), flat.end(), true));
-    const int edge = std::max(1, target / n);
-    const int extra = target - edge * (n - flats);
-    std::vector<int> map;
-    if (flats == 0 || extra < flats) {
-        for (int i = 0; i < target; ++i) {
-            map.push_back(i * n / target);
-        }
-        return map;
-    }
-    for (int i = 0, f = 0; i < n; ++i) {
-        const int width = flat[i] ? (f + 1) * extra / flats - f * extra / flats : edge;
-        f += flat[i] ? 1 : 0;
-        map.insert(map.end(), width, i);
-    }
-    return map;
-}
-
-// Draws the part `source` of a bitmap into `target`; at 96 dpi the two are the same size.
-void drawBitmap(HDC dc, HBITMAP bitmap, RECT source, const RECT& target) {
-    BITMAP info{};
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof info, &info) == 0) {
-        return;
-    }
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight; // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    GetDIBits(dc, bitmap, 0, info.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
-    const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * info.bmWidth + x]; };
-    const auto sameColumns = [&](int a, int b) {
-        for (int y = source.top; y < source.bottom; ++y) {
-            if (at(a, y) != at(b, y)) {
-                return false;
-            }
-        }
-        return true;
-    };
-    const auto sameRows = [&](int a, int b) {
-        for (int x = source.left; x < source.right; ++x) {
-            if (at(x, a) != at(x, b)) {
-                return false;
-            }
-        }
-        return true;
-    };
-    std::vector<bool> repeatedColumns, repeatedRows;
-    for (int x = source.left; x < source.right; ++x) {
-        repeatedColumns.push_back(x > source.left && sameColumns(x, x - 1));
-    }
-    for (int y = source.top; y < source.bottom; ++y) {
-        repeatedRows.push_back(y > source.top && sameRows(y, y - 1));
-    }
-    const int width = target.right - target.left;
-    const int height = target.bottom - target.top;
-    const std::vector<int> columns = axisMap(repeatedColumns, width);
-    const std::vector<int> rows = axisMap(repeatedRows, height);
-    std::vector<DWORD> scaled;
-    scaled.reserve(static_cast<size_t>(width) * height);
-    for (int row : rows) {
-        for (int column : columns) {
-            scaled.push_back(at(source.left + column, source.top + row));
-        }
-    }
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    SetDIBitsToDevice(dc, target.left, target.top, width, height, 0, 0, 0, height, scaled.data(),
-                      &format, DIB_RGB_COLORS);
-}
-
-void drawBitmap(HDC dc, HBITMAP bitmap, const RECT& target) {
-    BITMAP info{};
-    if (bitmap != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
-        drawBitmap(dc, bitmap, {0, 0, info.bmWidth, info.bmHeight}, target);
-    }
-}
-
-// A bitmap of `size` with what `draw` paints into it.
-template <class Draw> Bitmap renderBitmap(SIZE size, Draw draw) {
-    WindowDc screen(nullptr);
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
-    {
-        ScopedSelect select(dc.get(), bitmap.get());
-        draw(dc.get());
-    }
-    return bitmap;
-}
-
-// A bitmap resource at the screen's dpi, its edges kept even (drawBitmap).
+// A bitmap resource at the screen's dpi, its edges kept even.
 Bitmap loadScaledBitmap(int id, SIZE size) {
-    const Bitmap original = loadBitmap(id);
-    return renderBitmap(size, [&](HDC dc) {
-        drawBitmap(dc, original.get(), {0, 0, size.cx, size.cy});
-    });
+    return toBitmap(scaleKeepingLines(loadBitmapGrid(id), size.cx, size.cy));
 }
 
 void blit(HDC dc, HBITMAP bitmap, const RECT& target) {
@@ -198,7 +65,7 @@ void ClockWindow::onCreate() {
     background_ = scaledBackground();
     optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kOptionsButton, dpi_)));
     exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kExitButton, dpi_)));
-    labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_BOLD, dpi_);
+    labelFont_ = createJapaneseFont(kProportionalGothic, 9, FW_BOLD, dpi_);
 
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
@@ -222,31 +89,13 @@ void ClockWindow::onCreate() {
 }
 
 void ClockWindow::createTooltip() {
-    ensureCommonControls();
-    // Not owned by the bar: wine keeps a window whose owned popups are topmost out of the
-    // topmost group itself. The bar destroys it when it goes.
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               nullptr, instance(), nullptr);
-    if (tooltip_ == nullptr) {
-        throw RuntimeError(kOutOfMemory);
-    }
-    auto addTool = [this](UINT_PTR id, const RECT& rect, const std::wstring& text) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = handle();
-        tool.uId = id;
-        tool.rect = rect;
-        tool.lpszText = const_cast<wchar_t*>(text.c_str());
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
-    addTool(kDisplayToolId, displayRect_, tooltipText_);
-    addTool(kOptionsButtonToolId, toPixels(kOptionsButton, dpi_),
-            widen("オプションダイアログの表示"));
-    addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen(kExitTitle));
+    tooltip_.emplace(handle());
+    tooltip_->addTool(kDisplayToolId, displayRect_, tooltipText_);
+    tooltip_->addTool(kOptionsButtonToolId, toPixels(kOptionsButton, dpi_),
+                      widen("オプションダイアログの表示"));
+    tooltip_->addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen(kExitTitle));
     // Long enough for the alarm and countdown pieces on one line.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1000);
+    tooltip_->setMaxWidth(1000);
 }
 
 float ClockWindow::left() const {
@@ -262,19 +111,11 @@ float ClockWindow::top() const {
 }
 
 void ClockWindow::moveTo(float leftTwips, float topTwips) {
-    SetWindowPos(handle(), nullptr, twipsToPixels(leftTwips, dpi_), twipsToPixels(topTwips, dpi_),
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    moveToTwips(leftTwips, topTwips, dpi_);
 }
 
 void ClockWindow::setTopmost(bool topmost) {
-    topmost_ = topmost;
-    // Before the bar shows, the group is given with the showing (show): wine would not move
-    // a hidden window between the groups, and the call would cost the start-up some
-    // milliseconds for nothing.
-    if (IsWindowVisible(handle())) {
-        SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE);
-    }
+    setTopmostGroup(topmost);
 }
 
 void ClockWindow::setTextColor(Rgb color) {
@@ -309,15 +150,9 @@ void ClockWindow::setTooltip(const std::string& text) {
         return;
     }
     tooltipText_ = std::move(wide);
-    if (tooltip_ == nullptr) {
-        return; // made with the latest text
+    if (tooltip_) { // else it is made with the latest text
+        tooltip_->setText(kDisplayToolId, tooltipText_);
     }
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = handle();
-    tool.uId = kDisplayToolId;
-    tool.lpszText = tooltipText_.data();
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ClockWindow::setImageTop(ImageButton button, int topTwips) {
@@ -337,10 +172,7 @@ void ClockWindow::startTimer() {
 }
 
 void ClockWindow::show() {
-    // Wine leaves the z-order group of a window that is not yet visible as it was, so the group
-    // chosen during the load is given again with the showing.
-    SetWindowPos(handle(), topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    showInGroup();
     UpdateWindow(handle());
 }
 
@@ -391,15 +223,13 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    // Only the left button double-clicks; a quick second press of another is a press.
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
         onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
         onDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-        // Only the left button double-clicks; a quick second press of another is a press.
-        onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEMOVE:
         onMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -421,9 +251,6 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam != FALSE) {
             form_.onSessionEnd(); // does not return
         }
-        return 0;
-    case WM_DESTROY:
-        DestroyWindow(tooltip_);
         return 0;
     default:
         return defaultHandling(message, wParam, lParam);
@@ -449,25 +276,17 @@ void ClockWindow::onPaint() {
 }
 
 Bitmap ClockWindow::scaledBackground() const {
+    // The background is scaled in three bands, so that its ends stay under the image buttons
+    // whatever the scale does between them. It is made for 96 dpi, one pixel per 15 twips.
+    const int left = kOptionsButton.left + kOptionsButton.width;
+    const TwipsRect middle{left, 0, kExitButton.left - left, kClientHeight};
+    const RECT source = toPixels(middle, 96);
+    const RECT target = toPixels(middle, dpi_);
     const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
-    const Bitmap original = loadBitmap(IDB_CLOCK_BACKGROUND);
-    return renderBitmap(sizeOf(client), [&](HDC dc) {
-        // The window's own colour lies under the bitmap, which covers it exactly.
-        FillRect(dc, &client, windowColor_.get());
-        // The background is drawn in three parts, so that its ends stay under the image
-        // buttons whatever the scale does between them. It is made for 96 dpi, one pixel per
-        // 15 twips.
-        const int left = kOptionsButton.left + kOptionsButton.width;
-        const RECT middle = toPixels({left, 0, kExitButton.left - left, kClientHeight}, dpi_);
-        const RECT source = toPixels({left, 0, kExitButton.left - left, kClientHeight}, 96);
-        BITMAP info{};
-        GetObjectW(original.get(), sizeof info, &info);
-        drawBitmap(dc, original.get(), {0, 0, source.left, info.bmHeight},
-                   {client.left, client.top, middle.left, client.bottom});
-        drawBitmap(dc, original.get(), source, middle);
-        drawBitmap(dc, original.get(), {source.right, 0, info.bmWidth, info.bmHeight},
-                   {middle.right, client.top, client.right, client.bottom});
-    });
+    const PixelGrid original = loadBitmapGrid(IDB_CLOCK_BACKGROUND);
+    return toBitmap(
+        scaleBandsKeepingLines(original, {0, source.left, source.right, original.width()},
+                               {0, target.left, target.right, client.right}, client.bottom));
 }
 
 void ClockWindow::paint(HDC dc) const {
@@ -516,20 +335,7 @@ void ClockWindow::onMouseDown(int x, int y) {
         return;
     }
     SetCapture(handle());
-    switch (pressed_) {
-    case Part::Display:
-        form_.onDisplayMouseDown(pixelsToTwips(x - displayRect_.left, dpi_),
-                                 pixelsToTwips(y - displayRect_.top, dpi_));
-        break;
-    case Part::OptionsButton:
-        form_.onOptionsButtonDown();
-        break;
-    case Part::ExitButton:
-        form_.onExitButtonDown();
-        break;
-    case Part::None:
-        break;
-    }
+    notifyForm(pressed_, Press::Down, x, y);
 }
 
 void ClockWindow::onMouseMove(int x, int y) {
@@ -545,16 +351,22 @@ void ClockWindow::onMouseUp(int x, int y) {
     if (GetCapture() == handle()) {
         ReleaseCapture();
     }
-    switch (released) {
+    notifyForm(released, Press::Up, x, y);
+}
+
+void ClockWindow::notifyForm(Part part, Press press, int x, int y) {
+    const bool down = press == Press::Down;
+    const float xTwips = pixelsToTwips(x - displayRect_.left, dpi_);
+    const float yTwips = pixelsToTwips(y - displayRect_.top, dpi_);
+    switch (part) {
     case Part::Display:
-        form_.onDisplayMouseUp(pixelsToTwips(x - displayRect_.left, dpi_),
-                               pixelsToTwips(y - displayRect_.top, dpi_));
+        down ? form_.onDisplayMouseDown(xTwips, yTwips) : form_.onDisplayMouseUp(xTwips, yTwips);
         break;
     case Part::OptionsButton:
-        form_.onOptionsButtonUp();
+        down ? form_.onOptionsButtonDown() : form_.onOptionsButtonUp();
         break;
     case Part::ExitButton:
-        form_.onExitButtonUp();
+        down ? form_.onExitButtonDown() : form_.onExitButtonUp();
         break;
     case Part::None:
         break;
@@ -575,12 +387,10 @@ void ClockWindow::onCaptureLost() {
     // not released on the button, so only the look is restored.
     const Part lost = pressed_;
     pressed_ = Part::None;
-    if (lost == Part::OptionsButton) {
-        form_.onOptionsButtonUp();
-    } else if (lost == Part::ExitButton) {
-        setImageTop(ImageButton::Exit, 0);
-    } else if (lost == Part::Display) {
-        form_.onDisplayMouseUp(0, 0);
+    if (lost == Part::ExitButton) {
+        setImageTop(ImageButton::Exit, 0); // a release there would ask the exit question
+    } else {
+        notifyForm(lost, Press::Up, displayRect_.left, displayRect_.top);
     }
 }
 

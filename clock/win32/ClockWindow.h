@@ -4,11 +4,13 @@
 // area with its tooltip, the two image buttons and the tick timer. Events go to the ClockForm.
 
 #include "app/win32/Handles.h"
+#include "app/win32/Tooltip.h"
 #include "app/win32/Window.h"
 #include "clock/ClockForm.h"
 #include "clock/ClockView.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace ambrel::win32 {
@@ -31,6 +33,7 @@ public:
 
 private:
     enum class Part { None, Display, ExitButton, OptionsButton };
+    enum class Press { Down, Up };
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate();
@@ -42,6 +45,8 @@ private:
     void onMouseUp(int x, int y);
     void onDoubleClick(int x, int y);
     void onCaptureLost();
+    // The form's handler of a press or release on `part`, at x, y in client pixels.
+    void notifyForm(Part part, Press press, int x, int y);
 
     // The whole bar into `dc`, as WM_PAINT and WM_PRINTCLIENT want it.
     void paint(HDC dc) const;
@@ -54,8 +59,6 @@ private:
     ClockForm& form_;
     std::function<void()> close_;
     int dpi_;
-    bool topmost_ = false;
-    Brush windowColor_{CreateSolidBrush(RGB(0, 0, 128))};
     // At the screen's dpi.
     Bitmap background_;
     Bitmap optionsButton_;
@@ -63,7 +66,7 @@ private:
     Font labelFont_;
     HWND mainLabel_ = nullptr;
     HWND secondLabel_ = nullptr;
-    HWND tooltip_ = nullptr;
+    std::optional<Tooltip> tooltip_;
     RECT displayRect_{};
     COLORREF labelColor_ = RGB(0, 255, 255);
     std::string mainText_ = "12/28(土)";

@@ -157,6 +157,10 @@ JsonLine windowInfo(HWND hwnd) {
         .add("style", (long long)(DWORD)style)
         .add("exstyle", (long long)(DWORD)exStyle)
         .add("owner", (long long)(UINT_PTR)GetWindow(hwnd, GW_OWNER));
+    // The keyboard focus of the window's thread, wherever that thread's windows are.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    line.add("focus", GetGUIThreadInfo(tid, &thread) ? (long long)(UINT_PTR)thread.hwndFocus : 0);
     return line;
 }
 

@@ -448,3 +448,60 @@ def test_browse_opens_the_file_dialog_and_cancelling_it_keeps_the_path(ambrel, d
                what="the file dialog to close")
     assert driver.text(hwnd_of(driver, dialog, SOUND)) == sound
     assert app.windows(cls=OPTIONS, visible=True)
+
+
+VK_TAB, VK_SPACE = 0x09, 0x20
+TEST = 103
+# Where Tab goes from ＯＫ: the layout's tab order without the labels and group boxes, without
+# the disabled ストップ, and into the colours at the selected swatch only.
+TAB_ORDER = [HELP, ON_TOP, ALARM_ON, 402, 403, 404, HOUR, MINUTE, SECOND, 401, MINUTES, START,
+             501, SOUND, BROWSE, TEST, ALARM_MESSAGE, TIMER_MESSAGE, OK]
+
+
+def test_tab_walks_the_tab_order_and_the_focus_follows_start_and_stop(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    ids = {c["hwnd"]: i for i, c in found.items()}
+
+    def focus():
+        return ids.get(driver.info(dialog)["focus"])
+
+    wait_until(lambda: focus() == OK, 5, what="the focus on ＯＫ")
+    walked = []
+    for _ in TAB_ORDER:
+        before = focus()
+        driver.key(VK_TAB)
+        walked.append(wait_until(lambda: (f := focus()) != before and f, 5,
+                                 what="the focus to move on"))
+    assert walked == TAB_ORDER
+
+    # The button that is disabled hands the focus to its partner, so the keyboard stays alive.
+    driver.click(found[START]["hwnd"], 10, 5)
+    wait_until(lambda: focus() == STOP, 5, what="the focus to pass to ストップ")
+    # Return presses no button that the mouse or the hand-over focused; the space bar does.
+    driver.key(VK_RETURN, VK_SPACE)
+    wait_until(lambda: focus() == START, 5, what="the focus to pass back to スタート")
+    assert driver.child(dialog, STOP)["enabled"] is False
+
+    # Away and back: the dialog gives the focus back to the control that had it.
+    driver.call("activate", clock)
+    wait_until(lambda: driver.info(dialog)["focus"] == clock, 5, what="the clock to take the focus")
+    driver.call("activate", dialog)
+    wait_until(lambda: focus() == START, 5, what="the focus back on スタート")
+
+
+def test_a_countdown_falling_due_behind_the_notice_hands_the_focus_to_start(ambrel, driver):
+    app, clock, _ = start_clock(ambrel)
+    dialog, found = open_options(app, driver, clock)
+    ids = {c["hwnd"]: i for i, c in found.items()}
+    # A countdown of no minutes falls due at the next tick, which brings up the notice: the
+    # dialog is in the background when its buttons change.
+    driver.settext(found[MINUTES]["hwnd"], "0")
+    driver.click(found[START]["hwnd"], 10, 5)
+    notice = app.wait_window(timeout=20, cls="AmbrelNotice", visible=True)["hwnd"]
+    wait_until(lambda: driver.child(dialog, START)["enabled"], 5, what="スタート to be enabled")
+    driver.close(notice)
+    driver.wait_gone(notice)
+    driver.call("activate", dialog)
+    wait_until(lambda: ids.get(driver.info(dialog)["focus"]) == START, 5,
+               what="the focus on スタート")

@@ -26,7 +26,11 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 } // namespace
 
-NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
+NoticeWindow::NoticeWindow(NoticeForm& form)
+    : form_(form), dpi_(screenDpi()), fonts_({{kGothic, 9, FW_NORMAL},
+                                              {kProportionalGothic, 9.75, FW_NORMAL},
+                                              {kProportionalGothic, 9.75, FW_BOLD}},
+                                             dpi_) {
     ensureCommonControls();
     create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str(), nullptr,
            GetSysColorBrush(COLOR_BTNFACE));
@@ -34,10 +38,6 @@ NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form), dpi_(screenDpi()) {
 }
 
 void NoticeWindow::onCreate() {
-    frameFont_ = createJapaneseFont(L"ＭＳ ゴシック", 9, FW_NORMAL, dpi_);
-    buttonFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, dpi_);
-    labelFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_BOLD, dpi_);
-
     setClientSize(kClientWidth, kClientHeight, dpi_);
 
     auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, const TwipsRect& at,
@@ -45,27 +45,24 @@ void NoticeWindow::onCreate() {
         return createControl(handle(), {cls, text, style, 0, at, id, font}, dpi_);
     };
     // Created in tab order: the button is the one control that takes the focus.
-    groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, kGroupBox, 0, frameFont_.get());
+    groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, kGroupBox, 0, fonts_[FontKind::Frame]);
     closeButton_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
-                        kCloseButton, kCloseButtonId, buttonFont_.get());
+                        kCloseButton, kCloseButtonId, fonts_[FontKind::Button]);
     // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
     // nothing of it shows, while a text wider than its label at a large dpi loses at most what
     // passes the right edge.
     headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kDisplay, kHeadlineId,
-                     labelFont_.get());
+                     fonts_[FontKind::Label]);
     mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kMainText, kMainTextId,
-                      labelFont_.get());
+                      fonts_[FontKind::Label]);
 }
 
 void NoticeWindow::moveTo(float leftTwips, float topTwips) {
-    SetWindowPos(handle(), nullptr, twipsToPixels(leftTwips, dpi_), twipsToPixels(topTwips, dpi_),
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    moveToTwips(leftTwips, topTwips, dpi_);
 }
 
 void NoticeWindow::setTopmost(bool topmost) {
-    topmost_ = topmost;
-    SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    setTopmostGroup(topmost);
 }
 
 void NoticeWindow::setHeadline(const std::string& text) {
@@ -77,10 +74,7 @@ void NoticeWindow::setMessage(const std::string& text) {
 }
 
 void NoticeWindow::show() {
-    // Wine leaves the z-order group of a window that is not yet visible as it was, so the
-    // topmost group is given again with the showing.
-    SetWindowPos(handle(), topmost_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    showInGroup();
     SetFocus(closeButton_);
 }
 

@@ -2,6 +2,7 @@
 // The notice: a fixed dialog-style window with a group box, the "閉じる" button and two
 // text labels. Its texts are real static controls, so screen readers and automation read them.
 
+#include "app/win32/Fonts.h"
 #include "app/win32/Handles.h"
 #include "app/win32/Window.h"
 #include "notify/NoticeForm.h"
@@ -26,10 +27,8 @@ private:
 
     NoticeForm& form_;
     int dpi_;
-    bool topmost_ = false;
-    Font frameFont_;
-    Font buttonFont_;
-    Font labelFont_;
+    enum class FontKind { Frame, Button, Label };
+    FontSet<FontKind> fonts_;
     HWND groupBox_ = nullptr;
     HWND closeButton_ = nullptr;
     HWND headline_ = nullptr;

@@ -7,15 +7,17 @@
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
 #include "options/ScrollRanges.h"
+#include "options/win32/ColorSwatch.h"
 #include "options/win32/OptionsControlIds.h"
+#include "options/win32/OptionsLayout.h"
 #include "resources/version.h"
 
 #include <imm.h>
-#include <uxtheme.h>
-#include <vssym32.h>
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace ambrel::win32 {
 
@@ -28,113 +30,6 @@ constexpr int kClientHeight = 4695;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // Its own task-bar button although the clock bar is open: the dialog has no owner.
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
-
-// Sent to itself after a focused button was disabled, once the handler that disabled it has
-// also enabled its partner.
-constexpr UINT kFixFocusMessage = WM_APP + 1;
-
-enum class FontKind { Standard, AlarmOnCheck, Default };
-
-enum class Kind { Button, CheckBox, ScrollBar, TextBox, Label, GroupBox, Swatch };
-
-struct ControlLayout {
-    int id;
-    Kind kind;
-    const wchar_t* caption;
-    TwipsRect at; // client coordinates, also for the controls inside a group box
-    FontKind font;
-    DWORD extraStyle = 0;
-};
-
-struct WindowKind {
-    const wchar_t* className;
-    DWORD style;
-    DWORD exStyle;
-};
-
-WindowKind windowKind(Kind kind) {
-    // Every control starts an arrow-key group but the swatches, which share one.
-    constexpr DWORD kGroup = WS_GROUP | WS_TABSTOP;
-    switch (kind) {
-    case Kind::Button:
-        return {L"BUTTON", BS_PUSHBUTTON | kGroup, 0};
-    case Kind::CheckBox:
-        return {L"BUTTON", BS_AUTOCHECKBOX | kGroup, 0};
-    case Kind::ScrollBar:
-        return {L"SCROLLBAR", SBS_HORZ | kGroup, 0};
-    case Kind::TextBox:
-        return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | kGroup, WS_EX_CLIENTEDGE};
-    case Kind::Label:
-        // A caption never wraps: "WAVファイルの指定" is as wide as its label, and at 144 dpi
-        // and above the rounding of the font makes it a pixel wider, which would push its last
-        // character onto a second line below the label's bottom. Unwrapped, it may at most
-        // touch the edge.
-        return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_GROUP, 0};
-    case Kind::GroupBox:
-        return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
-    case Kind::Swatch:
-        // Only the selected swatch is a tab stop (updateSwatchTabStops), so that Tab enters
-        // the group at its selection.
-        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
-    }
-    return {L"STATIC", 0, 0};
-}
-
-constexpr FontKind kStd = FontKind::Standard;
-constexpr FontKind kDef = FontKind::Default;
-
-// In tab order: the dialog manager walks the controls in the order they were created. Some group
-// boxes come before labels they hold, so no control clips its siblings: a label below a group
-// box in the z-order would not be drawn at all.
-// clang-format off
-const ControlLayout kControls[] = {
-    {IDC_OPTIONS_OK, Kind::Button, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
-    {IDC_OPTIONS_HELP, Kind::Button, L"ヘルプ", {3840, 720, 1275, 400}, kStd},
-    {IDC_OPTIONS_KEEP_ON_TOP, Kind::CheckBox, L"常に手前に表示", {3660, 1320, 1755, 315}, kStd},
-    {IDC_OPTIONS_ALARM_ON, Kind::CheckBox, L"ｱﾗｰﾑON", {1680, 360, 1335, 315}, FontKind::AlarmOnCheck},
-    {IDC_OPTIONS_ALARM_HOUR_BAR, Kind::ScrollBar, L"", {960, 720, 2295, 315}, kDef},
-    {IDC_OPTIONS_ALARM_MINUTE_BAR, Kind::ScrollBar, L"", {960, 1080, 2295, 315}, kDef},
-    {IDC_OPTIONS_ALARM_SECOND_BAR, Kind::ScrollBar, L"", {960, 1440, 2295, 315}, kDef},
-    {IDC_OPTIONS_ALARM_HOUR, Kind::TextBox, L"", {300, 720, 345, 315}, kStd},
-    {IDC_OPTIONS_ALARM_MINUTE, Kind::TextBox, L"", {300, 1080, 345, 315}, kStd},
-    {IDC_OPTIONS_ALARM_SECOND, Kind::TextBox, L"", {300, 1440, 345, 315}, kStd},
-    {IDC_OPTIONS_COUNTDOWN_BAR, Kind::ScrollBar, L"", {300, 2700, 2175, 255}, kDef},
-    {IDC_OPTIONS_COUNTDOWN_MINUTES, Kind::TextBox, L"10", {1680, 2280, 495, 315}, kStd},
-    {IDC_OPTIONS_START, Kind::Button, L"スタート", {2640, 2280, 975, 340}, kDef},
-    {IDC_OPTIONS_STOP, Kind::Button, L"ストップ", {2640, 2630, 975, 340}, kDef, WS_DISABLED},
-    {IDC_OPTIONS_COLOR_GREEN, Kind::Swatch, L"■", {4020, 2400, 550, 200}, kDef, WS_GROUP},
-    {IDC_OPTIONS_COLOR_CYAN, Kind::Swatch, L"■", {4680, 2400, 550, 200}, kDef},
-    {IDC_OPTIONS_COLOR_MAGENTA, Kind::Swatch, L"■", {4020, 2760, 550, 200}, kDef},
-    {IDC_OPTIONS_COLOR_YELLOW, Kind::Swatch, L"■", {4680, 2760, 550, 200}, kDef},
-    {IDC_OPTIONS_SOUND_FILE, Kind::TextBox, L"", {1920, 3300, 2115, 345}, kStd},
-    {IDC_OPTIONS_BROWSE, Kind::Button, L"参照", {4020, 3300, 645, 345}, kDef},
-    {IDC_OPTIONS_TEST, Kind::Button, L"ﾃｽﾄ", {4680, 3300, 645, 345}, kDef},
-    {IDC_OPTIONS_COLOR_GROUP, Kind::GroupBox, L"時計の文字色", {3900, 2040, 1455, 1095}, kStd},
-    {IDC_OPTIONS_ALARM_GROUP, Kind::GroupBox, L"アラーム", {120, 120, 3315, 1815}, kStd},
-    {IDC_OPTIONS_ALARM_TIME_LABEL, Kind::Label, L"時刻の指定", {300, 420, 1125, 255}, kStd},
-    {IDC_OPTIONS_HOUR_UNIT, Kind::Label, L"時", {660, 780, 255, 255}, kStd},
-    {IDC_OPTIONS_MINUTE_UNIT, Kind::Label, L"分", {660, 1140, 255, 255}, kStd},
-    {IDC_OPTIONS_SECOND_UNIT, Kind::Label, L"秒", {660, 1500, 285, 255}, kStd},
-    {IDC_OPTIONS_SOUND_FILE_LABEL, Kind::Label, L"WAVファイルの指定", {180, 3360, 1635, 315}, kStd},
-    {IDC_OPTIONS_TIMER_GROUP, Kind::GroupBox, L"タイマー", {120, 2040, 3675, 1095}, kStd},
-    {IDC_OPTIONS_COUNTDOWN_LABEL, Kind::Label, L"時間の指定", {300, 2340, 1095, 315}, kStd},
-    {IDC_OPTIONS_COUNTDOWN_UNIT, Kind::Label, L"分", {2220, 2340, 255, 255}, kStd},
-    {IDC_OPTIONS_ALARM_MESSAGE_LABEL, Kind::Label, L"アラームメッセージ", {210, 3860, 1575, 300}, kDef},
-    {IDC_OPTIONS_ALARM_MESSAGE, Kind::TextBox, L"", {1800, 3800, 3550, 330}, kDef},
-    {IDC_OPTIONS_COUNTDOWN_MESSAGE_LABEL, Kind::Label, L"タイマーメッセージ", {210, 4240, 1575, 300}, kDef},
-    {IDC_OPTIONS_COUNTDOWN_MESSAGE, Kind::TextBox, L"", {1800, 4180, 3550, 330}, kDef},
-};
-// clang-format on
-
-// Countdown, hour, minute and second bars: the step of a click beside the thumb, and the position
-// before Load.
-constexpr std::array<int, 4> kPageSteps{10, 2, 5, 5};
-constexpr std::array<int, 4> kInitialPositions{1, 0, 1, 1};
-constexpr int kArrowStep = 1;
-
-// The colour swatches: green, cyan, magenta and yellow squares.
-constexpr std::array<COLORREF, 4> kSwatchColors{RGB(0, 192, 0), RGB(0, 255, 255), RGB(255, 0, 255),
-                                                RGB(255, 255, 0)};
 
 int textId(OptionsText box) {
     return IDC_OPTIONS_SOUND_FILE + static_cast<int>(box);
@@ -160,21 +55,19 @@ bool isReturnOrEscape(const MSG& key) {
 
 } // namespace
 
-OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form), dpi_(screenDpi()) {
+// The controls without a font of their own take the dialog's, which is the Japanese system's
+// usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
+OptionsWindow::OptionsWindow(OptionsForm& form)
+    : form_(form), dpi_(screenDpi()), fonts_({{kProportionalGothic, 9.75, FW_NORMAL},
+                                              {kProportionalGothic, 11.25, FW_NORMAL},
+                                              {kProportionalGothic, 9, FW_NORMAL}},
+                                             dpi_) {
     ensureCommonControls();
     // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
-    create(L"AmbrelOptions", 0, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str(), nullptr,
-           GetSysColorBrush(COLOR_BTNFACE));
-    addDialogWindow(handle());
+    createDialog(L"AmbrelOptions", kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str());
 }
 
 void OptionsWindow::onCreate() {
-    standardFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9.75, FW_NORMAL, dpi_);
-    alarmOnCheckFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 11.25, FW_NORMAL, dpi_);
-    // The controls without a font of their own take the dialog's, which is the Japanese
-    // system's usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
-    defaultFont_ = createJapaneseFont(L"ＭＳ Ｐゴシック", 9, FW_NORMAL, dpi_);
-
     const SIZE outer = setClientSize(kClientWidth, kClientHeight, dpi_);
     const int width = outer.cx;
     const int height = outer.cy;
@@ -184,11 +77,9 @@ void OptionsWindow::onCreate() {
                  work.top + (work.bottom - work.top - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-    for (const ControlLayout& layout : kControls) {
+    for (const ControlLayout& layout : optionsControls()) {
         const WindowKind kind = windowKind(layout.kind);
-        const HFONT font = layout.font == FontKind::Standard       ? standardFont_.get()
-                           : layout.font == FontKind::AlarmOnCheck ? alarmOnCheckFont_.get()
-                                                                   : defaultFont_.get();
+        const HFONT font = fonts_[layout.font];
         HWND control =
             createControl(handle(),
                           {kind.className, layout.caption, kind.style | layout.extraStyle,
@@ -219,7 +110,6 @@ void OptionsWindow::onCreate() {
         SetScrollInfo(control(IDC_OPTIONS_COUNTDOWN_BAR + bar), SB_CTL, &info, FALSE);
     }
     updateSwatchTabStops();
-    focus_ = control(IDC_OPTIONS_OK);
 }
 
 std::string OptionsWindow::text(OptionsText box) const {
@@ -266,12 +156,22 @@ bool OptionsWindow::isEnabled(OptionsCommand button) const {
 
 void OptionsWindow::setEnabled(OptionsCommand button, bool enabled) {
     HWND target = control(commandId(button));
-    const bool hadFocus = GetFocus() == target;
     EnableWindow(target, enabled ? TRUE : FALSE);
-    if (!enabled && hadFocus) {
-        // A disabled control keeps no focus and the keyboard would go dead. The partner button
-        // is usually enabled by the same handler right after this, so the focus moves later.
-        PostMessageW(handle(), kFixFocusMessage, reinterpret_cast<WPARAM>(target), 0);
+    if (!enabled) {
+        return;
+    }
+    // A disabled control keeps no focus, and the keyboard would go dead: the handlers that
+    // disable the focused button of the pair enable the other one next, which takes the focus
+    // over. Not by WM_NEXTDLGCTL, which would make it the default button that Return presses.
+    if (GetActiveWindow() != handle()) {
+        // The dialog manager gives the focus back when the dialog is activated again, but not
+        // to a control disabled meanwhile: then this one takes it (WM_SETFOCUS).
+        handOver_ = IsWindowVisible(handle()) ? target : nullptr;
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus == nullptr || focus == handle() || !IsWindowEnabled(focus)) {
+        SetFocus(target);
     }
 }
 
@@ -313,48 +213,6 @@ void OptionsWindow::updateSwatchTabStops() {
         const LONG_PTR style = GetWindowLongPtrW(swatch, GWL_STYLE);
         const bool tabStop = i == (selected == 0 ? 1 : selected);
         SetWindowLongPtrW(swatch, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-    }
-}
-
-void OptionsWindow::focusControl(HWND preferred) {
-    HWND target = preferred;
-    if (target == nullptr || !IsChild(handle(), target) || !IsWindowEnabled(target)) {
-        // Stop for Start and the other way round: the button that took over the job.
-        const int id = preferred != nullptr ? GetDlgCtrlID(preferred) : 0;
-        HWND partner = id == IDC_OPTIONS_START  ? control(IDC_OPTIONS_STOP)
-                       : id == IDC_OPTIONS_STOP ? control(IDC_OPTIONS_START)
-                                                : nullptr;
-        target = partner != nullptr && IsWindowEnabled(partner)
-                     ? partner
-                     : GetNextDlgTabItem(handle(), preferred, FALSE);
-    }
-    if (target != nullptr) {
-        focus_ = target;
-        SetFocus(target);
-    }
-}
-
-void OptionsWindow::onActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(handle(), focus)) {
-            focus_ = focus;
-        }
-        return;
-    }
-    // Not a dialog class, so nobody else gives the focus back to the control that had it.
-    focusControl(focus_);
-}
-
-void OptionsWindow::onFixFocus(HWND disabled) {
-    HWND focus = GetFocus();
-    if (focus == nullptr || focus == disabled ||
-        (IsChild(handle(), focus) && !IsWindowEnabled(focus))) {
-        if (GetActiveWindow() == handle()) {
-            focusControl(disabled);
-        } else {
-            focus_ = disabled; // resolved when the dialog is activated again
-        }
     }
 }
 
@@ -412,47 +270,11 @@ void OptionsWindow::onHorizontalScroll(HWND bar, int code) {
     }
     const auto which = static_cast<OptionsScroll>(index);
     const ScrollRange range = scrollRange(which);
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS | SIF_TRACKPOS;
-    GetScrollInfo(bar, SB_CTL, &info);
-
-    int value = info.nPos;
-    switch (code) {
-    case SB_LINELEFT:
-        value -= kArrowStep;
-        break;
-    case SB_LINERIGHT:
-        value += kArrowStep;
-        break;
-    case SB_PAGELEFT:
-        value -= kPageSteps[index];
-        break;
-    case SB_PAGERIGHT:
-        value += kPageSteps[index];
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        // The 32-bit track position rather than the message's 16-bit one.
-        value = info.nTrackPos;
-        break;
-    case SB_LEFT:
-        value = range.min;
-        break;
-    case SB_RIGHT:
-        value = range.max;
-        break;
-    default: // SB_ENDSCROLL
-        return;
+    const std::optional<int> value =
+        moveScrollThumb(bar, code, {kArrowStep, kPageSteps[index], range.min, range.max});
+    if (value) {
+        form_.onScrollChange(which, *value);
     }
-    value = std::clamp(value, range.min, range.max);
-    if (value == info.nPos) {
-        return;
-    }
-    info.fMask = SIF_POS;
-    info.nPos = value;
-    SetScrollInfo(bar, SB_CTL, &info, TRUE);
-    form_.onScrollChange(which, value);
 }
 
 LRESULT OptionsWindow::onControlColor(UINT message, HDC dc, HWND control) {
@@ -468,71 +290,12 @@ LRESULT OptionsWindow::onControlColor(UINT message, HDC dc, HWND control) {
 }
 
 LRESULT OptionsWindow::onSwatchCustomDraw(const NMCUSTOMDRAW& draw) {
-    // A themed radio button draws its caption in the theme's colour whatever WM_CTLCOLORSTATIC
-    // says, so the swatches draw themselves, themed or not, and look the same either way.
     if (draw.dwDrawStage != CDDS_PREPAINT) {
         return CDRF_DODEFAULT;
     }
     paintSwatch(draw.hdc, draw.hdr.hwndFrom, draw.rc, draw.uItemState,
-                colorOptionOf(draw.hdr.hwndFrom));
+                kSwatchColors[colorOptionOf(draw.hdr.hwndFrom) - 1], dpi_);
     return CDRF_SKIPDEFAULT;
-}
-
-void OptionsWindow::paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT itemState,
-                                int option) const {
-    const bool checked = SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const bool disabled = !IsWindowEnabled(button);
-    const bool pressed = (itemState & CDIS_SELECTED) != 0 ||
-                         (SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
-    const bool hot = (itemState & CDIS_HOT) != 0;
-    HTHEME theme = late::GetWindowTheme(button);
-
-    const int themeState = (checked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL) +
-                           (disabled  ? RBS_UNCHECKEDDISABLED - RBS_UNCHECKEDNORMAL
-                            : pressed ? RBS_UNCHECKEDPRESSED - RBS_UNCHECKEDNORMAL
-                            : hot     ? RBS_UNCHECKEDHOT - RBS_UNCHECKEDNORMAL
-                                      : 0);
-    SIZE glyph{MulDiv(13, dpi_, 96), MulDiv(13, dpi_, 96)};
-    if (theme != nullptr) {
-        RECT area = bounds; // the declaration wants a writable rectangle
-        late::DrawThemeParentBackground(button, dc, &area);
-        late::GetThemePartSize(theme, dc, BP_RADIOBUTTON, themeState, nullptr, TS_DRAW, &glyph);
-    } else {
-        FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
-    }
-    RECT glyphRect{bounds.left, bounds.top + (bounds.bottom - bounds.top - glyph.cy) / 2,
-                   bounds.left + glyph.cx, 0};
-    glyphRect.bottom = glyphRect.top + glyph.cy;
-    if (theme != nullptr) {
-        late::DrawThemeBackground(theme, dc, BP_RADIOBUTTON, themeState, &glyphRect, nullptr);
-    } else {
-        DrawFrameControl(dc, &glyphRect, DFC_BUTTON,
-                         DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0) |
-                             (pressed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
-    }
-
-    wchar_t caption[8] = L"";
-    GetWindowTextW(button, caption, 8);
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
-    ScopedSelect selectFont(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, disabled ? GetSysColor(COLOR_GRAYTEXT) : kSwatchColors[option - 1]);
-    RECT textRect{glyphRect.right + MulDiv(4, dpi_, 96), bounds.top, bounds.right, bounds.bottom};
-    constexpr UINT kTextFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
-    DrawTextW(dc, caption, -1, &textRect, kTextFormat);
-
-    const bool focusHidden = (SendMessageW(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-    if ((itemState & CDIS_FOCUS) != 0 && !focusHidden) {
-        RECT extent = textRect;
-        DrawTextW(dc, caption, -1, &extent, kTextFormat | DT_CALCRECT);
-        const int textHeight = extent.bottom - extent.top;
-        RECT focus{textRect.left - 1,
-                   textRect.top + (textRect.bottom - textRect.top - textHeight) / 2,
-                   std::min(extent.right + 1, bounds.right), 0};
-        focus.bottom = std::min<LONG>(focus.top + textHeight, bounds.bottom);
-        focus.top = std::max<LONG>(focus.top, bounds.top);
-        DrawFocusRect(dc, &focus);
-    }
 }
 
 LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM wParam,
@@ -597,17 +360,17 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return onControlColor(message, reinterpret_cast<HDC>(wParam),
                               reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
-        if (HIWORD(wParam) != 0) { // minimized
-            return defaultHandling(message, wParam, lParam);
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            handOver_ = nullptr;
         }
-        onActivate(LOWORD(wParam) != WA_INACTIVE);
-        return 0;
+        return defaultHandling(message, wParam, lParam);
     case WM_SETFOCUS:
-        focusControl(focus_);
-        return 0;
-    case kFixFocusMessage:
-        onFixFocus(reinterpret_cast<HWND>(wParam));
-        return 0;
+        // The dialog itself has the focus when the dialog manager could not give it back.
+        if (handOver_ != nullptr && IsWindowEnabled(handOver_)) {
+            SetFocus(std::exchange(handOver_, nullptr));
+            return 0;
+        }
+        return defaultHandling(message, wParam, lParam);
     case WM_CLOSE:
         // The close box takes the same way as "ＯＫ": the checks may keep the dialog open.
         form_.requestClose(); // may destroy this window

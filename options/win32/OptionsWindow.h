@@ -4,10 +4,12 @@
 // them) at the layout's twip positions. It only gathers the controls' events and hands them to
 // the OptionsForm; the form reads and sets the controls through OptionsView.
 
+#include "app/win32/Fonts.h"
 #include "app/win32/Handles.h"
 #include "app/win32/Window.h"
 #include "options/OptionsForm.h"
 #include "options/OptionsView.h"
+#include "options/win32/OptionsLayout.h"
 
 #include <commctrl.h>
 
@@ -34,16 +36,12 @@ private:
     void onCreate();
     void onCommand(int id, int code);
     void onHorizontalScroll(HWND bar, int code);
-    void onActivate(bool active);
-    void onFixFocus(HWND disabled);
     LRESULT onControlColor(UINT message, HDC dc, HWND control);
     LRESULT onSwatchCustomDraw(const NMCUSTOMDRAW& draw);
-    void paintSwatch(HDC dc, HWND button, const RECT& bounds, UINT itemState, int option) const;
 
     HWND control(int id) const { return GetDlgItem(handle(), id); }
     int colorOptionOf(HWND control) const; // 1..4, 0 for any other control
     void updateSwatchTabStops();
-    void focusControl(HWND control);
 
     // The digit filter of the alarm time and countdown minutes boxes sits in front of the edit
     // control's own procedure.
@@ -52,11 +50,10 @@ private:
 
     OptionsForm& form_;
     int dpi_;
-    Font standardFont_;
-    Font alarmOnCheckFont_;
-    Font defaultFont_;
-    // The control that gets the focus back when the dialog is activated again.
-    HWND focus_ = nullptr;
+    FontSet<OptionsFont> fonts_;
+    // The button of the countdown pair that was enabled while the dialog was in the background:
+    // it takes the focus if the control that had it was disabled meanwhile.
+    HWND handOver_ = nullptr;
 };
 
 } // namespace ambrel::win32
