@@ -6,7 +6,7 @@ import time
 from pathlib import Path
 
 from .paths import HarnessError
-from .proc import stop
+from .proc import stop, wait_until
 
 
 class Xvfb:
@@ -57,6 +57,38 @@ class Xvfb:
         env = dict(os.environ, DISPLAY=self.display)
         return subprocess.run(["xdotool", *map(str, args)], env=env, check=True,
                               timeout=timeout, capture_output=True, text=True).stdout
+
+    def pointer_on_window(self, x, y, name=None, timeout=30.0):
+        """Moves the pointer to (x, y) and waits until the display has a window there (titled
+        `name` when given). A window that Windows already calls visible may not be mapped on
+        the display yet; input sent before it is would go to the root window."""
+        root = self._root_window()
+
+        def over():
+            out = self.xdotool("mousemove", x, y, "getmouselocation", "--shell")
+            window = int(dict(line.split("=", 1) for line in out.split())["WINDOW"])
+            if window == root:
+                return False
+            return name is None or self.xdotool("getwindowname", window).strip() == name
+        wait_until(over, timeout, interval=0.05,
+                   what=f"a window {name or ''} on the display at ({x}, {y})")
+
+    def drag(self, x, y, dx, dy, button=1, steps=6, name=None):
+        """Presses a mouse button at screen point (x, y) on the window there, moves by
+        (dx, dy) in steps and releases: real X input, as a user's hand gives it."""
+        self.pointer_on_window(x, y, name)
+        args = ["mousemove", x, y, "mousedown", button]
+        for i in range(1, steps + 1):
+            args += ["sleep", 0.05, "mousemove", x + dx * i // steps, y + dy * i // steps]
+        self.xdotool(*args, "sleep", 0.1, "mouseup", button)
+
+    def _root_window(self):
+        out = subprocess.run(["xwininfo", "-root", "-display", self.display], check=True,
+                             timeout=15, capture_output=True, text=True).stdout
+        for line in out.splitlines():
+            if "Window id:" in line:
+                return int(line.split("Window id:")[1].split()[0], 16)
+        raise HarnessError("xwininfo named no root window")
 
     def stop(self):
         if self.proc:

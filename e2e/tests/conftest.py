@@ -189,6 +189,7 @@ def close_box(driver, xvfb):
         for x in range(right - 1, max(left, right - 100), -1):
             if driver.message(hwnd, WM_NCHITTEST, 0, (y << 16) | x) == HTCLOSE:
                 # The box's right edge: a few pixels in from it is well inside.
+                xvfb.pointer_on_window(x - 4, y, info["title"])
                 xvfb.xdotool("mousemove", x - 4, y, "click", 1)
                 return
         raise AssertionError(f"window {hwnd} has no close box in its title bar")

@@ -112,6 +112,7 @@ def test_double_clicks_on_the_display_switch_between_date_and_time(ambrel, drive
         return wait_labels(driver, hwnd, accept)
 
     shows(date_texts)
+    xvfb.pointer_on_window(150, 109, "Ambrel")
     xvfb.xdotool("mousemove", 150, 109, "click", "--repeat", 2, "--delay", 80, 1)
     shows(time_texts)
     assert driver.info(hwnd)["rect"] == [100, 100, 240, 118]
@@ -141,11 +142,8 @@ def test_the_display_tooltip_names_an_armed_alarm_before_the_hint(ambrel, driver
     assert wait_until(lambda: tools(app, clock).get(2) == armed, 10, what="the alarm's tooltip")
 
 
-def drag(xvfb, x, y, dx, dy, button, steps=6):
-    args = ["mousemove", x, y, "mousedown", button]
-    for i in range(1, steps + 1):
-        args += ["sleep", 0.05, "mousemove", x + dx * i // steps, y + dy * i // steps]
-    xvfb.xdotool(*args, "sleep", 0.1, "mouseup", button)
+def drag(xvfb, x, y, dx, dy, button):
+    xvfb.drag(x, y, dx, dy, button, name="Ambrel")
 
 
 def test_dragging_moves_the_bar_with_the_mouse_and_the_exit_button_saves_where_it_is(
@@ -160,6 +158,7 @@ def test_dragging_moves_the_bar_with_the_mouse_and_the_exit_button_saves_where_i
                what="the right-button drag")
 
     # The exit button asks on its release; Cancel leaves everything as it was.
+    xvfb.pointer_on_window(114 + 131, 206 + 9, "Ambrel")
     xvfb.xdotool("mousemove", 114 + 131, 206 + 9, "click", 1)
     box = app.wait_msgbox(title=EXIT_TITLE)
     assert box["text"] == "Ambrel V2 を終了します"
@@ -173,6 +172,7 @@ def test_dragging_moves_the_bar_with_the_mouse_and_the_exit_button_saves_where_i
     assert not app.msgboxes()
     assert driver.info(hwnd)["rect"] == [114, 206, 254, 224]
 
+    xvfb.pointer_on_window(114 + 131, 206 + 9, "Ambrel")
     xvfb.xdotool("mousemove", 114 + 131, 206 + 9, "click", 1)
     app.wait_msgbox(title=EXIT_TITLE)
     driver.answer("OK", title=EXIT_TITLE, exe=app.exe_name)

@@ -67,6 +67,7 @@ def test_xdotool_double_click_reaches_the_window(sample, driver, xvfb, harness_l
     app = sample()
     main = app.wait_window(cls=SAMPLE_CLASS)
     left, top = main["client"][0], main["client"][1]
+    xvfb.pointer_on_window(left + 150, top + 80, main["title"])
     xvfb.xdotool("mousemove", left + 150, top + 80, "click", "--repeat", 2, "--delay", 80, 1)
     label = driver.child(main["hwnd"], 100)["hwnd"]
     wait_until(lambda: driver.text(label) == "ダブルクリック 1 回", 10,

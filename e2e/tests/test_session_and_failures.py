@@ -60,9 +60,10 @@ def test_log_off_saves_where_the_clock_was_dragged_and_its_display_format(ambrel
     before = app.read_settings()
     # The date format shows a weekday in its first text, the time format hours and minutes.
     wait_until(lambda: "(" in label1(driver, clock), 10, what="the date format")
+    xvfb.pointer_on_window(150, 109, "Ambrel")
     xvfb.xdotool("mousemove", 150, 109, "click", "--repeat", 2, "--delay", 80, 1)
     wait_until(lambda: ":" in label1(driver, clock), 10, what="the time format")
-    driver.drag(clock, 50, 9, 107, 40)
+    xvfb.drag(100 + 50, 100 + 9, 57, 31, name="Ambrel")
     wait_until(lambda: driver.info(clock)["rect"][:2] == [157, 131], 10,
                what="the clock at its new place")
     # The alarm switched on through the options dialog.
@@ -83,13 +84,14 @@ def test_log_off_saves_where_the_clock_was_dragged_and_its_display_format(ambrel
     assert lines[6:8] == ['"ALON"', '"T"']
 
 
-def test_a_save_that_fails_at_log_off_ends_quietly_and_keeps_the_old_file(ambrel, driver):
+def test_a_save_that_fails_at_log_off_ends_quietly_and_keeps_the_old_file(ambrel, driver,
+                                                                           xvfb):
     app = start_quietly(ambrel)
     clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
     before = app.read_settings()
     # The new file is written beside the old one first; a folder in its way fails the save.
     (app.folder / "AMBREL.SET.new").mkdir()
-    driver.drag(clock, 50, 9, 107, 40)
+    xvfb.drag(100 + 50, 100 + 9, 57, 31, name="Ambrel")
     wait_until(lambda: driver.info(clock)["rect"][:2] == [157, 131], 10,
                what="the clock at its new place")
     assert end_session(driver, clock) == 1
