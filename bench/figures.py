@@ -30,9 +30,9 @@ from harness.package import release_zip  # noqa: E402
 
 def load(name, path):
     """One of the benchmark scripts, as a module (both are called measure.py)."""
-    spec = importlib.util.spec_from_file_location(name, path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location(name, path)
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
