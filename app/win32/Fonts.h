@@ -16,19 +16,19 @@ Font createJapaneseFont(const wchar_t* face, double points, int weight, int dpi)
 inline constexpr const wchar_t* kProportionalGothic = L"ＭＳ Ｐゴシック";
 inline constexpr const wchar_t* kGothic = L"ＭＳ ゴシック";
 
-struct FontSpec {
+struct FontChoice {
     const wchar_t* face;
     double points;
     int weight;
 };
 
 // The fonts of one window, made for its dpi when the window is, and found by the window's own
-// enum of kinds, whose values are the places of their specs.
+// enum of kinds, whose values are the places of their choices in the list.
 template <class Kind> class FontSet {
 public:
-    FontSet(std::initializer_list<FontSpec> specs, int dpi) {
-        for (const FontSpec& spec : specs) {
-            fonts_.push_back(createJapaneseFont(spec.face, spec.points, spec.weight, dpi));
+    FontSet(std::initializer_list<FontChoice> choices, int dpi) {
+        for (const FontChoice& choice : choices) {
+            fonts_.push_back(createJapaneseFont(choice.face, choice.points, choice.weight, dpi));
         }
     }
     HFONT operator[](Kind kind) const { return fonts_[static_cast<std::size_t>(kind)].get(); }
