@@ -38,13 +38,17 @@ def ahead(seconds):
     return t.hour, t.minute, t.second
 
 
-def seconds_until(alarm):
-    """Seconds from now to the alarm's next moment, within half a day either way."""
+def due_at(alarm):
+    """The alarm's moment nearest to now, within half a day either way."""
     now = datetime.now()
     due = datetime.combine(now.date(), dtime(*alarm))
     if due < now - timedelta(hours=12):
         due += timedelta(days=1)
-    return (due - now).total_seconds()
+    return due
+
+
+def seconds_until(alarm):
+    return (due_at(alarm) - datetime.now()).total_seconds()
 
 
 def number(n):
@@ -261,9 +265,7 @@ def test_closing_the_clock_within_the_alarms_second_stores_the_alarm_off(ambrel,
     # The first notice of a run takes wine under emulation a second or more to build, too
     # long to wait for it: the close is posted a little after the alarm's first tick instead.
     # A posted close goes before the next tick, so the re-arm cannot come first.
-    due = datetime.combine(datetime.now().date(), dtime(*alarm))
-    if due < datetime.now() - timedelta(hours=12):
-        due += timedelta(days=1)
+    due = due_at(alarm)
     wait_until(lambda: datetime.now() >= due + timedelta(seconds=0.3), 15,
                interval=0.01, what="the alarm's second")
     driver.close(clock)
