@@ -22,4 +22,21 @@ if [ -n "${AMBREL_E2E_QEMU_NAMESPACE:-}" ]; then
 fi
 
 cd "$repo"
-PYTHONDONTWRITEBYTECODE=1 exec /usr/bin/python3 -m pytest -c e2e/pytest.ini --rootdir e2e e2e "$@"
+export PYTHONDONTWRITEBYTECODE=1
+state=${AMBREL_E2E_STATE:-$repo/build/e2e}
+
+# The harness ends every wine process of its prefixes itself; this sweep is the check that it
+# did, and the cleanup when pytest was killed before its own could run. Every prefix of the
+# suite lies in its state folder.
+sweep() {
+    if ! (cd "$repo/e2e" && /usr/bin/python3 -m harness.prefix_processes "$state"); then
+        echo "e2e/run.sh: wine processes of the suite were left running (ended now)" >&2
+        return 1
+    fi
+}
+trap 'sweep; exit 130' INT TERM
+
+rc=0
+/usr/bin/python3 -m pytest -c e2e/pytest.ini --rootdir e2e e2e "$@" || rc=$?
+sweep || { [ "$rc" -ne 0 ] || rc=1; }
+exit "$rc"

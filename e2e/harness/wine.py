@@ -8,6 +8,7 @@ import time
 from pathlib import Path
 
 from .paths import REPO, HarnessError, ensure_dir
+from .prefix_processes import end_processes_of, processes_of
 from .proc import wait_until
 
 # Bump when the prefix's preparation changes, so that an old prefix is made anew.
@@ -100,9 +101,9 @@ class Wine:
         stamp_file = self.prefix / ".e2e-ready"
         stamp = self._stamp()
         fresh = not (stamp_file.is_file() and stamp_file.read_text() == stamp)
-        if self.prefix.exists():
-            # A server left by a session that was killed would refuse to be replaced.
-            self._end_server()
+        # What a session that was killed left running: its server would refuse to be
+        # replaced, and its programs would hold the prefix.
+        self.end_processes()
         self.prefix_seconds = 0.0
         if not fresh:
             self._start_server()
@@ -119,8 +120,7 @@ class Wine:
                 return self
             print(f"\ne2e: preparing the wine prefix stalled (attempt {attempt}); starting afresh",
                   file=sys.stderr)
-            self._end_server()
-            self.server_started = False
+            self.end_processes()
         raise HarnessError(f"wineboot -i did not finish in {self.PREFIX_ATTEMPTS} attempts; see " +
                            str(self.state_dir / "wine-run.log"))
 
@@ -144,14 +144,25 @@ class Wine:
             raise HarnessError("wineserver did not start")
         self.server_started = True
 
-    def _end_server(self):
-        try:
-            self.wineserver("-k")
-            self.wineserver("-w")
-        except subprocess.TimeoutExpired:
-            pass  # the next server start says whether the prefix is free
+    def processes(self) -> dict:
+        """{pid: command line} of every process of this prefix still running."""
+        return processes_of(self.prefix)
+
+    def end_processes(self) -> dict:
+        """Ends the prefix's server and every process of the prefix, also those the server
+        no longer knows (a stalled attempt's, a killed session's); returns those that had to
+        be killed by id. Raises HarnessError when any is left."""
+        if self.processes():
+            try:
+                self.wineserver("-k", timeout=30)
+            except subprocess.TimeoutExpired:
+                pass  # what it did not end is killed by id below
+        self.server_started = False
+        return end_processes_of(self.prefix)
 
     def stop(self):
+        """Ends the session's server and everything of the prefix, then checks that none is
+        left (HarnessError otherwise)."""
         if self.server_started:
             self.wineserver("-k")
             try:
@@ -159,4 +170,6 @@ class Wine:
                            what="the wineserver to end")
             except (TimeoutError, subprocess.TimeoutExpired):
                 pass
-            self.server_started = False
+        for pid, cmd in sorted(self.end_processes().items()):
+            print(f"\ne2e: ended process {pid} that outlived the wineserver: {cmd}",
+                  file=sys.stderr)
