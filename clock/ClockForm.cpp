@@ -27,7 +27,7 @@ void tick(const ClockNeeds& needs, ClockView& view) {
     const LocalTime now = needs.clock.now();
     alarmWatch(needs.watch, now.hour, now.minute, now.second);
     alarmRearm(settings, now.second);
-    countdownWatch(needs.watch, now.hour, now.minute);
+    countdownWatch(needs.watch, now);
 
     view.setTextColor(paletteColor(settings.textColorIndex));
 
