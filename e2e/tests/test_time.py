@@ -70,9 +70,10 @@ def test_the_program_reads_the_clock_the_suite_sets_and_nothing_else(ambrel, dri
     clock.set(datetime(2031, 3, 1, 6, 7, 8))
     shows(driver, bar, ("06 : 07", "08sec"))
 
-    # Running on, it goes on from where it stood.
+    # Running on, it goes on from where it stood (a slow harness may see a later second).
     clock.run()
-    shows(driver, bar, ("06 : 07", "09sec"))
+    wait_labels(driver, bar, lambda main, second: main == "06 : 07" and second != "08sec",
+                timeout=20)
     assert clock.now() >= datetime(2031, 3, 1, 6, 7, 9)
 
 
