@@ -1,7 +1,7 @@
 """Time as the program meets it, on a clock the suite sets (harness.clock): the program reads
 the controlled clock; midnight and the new year in both formats; the daily alarm on two nights;
 a second the clock passes while no tick runs; countdowns across midnight, slept through and on a
-clock set back; a close within the alarm's second."""
+clock set back. (A close within the alarm's second is in test_alarm.py.)"""
 import os
 import shutil
 import signal
@@ -29,13 +29,13 @@ def settings(sound, mode="T", alarm=(10, 10, 10), state="ALOFF", alarm_message="
             f'"{mode}"', f'"{alarm_message}"', f'"{timer_message}"']
 
 
-def start_at(ambrel, program_clock, when, frozen=True, **fields):
-    """The clock bar started on a clock standing at `when` (running on from it when not
-    frozen), with a tone as its sound file; returns the app, its clock and the bar's hwnd."""
+def start_at(ambrel, program_clock, when, **fields):
+    """The clock bar started on a clock standing still at `when`, with a tone as its sound
+    file; returns the app, its clock and the bar's hwnd."""
     app = ambrel(run=False)
     wav = audio.write_tone(app.folder / "tone.wav", 880, 1.0)
     app.write_settings(settings(windows_path(wav), **fields))
-    clock = program_clock(app, when, frozen=frozen)
+    clock = program_clock(app, when)
     clock.start_program()
     bar = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
     return app, clock, bar
@@ -45,9 +45,9 @@ def time_texts(when):
     return f"{when:%H} : {when:%M}", f"{when:%S}sec"
 
 
-def shows(driver, bar, texts, timeout=20.0):
+def shows(driver, bar, expected, timeout=20.0):
     """Waits until the bar shows exactly these two texts (the tick of that moment ran)."""
-    return wait_labels(driver, bar, lambda *t: t == texts, timeout=timeout)
+    return wait_labels(driver, bar, lambda *t: t == expected, timeout=timeout)
 
 
 def test_the_program_reads_the_clock_the_suite_sets_and_nothing_else(ambrel, driver,
