@@ -3,6 +3,7 @@
 // the countdown and the clock's tooltip. It is the only state the windows share.
 
 #include "app/DynamicValue.h"
+#include "app/LocalMinutes.h"
 
 #include <cstdint>
 #include <string>
@@ -40,6 +41,9 @@ struct Settings {
     DynamicValue timerMinutes;
     int16_t timerDueHour = 0;
     int16_t timerDueMinute = 0;
+    // The date and time at or after which the running countdown falls due; timerDueHour and
+    // timerDueMinute are its time of day, as the tooltip announces it.
+    LocalMinute timerDueMoment = 0;
     TimerState timerState = TimerState::Unset;
     DynamicValue screenWidth;  // twips, a 32-bit float
     DynamicValue screenHeight; // twips, a 32-bit float
@@ -48,5 +52,12 @@ struct Settings {
     DynamicValue alarmInfoText;
     SavedAlarmState savedAlarmState = SavedAlarmState::None;
 };
+
+// The alarm state the file keeps: an alarm suspended for the second in which it fell due is
+// still the alarm the user armed, so a close within that second saves it armed.
+inline DynamicValue alarmStateToSave(const Settings& settings) {
+    return settings.savedAlarmState == SavedAlarmState::Armed ? DynamicValue("ALON")
+                                                              : settings.alarmState;
+}
 
 } // namespace ambrel

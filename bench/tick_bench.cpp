@@ -1,5 +1,6 @@
 // What one tick of the clock bar costs without painting: the tooltip, the watch, the colour and
-// the texts, on the fake window. The tick runs ten times a second for as long as the program does.
+// the texts, on the fake window. The tick runs ten times a second for as long as the program does;
+// the tooltip and the texts are composed only in the ticks whose inputs changed.
 
 #include "app/tests/support/TestProgram.h"
 
@@ -30,7 +31,7 @@ void BM_TickDateFormat(benchmark::State& state) {
 BENCHMARK(BM_TickDateFormat);
 
 // Format T with the alarm armed (for a time that never comes) and a countdown in the tooltip:
-// the longest tooltip the tick composes.
+// the longest tooltip the tick compares.
 void BM_TickTimeFormatAlarmArmed(benchmark::State& state) {
     TestProgram app;
     app.startWithDefaults();

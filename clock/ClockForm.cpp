@@ -16,36 +16,67 @@ namespace {
 constexpr int kPressedImageTop = 300; // below the 270-twip client area: the flat glyph shows
 constexpr const char* kExitQuestion = "Ambrel V2 を終了します";
 
-// The steps of one tick, in their order; a RuntimeError leaves the rest of them undone.
-void tick(const ClockNeeds& needs, ClockView& view) {
-    Settings& settings = needs.watch.settings;
+} // namespace
 
+// Compared in place, without copies: the comparison runs on every tick.
+bool ClockForm::TooltipInputs::sameAs(const Settings& settings) const {
+    return timerInfo.sameAs(settings.timerInfoText) && alarmState.sameAs(settings.alarmState) &&
+           alarmHour == settings.alarmHour && alarmMinute == settings.alarmMinute &&
+           alarmSecond == settings.alarmSecond && hint.sameAs(settings.hintText);
+}
+
+bool ClockForm::DisplayInputs::sameAs(const LocalTime& now, const std::string& displayMode) const {
+    return time.year == now.year && time.month == now.month && time.day == now.day &&
+           time.weekday == now.weekday && time.hour == now.hour && time.minute == now.minute &&
+           time.second == now.second && mode == displayMode;
+}
+
+void ClockForm::tick(ClockView& view) {
+    Settings& settings = needs_.watch.settings;
+    showTooltip(view);
+
+    const LocalTime now = needs_.clock.now();
+    alarmWatch(needs_.watch, now.hour, now.minute, now.second);
+    alarmRearm(settings, now.second);
+    countdownWatch(needs_.watch, now);
+
+    // Checked on every tick: an index outside the palette is error 5 at the first tick.
+    view.setTextColor(paletteColor(settings.textColorIndex));
+    showTexts(view, now);
+}
+
+void ClockForm::showTooltip(ClockView& view) {
+    Settings& settings = needs_.watch.settings;
+    if (tooltipFrom_ && tooltipFrom_->sameAs(settings)) {
+        return;
+    }
     settings.alarmInfoText = alarmInfoText(settings.alarmState, settings.alarmHour,
                                            settings.alarmMinute, settings.alarmSecond);
     view.setTooltip(tooltipText(settings.timerInfoText, settings.alarmInfoText, settings.hintText));
+    tooltipFrom_ = TooltipInputs{settings.timerInfoText, settings.alarmState,  settings.alarmHour,
+                                 settings.alarmMinute,   settings.alarmSecond, settings.hintText};
+}
 
-    const LocalTime now = needs.clock.now();
-    alarmWatch(needs.watch, now.hour, now.minute, now.second);
-    alarmRearm(settings, now.second);
-    countdownWatch(needs.watch, now.hour, now.minute);
-
-    view.setTextColor(paletteColor(settings.textColorIndex));
-
-    if (settings.displayMode == "T") {
+void ClockForm::showTexts(ClockView& view, const LocalTime& now) {
+    std::string& mode = needs_.watch.settings.displayMode;
+    if (textsFrom_ && textsFrom_->sameAs(now, mode)) {
+        return;
+    }
+    DisplayInputs inputs{now, mode};
+    if (mode == "T") {
         const DisplayTexts texts = timeFormatTexts(now);
         view.setMainText(texts.mainText);
         view.setSecondText(texts.secondText);
-    } else if (settings.displayMode == "D") {
+    } else if (mode == "D") {
         const DisplayTexts texts = dateFormatTexts(now);
         view.setMainText(texts.mainText);
         view.setSecondText(texts.secondText);
     } else {
         // A hand-edited file's value: the labels keep their texts for this one tick.
-        settings.displayMode = "T";
+        mode = "T";
     }
+    textsFrom_ = std::move(inputs);
 }
-
-} // namespace
 
 void ClockForm::onTick() {
     // A real modal box dispatches timer messages: ticks behind the failure report must neither
@@ -54,7 +85,7 @@ void ClockForm::onTick() {
         return;
     }
     try {
-        tick(needs_, window_.createdOnUse());
+        tick(window_.createdOnUse());
     } catch (const RuntimeError& error) {
         failing_ = true;
         needs_.lifetime.failWithError(error.number());

@@ -2,16 +2,21 @@
 // The clock bar's behaviour: the 100 ms tick with its display texts and tooltip, the alarm and
 // countdown watch that the tick runs, the format switch, dragging and the two image buttons.
 
+#include "app/DynamicValue.h"
 #include "app/FormSlot.h"
+#include "app/Platform.h"
 #include "clock/ClockView.h"
 #include "clock/Watch.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace ambrel {
 
 class Clock;
 class MessageBoxes;
+struct Settings;
 class ProgramLifetime;
 
 // What the clock bar's behaviour uses besides its own window.
@@ -49,12 +54,38 @@ public:
     void onSessionEnd();
 
 private:
+    // What the tooltip is composed from.
+    struct TooltipInputs {
+        DynamicValue timerInfo;
+        DynamicValue alarmState;
+        int16_t alarmHour = 0;
+        int16_t alarmMinute = 0;
+        int16_t alarmSecond = 0;
+        DynamicValue hint;
+        bool sameAs(const Settings& settings) const;
+    };
+    // What the display texts are composed from.
+    struct DisplayInputs {
+        LocalTime time;
+        std::string mode;
+        bool sameAs(const LocalTime& now, const std::string& displayMode) const;
+    };
+
+    // The steps of one tick, in their order; a RuntimeError leaves the rest of them undone.
+    void tick(ClockView& view);
+    void showTooltip(ClockView& view);
+    void showTexts(ClockView& view, const LocalTime& now);
+
     ClockNeeds needs_;
     FormSlot<ClockView>& window_;
     int16_t dragActive_ = 0;
     float dragStartX_ = 0;
     float dragStartY_ = 0;
     bool failing_ = false; // a failure report is open; later ticks must not act
+    // What the last tick composed the tooltip and the texts from. Nine ticks in ten change
+    // neither: those leave the window alone instead of composing texts for it to compare.
+    std::optional<TooltipInputs> tooltipFrom_;
+    std::optional<DisplayInputs> textsFrom_;
 };
 
 } // namespace ambrel

@@ -35,10 +35,9 @@ void alarmRearm(Settings& settings, int second) {
     }
 }
 
-void countdownWatch(const WatchTargets& targets, int hour, int minute) {
+void countdownWatch(const WatchTargets& targets, const LocalTime& now) {
     Settings& settings = targets.settings;
-    if (settings.timerState != TimerState::On || hour != settings.timerDueHour ||
-        minute != settings.timerDueMinute) {
+    if (settings.timerState != TimerState::On || localMinute(now) < settings.timerDueMoment) {
         return;
     }
     targets.sound.playSound();

@@ -8,6 +8,7 @@
 
 namespace ambrel {
 
+struct LocalTime;
 class NoticeForm;
 class OptionsForm;
 class SoundPlayer;
@@ -29,10 +30,12 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);
 // Arms a suspended alarm again once the second has moved on from alarmSecond.
 void alarmRearm(Settings& settings, int second);
 
-// Due when timerState is On and hour and minute match the due time (the second is not
-// compared): plays the sound, stops the countdown, shows the notice, resets the options dialog's
-// start and stop buttons and writes the countdown's headline and message. RuntimeError(13) when
-// timerMinutes does not read as a number.
-void countdownWatch(const WatchTargets& targets, int hour, int minute);
+// Due when timerState is On and `now` is at or past timerDueMoment, so a countdown whose minute
+// no tick fell into (the machine slept, the clock was set forward) falls due at the first tick
+// after it, once, and a clock set back waits for the announced time again: plays the sound,
+// stops the countdown, shows the notice, resets the options dialog's start and stop buttons and
+// writes the countdown's headline and message. RuntimeError(13) when timerMinutes does not read
+// as a number.
+void countdownWatch(const WatchTargets& targets, const LocalTime& now);
 
 } // namespace ambrel

@@ -23,14 +23,10 @@ std::optional<int> countdownLength(std::string_view text) {
     return value;
 }
 
-CountdownDue countdownDue(int minutes, int hour, int minute) {
-    const int dueTotal = minutes + hour * 60 + minute;
-    int dueHour = dueTotal / 60;
-    const int dueMinute = dueTotal - 60 * dueHour;
-    if (dueHour >= 24) {
-        dueHour -= 24;
-    }
-    return {static_cast<int16_t>(dueHour), static_cast<int16_t>(dueMinute)};
+CountdownDue countdownDue(int minutes, const LocalTime& start) {
+    const LocalMinute moment = localMinute(start) + minutes;
+    return {static_cast<int16_t>(hourOfDay(moment)), static_cast<int16_t>(minuteOfHour(moment)),
+            moment};
 }
 
 std::string timerInfoText(int minutes, CountdownDue due) {

@@ -3,6 +3,8 @@
 // describes it. The seconds of the start are dropped, so N minutes fall due within the N-th
 // minute after the start.
 
+#include "app/LocalMinutes.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,8 +13,9 @@
 namespace ambrel {
 
 struct CountdownDue {
-    int16_t hour = 0;   // 0-23
-    int16_t minute = 0; // 0-59
+    int16_t hour = 0;       // 0-23
+    int16_t minute = 0;     // 0-59
+    LocalMinute moment = 0; // the date and time itself, for the watch
 };
 
 // The length that the minutes box spells, when the countdown can run it: ASCII digits only (a
@@ -20,9 +23,10 @@ struct CountdownDue {
 // fine: "007" is 7. nullopt otherwise, also for an empty box.
 std::optional<int> countdownLength(std::string_view text);
 
-// The due time of a countdown of `minutes` (0-999) started at hour:minute. A due time past
-// midnight wraps once, which is enough for lengths below a day and a half.
-CountdownDue countdownDue(int minutes, int hour, int minute);
+// The due moment of a countdown of `minutes` (0-999) started at `start`: the start's date and
+// time with the seconds dropped, plus the minutes, so 23:55:30 plus 10 minutes is 0:05 of the
+// next day.
+CountdownDue countdownDue(int minutes, const LocalTime& start);
 
 // "【タイマー設定 15分 （ 10時 35分に通知）】": each number after its sign blank.
 std::string timerInfoText(int minutes, CountdownDue due);

@@ -213,11 +213,12 @@ void OptionsForm::onStartClick() {
         return;
     }
 
-    const CountdownDue due = countdownDue(*minutes, now.hour, now.minute);
+    const CountdownDue due = countdownDue(*minutes, now);
     settings.timerState = TimerState::On;
     settings.timerMinutes = text;
     settings.timerDueHour = due.hour;
     settings.timerDueMinute = due.minute;
+    settings.timerDueMoment = due.moment;
     view.setEnabled(OptionsCommand::StartButton, false);
     view.setEnabled(OptionsCommand::StopButton, true);
     settings.timerInfoText = timerInfoText(*minutes, due);

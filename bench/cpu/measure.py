@@ -1,8 +1,12 @@
-"""CPU time of the running clock beside a minimal 100 ms timer window, each under wine for the
-same stretch, on the e2e suite's display, sound server and kind of prefix (a state folder of
+"""CPU time of the running clock beside two minimal 100 ms timer windows, each under wine for
+the same stretch: one that repaints on every tick, and the floor, one that reads the time on
+every tick and repaints only when the second has changed (the least a clock with seconds can
+do). Each runs on the e2e suite's display, sound server and kind of prefix (a state folder of
 its own). Start-up is left out: the figures cover only the measured stretch after a warm-up.
 
-usage: measure.py [SECONDS [WARMUP_SECONDS]]   (default 60 and 10)
+usage: measure.py [SECONDS [WARMUP_SECONDS [EXE]]]   (default 60 and 10)
+EXE, another build of ambrel.exe (an older commit's build/win32/ambrel.exe, say), is measured
+beside them for a before and after.
 """
 import os
 import sys
@@ -22,9 +26,11 @@ from harness.pulse import PulseServer  # noqa: E402
 from harness.wine import Wine  # noqa: E402
 from harness.xvfb import Xvfb  # noqa: E402
 
-# The yardstick: a bare window of the bar's size that repaints all of it every 100 ms.
+# The yardsticks: a bare window of the bar's size that repaints all of it every 100 ms, and
+# one that repaints only when the second changes (the floor).
 BARE_EXE = WIN32_BUILD / "bench" / "bare-window.exe"
 REPAINT = ["--repaint"]
+SECONDS = ["--seconds"]
 TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -50,11 +56,11 @@ def wineserver_pid(prefix):
     return None
 
 
-def prepare_clock(folder):
+def prepare_clock(folder, source=AMBREL_EXE):
     """ambrel.exe with a real WAV, so that no sound warning box waits in front of the clock."""
     folder = ensure_dir(folder)
     exe = folder / "ambrel.exe"
-    exe.write_bytes(require_file(AMBREL_EXE, "ambrel.exe").read_bytes())
+    exe.write_bytes(require_file(source, "ambrel.exe").read_bytes())
     tone = audio.write_tone(folder / "tone.wav")
     (folder / "AMBREL.SET").write_bytes(settings_bytes(
         ["10", "1500", "1500", '"ON"', f'"{windows_path(tone)}"', "10,10,10", '"ALOFF"', '"T"',
@@ -84,6 +90,7 @@ def measure(wine, exe, seconds, warmup, args=()):
 def main():
     seconds = float(sys.argv[1]) if len(sys.argv) > 1 else 60.0
     warmup = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
+    other = Path(sys.argv[3]).resolve() if len(sys.argv) > 3 else None
     require_tools()
     require_file(BARE_EXE, BARE_EXE.name)
     state = ensure_dir(STATE)
@@ -96,9 +103,14 @@ def main():
         minimal = minimal_folder / BARE_EXE.name
         minimal.write_bytes(BARE_EXE.read_bytes())
         clock = prepare_clock(state / "bench-clock")
+        runs = [("minimal timer window", minimal, REPAINT),
+                ("once-a-second window", minimal, SECONDS),
+                ("ambrel.exe (format T)", clock, ())]
+        if other is not None:
+            runs.append((f"{other.parent.name}/{other.name}",
+                         prepare_clock(state / "bench-other", other), ()))
         results = {}
-        for name, exe, args in (("minimal timer window", minimal, REPAINT),
-                                ("ambrel.exe (format T)", clock, ())):
+        for name, exe, args in runs:
             results[name] = measure(wine, exe, seconds, warmup, args)
     finally:
         wine.stop()
@@ -111,9 +123,17 @@ def main():
         server_text = f"{server_used:7.2f} s" if server_used is not None else "    n/a"
         print(f"  {name:24s} {used:7.2f} s  ({100 * used / wall:5.1f} % of a core)"
               f"   wineserver {server_text}")
-    (minimal_used, _, _), (clock_used, _, _) = results.values()
-    ratio = clock_used / minimal_used if minimal_used > 0 else float("inf")
-    print(f"  ratio clock / minimal: {ratio:.2f}")
+    (minimal, _, _), (floor, floor_server, _) = list(results.values())[:2]
+    for name, (clock, clock_server, _) in list(results.items())[2:]:
+        print(f"  {name}: ratio to the minimal window {ratio(clock, minimal):.2f}, "
+              f"to the once-a-second window {ratio(clock, floor):.2f}"
+              + (f" (with the wineserver: "
+                 f"{ratio(clock + clock_server, floor + floor_server):.2f})"
+                 if clock_server is not None and floor_server is not None else ""))
+
+
+def ratio(a, b):
+    return a / b if b > 0 else float("inf")
 
 
 if __name__ == "__main__":

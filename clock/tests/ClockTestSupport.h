@@ -2,6 +2,7 @@
 // A started program on fakes with the clock bar's handlers at hand, for the clock's tests.
 
 #include "app/tests/support/TestProgram.h"
+#include "options/Countdown.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,17 @@ protected:
         settings().alarmMinute = static_cast<int16_t>(minute);
         settings().alarmSecond = static_cast<int16_t>(second);
     }
-    // A countdown as the start button leaves it.
-    void runCountdown(int minutes, int dueHour, int dueMinute) {
+    // A countdown as the start button leaves it when pressed at startHour:startMinute of the
+    // fake clock's day.
+    void runCountdown(int minutes, int startHour, int startMinute) {
+        LocalTime start = app.clock.time;
+        start.hour = startHour;
+        start.minute = startMinute;
+        const CountdownDue due = countdownDue(minutes, start);
         settings().timerMinutes = minutes;
-        settings().timerDueHour = static_cast<int16_t>(dueHour);
-        settings().timerDueMinute = static_cast<int16_t>(dueMinute);
+        settings().timerDueHour = due.hour;
+        settings().timerDueMinute = due.minute;
+        settings().timerDueMoment = due.moment;
         settings().timerState = TimerState::On;
         settings().timerInfoText = "【タイマー】";
     }

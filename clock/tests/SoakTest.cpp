@@ -29,7 +29,7 @@ TEST_F(ClockSoak, SevenDaysOfTicks) {
             time.minute = secondOfDay / 60 % 60;
             time.second = secondOfDay % 60;
             if (time.minute == 0 && time.second == 0) {
-                runCountdown(30, time.hour, 30);
+                runCountdown(30, time.hour, 0);
             }
             for (int tenth = 0; tenth < 10; ++tenth) {
                 form().onTick();

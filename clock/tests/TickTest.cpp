@@ -42,6 +42,32 @@ TEST_F(TickTooltip, RebuiltFromTheSettingsOnEveryTick) {
 
 using TickDisplay = ClockTest;
 
+TEST_F(TickDisplay, TicksThatChangeNothingLeaveTheWindowAlone) {
+    armAlarm(10, 10, 10);
+    settings().displayMode = "T";
+    tickAt(9, 5, 7);
+    const int afterFirst = view().textsSet;
+    for (int i = 0; i < 9; ++i) {
+        tickAt(9, 5, 7);
+    }
+    EXPECT_EQ(view().textsSet, afterFirst);
+
+    tickAt(9, 5, 8); // a new second: the texts, not the tooltip
+    EXPECT_EQ(view().secondText, "08sec");
+    EXPECT_EQ(view().textsSet, afterFirst + 2);
+
+    // Whatever the tooltip is made of shows at the next tick, in the same second.
+    settings().timerInfoText = "【タイマー設定 15分】";
+    tickAt(9, 5, 8);
+    EXPECT_EQ(view().tooltip, "【タイマー設定 15分】【アラーム設定 10時 10分 10秒】" + kHint);
+    settings().alarmSecond = 11;
+    tickAt(9, 5, 8);
+    EXPECT_EQ(view().tooltip, "【タイマー設定 15分】【アラーム設定 10時 10分 11秒】" + kHint);
+    settings().displayMode = "D";
+    tickAt(9, 5, 8);
+    EXPECT_EQ(view().secondText, "09:05");
+}
+
 TEST_F(TickDisplay, ShowsTheCurrentFormatInThePaletteColour) {
     app.clock.time.month = 12;
     app.clock.time.day = 28;

@@ -46,6 +46,25 @@ TEST_F(AlarmWatch, FiresOnceInItsSecondAndRearmsAtTheNext) {
     EXPECT_TRUE(settings().alarmState == "ALON");
 }
 
+TEST_F(AlarmWatch, AClosingWithinItsSecondSavesItArmed) {
+    armAlarm(10, 10, 10);
+    tickSecond(10, 10, 9);
+    tickAt(10, 10, 10);
+    ASSERT_TRUE(settings().alarmState == "ALOFF"); // suspended
+    EXPECT_THROW(app.program.unloadClockWindow(), ProgramEnded);
+    const std::string saved = app.files.files["AMBREL.SET"];
+    EXPECT_NE(saved.find("\r\n10,10,10\r\n\"ALON\"\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(AlarmWatch, AnAlarmSwitchedOffIsSavedOff) {
+    armAlarm(10, 10, 10);
+    settings().alarmState = "ALOFF";
+    tickSecond(10, 10, 10);
+    EXPECT_THROW(app.program.unloadClockWindow(), ProgramEnded);
+    const std::string saved = app.files.files["AMBREL.SET"];
+    EXPECT_NE(saved.find("\r\n10,10,10\r\n\"ALOFF\"\r\n"), std::string::npos) << saved;
+}
+
 TEST_F(AlarmWatch, HeadlineHasSignBlanksAndNoLeadingZeros) {
     armAlarm(7, 5, 9);
     tickAt(7, 5, 9);
@@ -100,9 +119,11 @@ TEST_F(AlarmWatch, LoadsTheOptionsDialogHiddenForTheSoundField) {
 using CountdownWatch = ClockTest;
 
 TEST_F(CountdownWatch, FallsDueAtTheFirstTickOfItsMinuteAcrossMidnight) {
-    runCountdown(10, 0, 5); // started at 23:55:30
+    runCountdown(10, 23, 55); // started at 23:55:30, due at 0:05 of the next day
     settings().timerMessage = "お茶";
+    tickSecond(23, 55, 30); // not past 0:05 of the next day, though past 0:05 of the day
     tickSecond(23, 59, 59);
+    nextDay();
     tickSecond(0, 4, 59);
     EXPECT_EQ(plays(), 0);
 
@@ -119,11 +140,56 @@ TEST_F(CountdownWatch, FallsDueAtTheFirstTickOfItsMinuteAcrossMidnight) {
     EXPECT_EQ(view().tooltip, kHint);
 }
 
-TEST_F(CountdownWatch, ZeroMinutesFallsDueInTheStartMinute) {
+TEST_F(CountdownWatch, ZeroMinutesFallsDueAtTheNextTickEvenInAMinutesLastTick) {
     runCountdown(0, 14, 20);
     tickAt(14, 20, 59);
     EXPECT_EQ(plays(), 1);
     EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 0分を過ぎました。");
+
+    // Started in the last tick of 14:20, the next tick is already in 14:21.
+    runCountdown(0, 14, 20);
+    tickAt(14, 21, 0);
+    EXPECT_EQ(plays(), 2);
+}
+
+TEST_F(CountdownWatch, ASleepThroughTheDueMinuteFallsDueAtWakingOnceAndNotTheNextDay) {
+    runCountdown(5, 14, 0); // due at 14:05
+    tickSecond(14, 4, 59);
+    EXPECT_EQ(plays(), 0);
+    tickAt(14, 15, 12); // the first tick after ten minutes asleep
+    EXPECT_EQ(plays(), 1);
+    EXPECT_TRUE(settings().timerState == TimerState::Off);
+    tickSecond(14, 15, 13);
+    nextDay();
+    tickSecond(14, 5, 0);
+    EXPECT_EQ(plays(), 1);
+
+    // Asleep across midnight, past a due time of the next day.
+    runCountdown(10, 23, 55);
+    nextDay();
+    tickAt(7, 30, 0);
+    EXPECT_EQ(plays(), 2);
+}
+
+TEST_F(CountdownWatch, AClockSetBackWaitsForTheAnnouncedTimeAgain) {
+    runCountdown(5, 15, 0); // due at 15:05
+    tickSecond(15, 0, 10);
+    tickSecond(14, 5, 0); // the clock set back by 55 minutes
+    tickSecond(15, 4, 59);
+    EXPECT_EQ(plays(), 0);
+    tickAt(15, 5, 0);
+    EXPECT_EQ(plays(), 1);
+}
+
+TEST_F(CountdownWatch, ALongCountdownWaitsForItsDayNotOnlyItsTimeOfDay) {
+    runCountdown(999, 12, 0); // 16 h 39 min: due at 4:39 of the next day
+    tickSecond(12, 39, 0);
+    tickSecond(23, 59, 59);
+    nextDay();
+    tickSecond(4, 38, 59);
+    EXPECT_EQ(plays(), 0);
+    tickAt(4, 39, 0);
+    EXPECT_EQ(plays(), 1);
 }
 
 TEST_F(CountdownWatch, MinutesTypedAsDigitsAreReadAsTheirNumber) {
@@ -134,7 +200,7 @@ TEST_F(CountdownWatch, MinutesTypedAsDigitsAreReadAsTheirNumber) {
 }
 
 TEST_F(CountdownWatch, ResetsTheDialogsButtonsLoadingItHidden) {
-    runCountdown(10, 14, 20);
+    runCountdown(10, 14, 10);
     tickAt(14, 20, 0);
     ASSERT_TRUE(app.program.optionsWindow().isLoaded());
     EXPECT_FALSE(app.optionsView().visible);
@@ -143,7 +209,7 @@ TEST_F(CountdownWatch, ResetsTheDialogsButtonsLoadingItHidden) {
 
     app.optionsView().command5Enabled = false; // as a later start leaves them
     app.optionsView().command6Enabled = true;
-    runCountdown(10, 14, 30);
+    runCountdown(10, 14, 20);
     tickAt(14, 30, 0);
     EXPECT_TRUE(app.optionsView().command5Enabled);
     EXPECT_FALSE(app.optionsView().command6Enabled);
@@ -151,7 +217,7 @@ TEST_F(CountdownWatch, ResetsTheDialogsButtonsLoadingItHidden) {
 }
 
 TEST_F(CountdownWatch, MinutesThatAreNoNumberEndTheProgramWithErrorThirteen) {
-    runCountdown(10, 14, 20);
+    runCountdown(10, 14, 10);
     settings().timerMinutes = "abc";
     settings().timerMessage = "お茶";
     app.clock.set(14, 20, 0);
@@ -171,7 +237,7 @@ using BothDue = ClockTest;
 TEST_F(BothDue, AlarmFirstThenCountdownInOneNotice) {
     armAlarm(12, 0, 0);
     settings().alarmMessage = "昼";
-    runCountdown(30, 12, 0);
+    runCountdown(30, 11, 30);
     settings().timerMessage = "パスタ";
     tickAt(12, 0, 0);
     EXPECT_EQ(plays(), 2);
@@ -185,7 +251,7 @@ TEST_F(BothDue, AlarmFirstThenCountdownInOneNotice) {
 using NoticeFromWatch = ClockTest;
 
 TEST_F(NoticeFromWatch, SecondNoticeReusesTheOpenWindowAndReplacesBothTexts) {
-    runCountdown(5, 9, 0);
+    runCountdown(5, 8, 55);
     settings().timerMessage = "前の知らせ";
     tickAt(9, 0, 0);
     FakeNoticeView* first = &app.noticeView();

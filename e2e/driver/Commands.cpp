@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "ClockControl.h"
 #include "JsonLine.h"
 #include "ProbeClient.h"
 #include "ProcessResources.h"
@@ -55,8 +56,8 @@ public:
 
 private:
     static bool isFlag(const std::wstring& name) {
-        static const std::set<std::wstring> flags = {L"post", L"send", L"visible",
-                                                     L"dump", L"all",  L"pending"};
+        static const std::set<std::wstring> flags = {L"post", L"send",    L"visible", L"dump",
+                                                     L"all",  L"pending", L"frozen"};
         return flags.count(name) != 0;
     }
     std::vector<std::wstring> positional_;
@@ -728,6 +729,54 @@ void cmdCompose(const ArgReader& a, const Output& out) {
     out(JsonLine().add("context", r.hadContext).add("completed", r.completed).str());
 }
 
+// "2026-12-31" and "23:59:58": a local date and time as the clock is to show it.
+SYSTEMTIME localTimeArg(const std::wstring& date, const std::wstring& time) {
+    SYSTEMTIME t{};
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (std::swscanf(date.c_str(), L"%d-%d-%d", &year, &month, &day) != 3 ||
+        std::swscanf(time.c_str(), L"%d:%d:%d", &hour, &minute, &second) != 3)
+        throw CommandError("a date and time is YYYY-MM-DD HH:MM:SS");
+    t.wYear = (WORD)year;
+    t.wMonth = (WORD)month;
+    t.wDay = (WORD)day;
+    t.wHour = (WORD)hour;
+    t.wMinute = (WORD)minute;
+    t.wSecond = (WORD)second;
+    return t;
+}
+
+void cmdClock(const ArgReader& a, const Output& out) {
+    const std::wstring& action = a.at(0, "action");
+    if (action == L"control") {
+        controlClock(a.at(1, "exe"), localTimeArg(a.at(2, "date"), a.at(3, "time")),
+                     a.flag(L"frozen"));
+    } else if (action == L"set") {
+        setClock(localTimeArg(a.at(1, "date"), a.at(2, "time")));
+    } else if (action == L"move") {
+        moveClock(number(a.at(1, "seconds"), "seconds"));
+    } else if (action == L"freeze") {
+        freezeClock();
+    } else if (action == L"run") {
+        runClock();
+    } else if (action == L"off") {
+        releaseClock();
+    } else if (action != L"status") {
+        throw CommandError("clock control|set|move|freeze|run|status|off");
+    }
+    const ClockStatus s = clockStatus();
+    wchar_t now[32];
+    std::swprintf(now, 32, L"%04u-%02u-%02uT%02u:%02u:%02u.%03u", s.now.wYear, s.now.wMonth,
+                  s.now.wDay, s.now.wHour, s.now.wMinute, s.now.wSecond, s.now.wMilliseconds);
+    out(JsonLine()
+            .add("exe", s.exe)
+            .add("now", std::wstring(now))
+            .add("frozen", s.frozen)
+            .add("pid", s.processId)
+            .add("reads", s.reads)
+            .add("failure", s.failure)
+            .str());
+}
+
 void cmdMciError(const ArgReader& a, const Output& out) {
     const auto code = static_cast<MCIERROR>(number(a.at(0, "error"), "error"));
     wchar_t text[MAXERRORLENGTH] = L"";
@@ -755,6 +804,8 @@ const char* usage() {
            "foreground | activate HWND | procs [--exe E] | kill PID | guires PID\n"
            "pixels HWND [X Y [W H]] [--dump] | version PATH\n"
            "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
+           "clock control EXE YYYY-MM-DD HH:MM:SS [--frozen] | clock set YYYY-MM-DD HH:MM:SS\n"
+           "clock move SECONDS | clock freeze | clock run | clock status | clock off\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
 
@@ -788,6 +839,7 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"refuse-window", cmdRefuseWindow},
                                                              {L"compose", cmdCompose},
                                                              {L"mcierror", cmdMciError},
+                                                             {L"clock", cmdClock},
                                                              {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end())

@@ -18,20 +18,6 @@ std::wstring probePath() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"ambrel-e2e-probe.dll";
 }
 
-HMODULE probe() {
-    static HMODULE module = LoadLibraryW(probePath().c_str());
-    if (module == nullptr)
-        throw CommandError("cannot load " + toUtf8(probePath()));
-    return module;
-}
-
-HOOKPROC hookProc(const char* name) {
-    auto proc = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe(), name)));
-    if (proc == nullptr)
-        throw CommandError(std::string("the probe has no ") + name);
-    return proc;
-}
-
 // Created once and kept for the driver's life, so that the probe in another process can open it.
 ProbeShared& shared() {
     static ProbeShared* view = [] {
@@ -66,6 +52,21 @@ struct Hook {
 
 } // namespace
 
+HMODULE probeModule() {
+    static HMODULE module = LoadLibraryW(probePath().c_str());
+    if (module == nullptr)
+        throw CommandError("cannot load " + toUtf8(probePath()));
+    return module;
+}
+
+HOOKPROC probeHookProc(const char* name) {
+    auto proc =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probeModule(), name)));
+    if (proc == nullptr)
+        throw CommandError(std::string("the probe has no ") + name);
+    return proc;
+}
+
 void refuseWindowClass(const std::wstring& className) {
     static HHOOK cbt = nullptr;
     copyInto(shared().refusedClass, className);
@@ -76,7 +77,7 @@ void refuseWindowClass(const std::wstring& className) {
         return;
     }
     if (cbt == nullptr) {
-        cbt = SetWindowsHookExW(WH_CBT, hookProc("probeCbtHook"), probe(), 0);
+        cbt = SetWindowsHookExW(WH_CBT, probeHookProc("probeCbtHook"), probeModule(), 0);
         if (cbt == nullptr)
             throw CommandError("SetWindowsHookEx(WH_CBT) failed");
     }
@@ -95,8 +96,8 @@ ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pendin
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     DWORD waited = WAIT_FAILED;
     {
-        Hook hook(
-            SetWindowsHookExW(WH_GETMESSAGE, hookProc("probeGetMessageHook"), probe(), thread));
+        Hook hook(SetWindowsHookExW(WH_GETMESSAGE, probeHookProc("probeGetMessageHook"),
+                                    probeModule(), thread));
         PostMessageW(window, RegisterWindowMessageW(kComposeMessageName), 0, 0);
         waited = WaitForSingleObject(done, kComposeTimeoutMs);
     }

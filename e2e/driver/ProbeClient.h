@@ -7,6 +7,10 @@
 
 namespace ambrel::e2e {
 
+// The probe library, loaded into the driver, and one of its hook procedures by name.
+HMODULE probeModule();
+HOOKPROC probeHookProc(const char* name);
+
 // From now on no process can create a window of this class (its creation fails as if the
 // system had refused it); an empty name lifts the refusal.
 void refuseWindowClass(const std::wstring& className);

@@ -17,6 +17,7 @@ import pytest
 
 from harness import audio
 from harness.app import App, make_folder
+from harness.clock import ProgramClock
 from harness.driver import Driver
 from harness.lock import SessionLock
 from harness.package import unpack_release
@@ -143,6 +144,25 @@ def sample(request, tmp_path, wine, driver, xvfb):
     _keep_failure_screenshot(request, xvfb)
     for app in apps:
         app.kill()
+
+
+@pytest.fixture
+def program_clock(driver):
+    """program_clock(app, when, frozen=True) -> ProgramClock: from its next start on, the
+    program of `app` reads a wall clock of the suite's own, standing at `when` (or running on
+    from it); `.start_program()` starts it and fails unless it reads that clock. One program
+    at a time; released after the test."""
+    clocks = []
+
+    def control(app, when, frozen=True):
+        clock = ProgramClock(driver, app)
+        clock.control(when, frozen)
+        clocks.append(clock)
+        return clock
+
+    yield control
+    if clocks:
+        clocks[-1].release()
 
 
 @pytest.fixture

@@ -1,8 +1,8 @@
-"""The end of the Windows session and the failures of the platform on the real clock: the
-settings saved at log-off, an empty sound path, a settings file that cannot be read, a damaged
-file that cannot be kept aside, and windows that the system refuses to create."""
+"""The end of the Windows session and the failures of the platform: the settings saved at
+log-off, an empty sound path, a settings file that cannot be read, a damaged file that cannot
+be kept aside, and windows that the system refuses to create."""
 import os
-from datetime import datetime, timedelta
+from datetime import datetime
 
 import pytest
 
@@ -187,12 +187,15 @@ def test_an_options_dialog_that_cannot_be_made_is_reported_and_ends(ambrel, driv
     app.wait_exit(60)
 
 
-def test_a_notice_that_cannot_be_made_is_reported_and_ends(ambrel, driver, refuse_window):
+def test_a_notice_that_cannot_be_made_is_reported_and_ends(ambrel, driver, refuse_window,
+                                                          program_clock):
     refuse_window(NOTICE)
-    due = datetime.now() + timedelta(seconds=6)
-    app = start_quietly(ambrel, alarm=f"{due.hour},{due.minute},{due.second}",
-                        alarm_state='"ALON"')
-    app.wait_window(cls=CLOCK, visible=True)
+    app = ambrel(run=False)
+    tone = audio.write_tone(app.folder / "tone.wav", 880, 0.3)
+    app.write_settings(settings(sound=f'"{windows_path(tone)}"', alarm="10,10,10",
+                                alarm_state='"ALON"'))
+    # The clock stands in the alarm's second: the first tick finds it due.
+    program_clock(app, datetime(2026, 12, 9, 10, 10, 10)).start_program()
     box = app.wait_msgbox(timeout=30, title=ERROR_TITLE)
     assert box["text"] == fatal_text(7)
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)

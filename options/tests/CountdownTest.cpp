@@ -5,6 +5,17 @@
 namespace ambrel {
 namespace {
 
+LocalTime at(int year, int month, int day, int hour, int minute, int second = 0) {
+    LocalTime time;
+    time.year = year;
+    time.month = month;
+    time.day = day;
+    time.hour = hour;
+    time.minute = minute;
+    time.second = second;
+    return time;
+}
+
 TEST(CountdownTest, DueTimeDropsTheSecondsAndWrapsPastMidnight) {
     struct Case {
         int minutes, hour, minute, dueHour, dueMinute;
@@ -18,10 +29,37 @@ TEST(CountdownTest, DueTimeDropsTheSecondsAndWrapsPastMidnight) {
         {999, 23, 59, 16, 38}, // the longest length from the last minute of the day
     };
     for (const Case& c : cases) {
-        const CountdownDue due = countdownDue(c.minutes, c.hour, c.minute);
+        const CountdownDue due = countdownDue(c.minutes, at(2026, 6, 15, c.hour, c.minute, 45));
         EXPECT_EQ(due.hour, c.dueHour) << c.minutes << " at " << c.hour << ":" << c.minute;
         EXPECT_EQ(due.minute, c.dueMinute) << c.minutes << " at " << c.hour << ":" << c.minute;
     }
+}
+
+TEST(CountdownTest, DueMomentIsADateAndTimeAcrossDaysMonthsAndYears) {
+    struct Case {
+        const char* what;
+        int minutes;
+        LocalTime start, due;
+    };
+    const Case cases[] = {
+        {"next day", 10, at(2026, 12, 9, 23, 55, 30), at(2026, 12, 10, 0, 5)},
+        {"leap day", 2, at(2028, 2, 28, 23, 59, 59), at(2028, 2, 29, 0, 1)},
+        {"no leap day", 2, at(2027, 2, 28, 23, 59), at(2027, 3, 1, 0, 1)},
+        {"century without leap day", 1, at(2100, 2, 28, 23, 59), at(2100, 3, 1, 0, 0)},
+        {"leap day of a 400th year", 1, at(2000, 2, 28, 23, 59), at(2000, 2, 29, 0, 0)},
+        {"year end", 1, at(2026, 12, 31, 23, 59, 59), at(2027, 1, 1, 0, 0)},
+        {"999 minutes over the year end", 999, at(2026, 12, 31, 23, 59), at(2027, 1, 1, 16, 38)},
+        {"999 minutes from the leap day", 999, at(2028, 2, 29, 8, 1), at(2028, 3, 1, 0, 40)},
+    };
+    for (const Case& c : cases) {
+        const CountdownDue due = countdownDue(c.minutes, c.start);
+        EXPECT_EQ(due.moment, localMinute(c.due)) << c.what;
+        EXPECT_EQ(due.hour, c.due.hour) << c.what;
+        EXPECT_EQ(due.minute, c.due.minute) << c.what;
+    }
+    // Days count on: the first of a month follows the last of the one before it.
+    EXPECT_EQ(localMinute(at(2026, 5, 1, 0, 0)) - localMinute(at(2026, 4, 30, 23, 59)), 1);
+    EXPECT_EQ(localMinute(at(1970, 1, 1, 0, 0)), 0);
 }
 
 TEST(CountdownTest, InfoTextPutsASignBlankBeforeEachNumber) {

@@ -271,6 +271,10 @@ TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
     EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("15"))); // the text, not a number
     EXPECT_EQ(settings().timerDueHour, 10);
     EXPECT_EQ(settings().timerDueMinute, 35);
+    LocalTime due = app.clock.time;
+    due.hour = 10;
+    due.minute = 35;
+    EXPECT_EQ(settings().timerDueMoment, localMinute(due)); // the start's date at 10:35
     EXPECT_FALSE(view.isEnabled(startButton));
     EXPECT_TRUE(view.isEnabled(stopButton));
     EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 10時 35分に通知）】");

@@ -29,6 +29,7 @@ public:
     bool timerRunning = false;
     bool visible = false;
     int repaints = 0; // changes of a label's text or colour
+    int textsSet = 0; // calls that set a label's text or the tooltip, changed or not
 
     float left() const override { return leftTwips; }
     float top() const override { return topTwips; }
@@ -45,14 +46,19 @@ public:
         color = c;
     }
     void setMainText(const std::string& text) override {
+        ++textsSet;
         repaints += text != mainText ? 1 : 0;
         mainText = text;
     }
     void setSecondText(const std::string& text) override {
+        ++textsSet;
         repaints += text != secondText ? 1 : 0;
         secondText = text;
     }
-    void setTooltip(const std::string& text) override { tooltip = text; }
+    void setTooltip(const std::string& text) override {
+        ++textsSet;
+        tooltip = text;
+    }
     void setImageTop(ImageButton button, int top) override {
         (button == ImageButton::Exit ? exitButtonTop : optionsButtonTop) = top;
     }

@@ -1,0 +1,138 @@
+#include "ClockControl.h"
+
+#include "ClockProbe.h"
+#include "Commands.h"
+#include "JsonLine.h"
+#include "ProbeClient.h"
+
+#include <cwchar>
+
+namespace ambrel::e2e {
+namespace {
+
+constexpr LONGLONG kTicksPerSecond = 10000000; // FILETIME counts 100 ns
+
+// Created once and kept for the driver's life, so that the probe in another process can open it.
+ClockShared& shared() {
+    static ClockShared* view = [] {
+        HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                            sizeof(ClockShared), kClockMappingName);
+        if (mapping == nullptr)
+            throw CommandError("cannot create the clock's shared memory");
+        return static_cast<ClockShared*>(
+            MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ClockShared)));
+    }();
+    if (view == nullptr)
+        throw CommandError("cannot map the clock's shared memory");
+    return *view;
+}
+
+HHOOK clockHook = nullptr;
+
+LONGLONG realLocalCount() {
+    SYSTEMTIME real{};
+    GetLocalTime(&real);
+    FILETIME count{};
+    SystemTimeToFileTime(&real, &count);
+    return fileTimeCount(count);
+}
+
+LONGLONG countOf(const SYSTEMTIME& time) {
+    FILETIME count{};
+    if (!SystemTimeToFileTime(&time, &count))
+        throw CommandError("not a valid date and time");
+    return fileTimeCount(count);
+}
+
+// The clock stands at `count` from now on, frozen or running on from there.
+void standAt(ClockShared& s, LONGLONG count, bool frozen) {
+    if (frozen) {
+        InterlockedExchange64(&s.frozenAt, count);
+    } else {
+        InterlockedExchange64(&s.offset, count - realLocalCount());
+        InterlockedExchange64(&s.frozenAt, 0);
+    }
+}
+
+ClockShared& controlled() {
+    ClockShared& s = shared();
+    if (s.exe[0] == L'\0')
+        throw CommandError("no program's clock is controlled");
+    return s;
+}
+
+} // namespace
+
+void controlClock(const std::wstring& exe, const SYSTEMTIME& localTime, bool frozen) {
+    if (exe.empty() || exe.size() >= MAX_PATH)
+        throw CommandError("no usable program path");
+    const LONGLONG count = countOf(localTime);
+    ClockShared& s = shared();
+    s.exe[0] = L'\0'; // no program matches while the fields change
+    InterlockedExchange(&s.processId, 0);
+    InterlockedExchange(&s.reads, 0);
+    InterlockedExchange(&s.failed, 0);
+    s.failure[0] = L'\0';
+    standAt(s, count, frozen);
+    if (!fileIndexOf(exe.c_str(), s.fileIndexHigh, s.fileIndexLow))
+        throw CommandError("cannot read the program's file: " + toUtf8(exe));
+    std::wcscpy(s.exe, exe.c_str());
+    if (clockHook == nullptr) {
+        clockHook = SetWindowsHookExW(WH_CBT, probeHookProc("probeClockHook"), probeModule(), 0);
+        if (clockHook == nullptr)
+            throw CommandError("SetWindowsHookEx(WH_CBT) failed for the clock");
+    }
+}
+
+void setClock(const SYSTEMTIME& localTime) {
+    ClockShared& s = controlled();
+    standAt(s, countOf(localTime), InterlockedCompareExchange64(&s.frozenAt, 0, 0) != 0);
+}
+
+void moveClock(LONGLONG seconds) {
+    ClockShared& s = controlled();
+    const LONGLONG frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0);
+    if (frozen != 0) {
+        InterlockedExchange64(&s.frozenAt, frozen + seconds * kTicksPerSecond);
+    } else {
+        InterlockedExchange64(&s.offset, InterlockedCompareExchange64(&s.offset, 0, 0) +
+                                             seconds * kTicksPerSecond);
+    }
+}
+
+void freezeClock() {
+    ClockShared& s = controlled();
+    if (InterlockedCompareExchange64(&s.frozenAt, 0, 0) == 0)
+        standAt(s, controlledLocalTime(s, realLocalCount()), true);
+}
+
+void runClock() {
+    ClockShared& s = controlled();
+    const LONGLONG frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0);
+    if (frozen != 0)
+        standAt(s, frozen, false);
+}
+
+ClockStatus clockStatus() {
+    ClockShared& s = shared();
+    ClockStatus status;
+    status.exe = s.exe;
+    const FILETIME now = fileTimeOf(controlledLocalTime(s, realLocalCount()));
+    FileTimeToSystemTime(&now, &status.now);
+    status.frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0) != 0;
+    status.processId = static_cast<DWORD>(s.processId);
+    status.reads = s.reads;
+    if (s.failed != 0)
+        status.failure = s.failure;
+    return status;
+}
+
+void releaseClock() {
+    ClockShared& s = shared();
+    s.exe[0] = L'\0';
+    if (clockHook != nullptr)
+        UnhookWindowsHookEx(clockHook);
+    clockHook = nullptr;
+}
+
+} // namespace ambrel::e2e
