@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Accessibility.h"
 
 #include "JsonLine.h"
 #include "ProbeClient.h"
@@ -736,6 +737,14 @@ void cmdMciError(const ArgReader& a, const Output& out) {
     out(JsonLine().add("text", toUtf8(text)).str());
 }
 
+void cmdAccessible(const ArgReader& a, const Output& out) {
+    out(accessibleJson(windowArg(a.at(0, "hwnd"))));
+}
+
+void cmdShortPath(const ArgReader& a, const Output& out) {
+    out(shortPathJson(a.at(0, "path")));
+}
+
 void cmdPing(const ArgReader&, const Output& out) {
     out(JsonLine().add("pong", true).str());
 }
@@ -755,6 +764,7 @@ const char* usage() {
            "foreground | activate HWND | procs [--exe E] | kill PID | guires PID\n"
            "pixels HWND [X Y [W H]] [--dump] | version PATH\n"
            "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
+           "accessible HWND | shortpath PATH\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
 
@@ -788,6 +798,8 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"refuse-window", cmdRefuseWindow},
                                                              {L"compose", cmdCompose},
                                                              {L"mcierror", cmdMciError},
+                                                             {L"accessible", cmdAccessible},
+                                                             {L"shortpath", cmdShortPath},
                                                              {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end())
