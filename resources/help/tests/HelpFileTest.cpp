@@ -91,7 +91,16 @@ TEST_F(HelpFileTest, ExplainsEveryControlOfTheOptionsDialogAndTheSettingsFile) {
                              "ダブルクリック",
                              "アラーム時刻指定欄が空白です。",
                              "WAVファイルが指定されていません。",
-                             "タイマー時間指定欄が空白です。"}) {
+                             "タイマー時間指定欄が空白です。",
+                             // The refusals, the place on several monitors, the names that
+                             // the settings file cannot hold, and a close while it is read.
+                             "0～999",
+                             "範囲外なら動きません",
+                             "マイナスの値",
+                             "モニター",
+                             "短い名前(8.3形式)",
+                             "保存できない文字",
+                             "読み終わる前に終了したときは書き込みません"}) {
         EXPECT_NE(all.find(term), std::string::npos) << term;
     }
 }
