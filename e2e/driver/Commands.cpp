@@ -379,6 +379,10 @@ void cmdDpi(const ArgReader&, const Output& out) {
             .add("dpi_y", dpiY)
             .add("screen", {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
             .addRaw("work_area", rectJson(work))
+            .add("monitors", GetSystemMetrics(SM_CMONITORS))
+            .add("virtual_screen",
+                 {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)})
             .str());
 }
 
