@@ -40,8 +40,8 @@ WindowKind windowKind(ControlKind kind) {
 }
 
 const std::vector<ControlLayout>& optionsControls() {
-    // The group boxes come after every control they hold, since no control clips its siblings:
-    // a control below its group box in the z-order would be painted over.
+    // The group boxes come after the controls they hold: they are no tab stops and name no
+    // control, so their place matters to neither the tab order nor a screen reader.
     // clang-format off
     static const std::vector<ControlLayout> controls = {
         {IDC_OPTIONS_OK, Kind::Button, L"ＯＫ", {3840, 300, 1275, 400}, kStd},
