@@ -195,7 +195,7 @@ def test_the_notice_is_a_dialog_whose_default_button_is_close(ambrel, driver):
     app = start_quietly(ambrel)
     clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
     start_countdown(app, driver, clock)
-    notice = wait_notice(app, 20)["hwnd"]
+    notice = wait_notice(app, 60)["hwnd"]
     # Only a dialog's own handling answers for its default button: "閉じる", id 1.
     assert driver.message(notice, DM_GETDEFID) == (DC_HASDEFID << 16) | 1
 
