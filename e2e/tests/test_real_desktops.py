@@ -1,7 +1,7 @@
 """The clock on desktops unlike the test screen: a place saved on a monitor that is gone, a sound
 file whose name the settings file's code page cannot hold, a close that reaches the program
 while it still reads its settings, and what a screen reader is given to read."""
-from harness import audio
+from harness import audio, pace
 from harness.paths import windows_path
 from harness.proc import wait_until
 from test_alarm import (NOTICE, arm_through_options, open_options, start_countdown,
@@ -112,7 +112,8 @@ def test_a_sound_file_named_beyond_the_code_page_plays_after_a_restart(ambrel, d
     driver.settle(clock, 0.5)
     assert not app.msgboxes(), "the sound file was not found after the restart"
 
-    arm_through_options(app, driver, clock, lead=7)
+    # Arming takes some twenty driver commands, each of them later by the harness's lag.
+    arm_through_options(app, driver, clock, lead=7 + 20 * pace.delay())
     recording = record("alarm.wav")
     assert not app.windows(cls=NOTICE), "the alarm fell due before the recording was live"
     wait_notice(app, 30)
