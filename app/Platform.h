@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ambrel {
 
@@ -43,12 +44,23 @@ public:
     virtual LocalTime now() const = 0;
 };
 
+// A rectangle of the desktop in twips, in the coordinates windows are placed in: the primary
+// monitor's top left corner is (0, 0), a monitor left of or above it has negative ones.
+struct TwipsArea {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 class Screen {
 public:
     virtual ~Screen() = default;
     // The primary screen's size in twips.
     virtual float widthTwips() const = 0;
     virtual float heightTwips() const = 0;
+    // Every monitor of the desktop, as the system reports them now.
+    virtual std::vector<TwipsArea> monitorsTwips() const = 0;
 };
 
 // The MCI wave-audio device.
@@ -121,6 +133,15 @@ public:
     virtual ~AnsiCodePage() = default;
     virtual std::string toUtf8(std::string_view ansi) const = 0;
     virtual std::string fromUtf8(std::string_view utf8) const = 0;
+};
+
+// Other names of files, as the file system knows them.
+class FileNames {
+public:
+    virtual ~FileNames() = default;
+    // The short (8.3) form of an existing file's full path; nullopt when the file system gives
+    // none, or the file does not exist.
+    virtual std::optional<std::string> shortPathOf(const std::string& path) const = 0;
 };
 
 } // namespace ambrel

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "clock/DisplayText.h"
 #include "clock/Palette.h"
+#include "clock/Placement.h"
 #include "clock/Watch.h"
 #include "options/OptionsForm.h"
 
@@ -151,6 +152,16 @@ void ClockForm::onCloseRequest() {
 
 void ClockForm::onSessionEnd() {
     needs_.lifetime.endSession();
+}
+
+void ClockForm::onDisplayChange() {
+    Settings& settings = needs_.watch.settings;
+    settings.screenHeight = static_cast<double>(needs_.screen.heightTwips());
+    settings.screenWidth = static_cast<double>(needs_.screen.widthTwips());
+    ClockView* view = window_.ifLoaded();
+    if (view != nullptr && isLost(view->left(), view->top(), desktopOf(needs_.screen))) {
+        view->moveTo(kRecoveredEdgeTwips, kRecoveredEdgeTwips);
+    }
 }
 
 } // namespace ambrel

@@ -18,6 +18,7 @@ class Clock;
 class MessageBoxes;
 struct Settings;
 class ProgramLifetime;
+class Screen;
 
 // What the clock bar's behaviour uses besides its own window.
 struct ClockNeeds {
@@ -25,6 +26,7 @@ struct ClockNeeds {
     Clock& clock;
     MessageBoxes& messages;
     ProgramLifetime& lifetime; // closing, a failed tick and the session's end end the program
+    Screen& screen;            // read again when the monitors change
 };
 
 class ClockForm {
@@ -52,6 +54,9 @@ public:
     void onCloseRequest();
     // The Windows session ends (log-off, shut-down): saved as on closing, ended without a box.
     void onSessionEnd();
+    // The monitors or their sizes changed: the screen's size is read again, and a bar that no
+    // monitor shows any more is brought back as at start-up.
+    void onDisplayChange();
 
 private:
     // What the tooltip is composed from.

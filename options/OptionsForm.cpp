@@ -7,6 +7,7 @@
 #include "app/RuntimeError.h"
 #include "app/Settings.h"
 #include "app/SoundPlayer.h"
+#include "app/StorableText.h"
 #include "options/Countdown.h"
 #include "options/DigitFilter.h"
 #include "options/ScrollRanges.h"
@@ -31,6 +32,9 @@ constexpr const char* kDefaultTimerText = "10";
 constexpr const char* kAlarmEmptyText = "アラーム時刻指定欄が空白です。";
 constexpr const char* kAlarmRangeText = "アラーム時刻の指定が、時間の範囲を超えています。";
 constexpr const char* kSoundFileEmptyText = "WAVファイルが指定されていません。";
+constexpr const char* kLostCharactersText = "設定ファイルに保存できない文字があります: ";
+constexpr const char* kSoundFileRenameText =
+    "\nWAVファイルの名前を変えるか、別のファイルを指定して下さい。";
 constexpr const char* kCheckErrorText =
     "エラー発生、オプション設定の入力に間違いの可能性があります。"
     "再試行で復帰、キャンセルで終了します。";
@@ -137,7 +141,11 @@ void OptionsForm::show() {
 }
 
 std::string OptionsForm::soundFileText() {
-    return window_.createdOnUse().text(OptionsText::SoundFileBox);
+    return storableSoundFile(window_.createdOnUse().text(OptionsText::SoundFileBox));
+}
+
+std::string OptionsForm::storableSoundFile(const std::string& boxText) const {
+    return storablePath(boxText, needs_.codePage, needs_.fileNames).value_or(boxText);
 }
 
 void OptionsForm::resetCountdownButtons() {
@@ -180,7 +188,7 @@ void OptionsForm::onBrowseClick() {
 }
 
 void OptionsForm::onTestClick() {
-    needs_.settings.soundFile = window_.createdOnUse().text(OptionsText::SoundFileBox);
+    needs_.settings.soundFile = soundFileText();
     // Closing first makes the test play from the start of the file every time.
     SoundPlayer& sound = needs_.sound;
     sound.closeSound();
@@ -246,7 +254,7 @@ bool OptionsForm::queryUnload() {
     const OptionsView& view = window_.createdOnUse();
     bool mayClose = true;
 
-    const auto refuse = [&](const char* text) {
+    const auto refuse = [&](const std::string& text) {
         needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
         mayClose = false;
     };
@@ -287,8 +295,26 @@ bool OptionsForm::queryUnload() {
         refuse(kAlarmRangeText);
     }
 
-    if (view.text(OptionsText::SoundFileBox).empty()) {
+    const std::string soundFile = view.text(OptionsText::SoundFileBox);
+    if (soundFile.empty()) {
         refuse(kSoundFileEmptyText);
+    } else if (!storablePath(soundFile, needs_.codePage, needs_.fileNames)) {
+        // Stored as it is, the path would read back as another file after the next start, and
+        // every alarm would be silent: the user renames the file or picks another.
+        refuse("WAVファイルの指定欄に" + std::string(kLostCharactersText) +
+               charactersLost(needs_.codePage, soundFile) + kSoundFileRenameText);
+    }
+
+    // The messages are named in a box rather than changed silently by the save.
+    const std::pair<OptionsText, const char*> messages[] = {
+        {OptionsText::AlarmMessageBox, "アラームメッセージに"},
+        {OptionsText::CountdownMessageBox, "タイマーメッセージに"},
+    };
+    for (const auto& [box, name] : messages) {
+        const std::string lost = charactersLost(needs_.codePage, view.text(box));
+        if (!lost.empty()) {
+            refuse(name + std::string(kLostCharactersText) + lost);
+        }
     }
     return mayClose;
 }
@@ -299,7 +325,7 @@ void OptionsForm::commit() {
 
     settings.alwaysOnTop = view.isChecked(OptionsCheck::KeepOnTopCheck) ? "ON" : "OFF";
     settings.alarmState = view.isChecked(OptionsCheck::AlarmOnCheck) ? "ALON" : "ALOFF";
-    settings.soundFile = view.text(OptionsText::SoundFileBox);
+    settings.soundFile = storableSoundFile(view.text(OptionsText::SoundFileBox));
     settings.alarmHour = toInt16(view.text(OptionsText::AlarmHourBox));
     settings.alarmMinute = toInt16(view.text(OptionsText::AlarmMinuteBox));
     settings.alarmSecond = toInt16(view.text(OptionsText::AlarmSecondBox));

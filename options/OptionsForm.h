@@ -20,6 +20,8 @@ class Clock;
 class FileDialog;
 class HelpViewer;
 class FileStore;
+class AnsiCodePage;
+class FileNames;
 
 // What the dialog's behaviour uses besides its own window.
 struct OptionsNeeds {
@@ -31,6 +33,10 @@ struct OptionsNeeds {
     FileDialog& fileDialog;
     HelpViewer& help;
     FileStore& files;
+    // What the settings file can hold: the messages and the sound file's path are checked
+    // against its code page, and a path it cannot hold is stored in its short form.
+    const AnsiCodePage& codePage;
+    const FileNames& fileNames;
     ProgramLifetime& lifetime; // a cancelled check ends the program
     // The commit applies the keep-on-top choice to the clock bar.
     std::function<void()> applyClockZOrder;
@@ -48,7 +54,8 @@ public:
 
     // Shows the dialog, modeless, creating and loading it if it does not exist.
     void show();
-    // The text of the sound-file box; creates the dialog hidden if it does not exist.
+    // The path in the sound-file box, in the form the settings file can hold when there is one;
+    // creates the dialog hidden if it does not exist.
     std::string soundFileText();
     // Stop button disabled, start button enabled; creates the dialog hidden if it does not exist.
     void resetCountdownButtons();
@@ -71,6 +78,8 @@ public:
 
 private:
     bool queryUnload(); // true when the dialog may close
+    // The box's path as the settings file can hold it, or as typed when it cannot.
+    std::string storableSoundFile(const std::string& boxText) const;
     void commit();
 
     OptionsNeeds needs_;

@@ -4,34 +4,20 @@
 #include "app/RuntimeError.h"
 #include "app/ZOrder.h"
 #include "clock/DisplayText.h"
+#include "clock/Placement.h"
 
-#include <cmath>
 #include <exception>
-#include <limits>
 
 namespace ambrel {
 
 namespace {
 // The countdown length the dialog offers after start-up, in minutes.
 constexpr int kInitialCountdownMinutes = 10;
-// How far a saved position may lie beyond the screen's right and bottom edges, in twips, before
-// the window is brought back to the top left corner, at this position.
-constexpr double kFarRightTwips = 2000;
-constexpr double kFarBelowTwips = 600;
-constexpr int kRecoveredEdgeTwips = 10;
 
 constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
 constexpr const char* kSettingsCorruptText =
     "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
 
-// A window edge is a 32-bit float; a hand-edited position beyond its range is an overflow, as the
-// classic conversion reports it, rather than an undefined cast.
-float toSingle(double value) {
-    if (std::fabs(value) > std::numeric_limits<float>::max()) {
-        throw RuntimeError(kOverflow);
-    }
-    return static_cast<float>(value);
-}
 } // namespace
 
 std::string fatalErrorText(int number) {
@@ -49,11 +35,12 @@ Program::Program(Services& services, ViewFactory& views)
                     [this](NoticeView& view) { notice_.load(view); }),
       notice_(settings_, noticeWindow_),
       options_(OptionsNeeds{settings_, sound_, services.messages, services.beeper, services.clock,
-                            services.fileDialog, services.help, services.files, *this,
+                            services.fileDialog, services.help, services.files, services.codePage,
+                            services.fileNames, *this,
                             [this] { applyClockZOrder(settings_, clockWindow_.createdOnUse()); }},
                optionsWindow_),
       clock_(ClockNeeds{WatchTargets{settings_, sound_, options_, notice_}, services.clock,
-                        services.messages, *this},
+                        services.messages, *this, services.screen},
              clockWindow_) {}
 
 void Program::main() {
@@ -92,6 +79,7 @@ void Program::loadClockWindow(ClockView& view) {
                 } catch (const RuntimeError& copyError) {
                     failWithError(copyError.number());
                 }
+                damagedFileKept_ = true;
             }
             services_.beeper.beep();
             if (error.number() == kFileNotFound) {
@@ -102,12 +90,7 @@ void Program::loadClockWindow(ClockView& view) {
             if (error.number() == kInputPastEnd) {
                 services_.messages.show(kSettingsCorruptText, kCorruptFileTitle, MessageButtons::Ok,
                                         MessageIcon::Information);
-                try {
-                    settingsFile_.writeDefaultSettingsFile();
-                } catch (const RuntimeError& writeError) {
-                    failWithError(writeError.number());
-                }
-                endProgram();
+                replaceDamagedFileAndEnd();
             }
             services_.messages.show(fatalErrorText(error.number()), kErrorTitle, MessageButtons::Ok,
                                     MessageIcon::None);
@@ -122,19 +105,19 @@ void Program::runLoadSteps(ClockView& view) {
     settings_.screenHeight = static_cast<double>(services_.screen.heightTwips());
     settings_.screenWidth = static_cast<double>(services_.screen.widthTwips());
 
-    // Only a position far beyond the right or bottom edge is reset; both tests always run, so a
-    // text in either position field is error 13 whatever the other holds.
-    const bool farRight =
-        settings_.screenWidth.toNumber() < settings_.windowLeft.toNumber() - kFarRightTwips;
-    const bool farBelow =
-        settings_.screenHeight.toNumber() < settings_.windowTop.toNumber() - kFarBelowTwips;
-    if (farRight || farBelow) {
+    // Only a position far off the desktop of all monitors is reset. Both fields are read first,
+    // so a text in either is error 13 whatever the other holds.
+    const double left = settings_.windowLeft.toNumber();
+    const double top = settings_.windowTop.toNumber();
+    if (isLost(left, top, desktopOf(services_.screen))) {
         settings_.windowLeft = kRecoveredEdgeTwips;
         settings_.windowTop = kRecoveredEdgeTwips;
     }
 
-    view.moveTo(toSingle(settings_.windowLeft.toNumber()),
-                toSingle(settings_.windowTop.toNumber()));
+    // A window edge is a 32-bit float; a position beyond its range lies far off every screen
+    // and has just been brought back, so the conversion is exact enough.
+    view.moveTo(static_cast<float>(settings_.windowLeft.toNumber()),
+                static_cast<float>(settings_.windowTop.toNumber()));
     applyClockZOrder(settings_, view);
     settings_.hintText = kHintText;
     sound_.openSound();
@@ -147,7 +130,30 @@ void Program::closeSoundAndSave() {
     settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
 }
 
+void Program::replaceDamagedFileAndEnd() {
+    try {
+        settingsFile_.writeDefaultSettingsFile();
+    } catch (const RuntimeError& writeError) {
+        failWithError(writeError.number());
+    }
+    endProgram();
+}
+
+void Program::endUnsavedDuringLoad() {
+    // A close during one of the load's boxes (WM_CLOSE reaches the hidden clock window through
+    // the box's own message loop) meets a record that may be half read: saving it would put
+    // empty or partly read fields over the user's file. The program ends as the failure behind
+    // that box would end it, so a damaged file already kept aside is still replaced.
+    if (damagedFileKept_) {
+        replaceDamagedFileAndEnd();
+    }
+    endProgram();
+}
+
 void Program::unloadClockWindow() {
+    if (!clockLoaded_) {
+        endUnsavedDuringLoad();
+    }
     try {
         closeSoundAndSave();
     } catch (const RuntimeError& error) {

@@ -39,6 +39,7 @@ struct Services {
     ProgramExit& exit;
     FileStore& files;
     AnsiCodePage& codePage;
+    FileNames& fileNames;
 };
 
 // Creates the platform windows. Each view reports its events to the form it is given.
@@ -60,6 +61,7 @@ public:
     // (its load runs first) and the countdown length becomes 10 minutes.
     void main();
 
+    // Closing before the clock window's load has finished saves nothing (see endSession).
     [[noreturn]] void unloadClockWindow() override;
 
     // The end of the Windows session (log-off, shut-down): the close's work, without any box,
@@ -86,6 +88,10 @@ private:
     void loadClockWindow(ClockView& view);
     void runLoadSteps(ClockView& view);
     void closeSoundAndSave();
+    // The damaged file's end: the default file in its place, then the end of the program.
+    [[noreturn]] void replaceDamagedFileAndEnd();
+    // A close that arrives before the load has finished: nothing of the record is saved.
+    [[noreturn]] void endUnsavedDuringLoad();
 
     Services& services_;
     Settings settings_;
@@ -100,6 +106,7 @@ private:
     OptionsForm options_;
     ClockForm clock_;
     bool clockLoaded_ = false;
+    bool damagedFileKept_ = false; // the load met a damaged file and kept its bytes aside
 };
 
 } // namespace ambrel

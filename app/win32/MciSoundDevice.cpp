@@ -1,9 +1,12 @@
 #include "app/win32/MciSoundDevice.h"
 
+#include "app/win32/ShortPaths.h"
+#include "app/win32/SystemCodePage.h"
 #include "app/win32/WideText.h"
 
 #include <mmsystem.h>
 
+#include <optional>
 #include <string>
 
 namespace ambrel::win32 {
@@ -28,7 +31,14 @@ SoundDevice::OpenResult MciSoundDevice::open(const std::string& path) {
         // nothing without a word. A sound file is required, so that is the failure reported.
         return failure(MCIERR_FILENAME_REQUIRED);
     }
-    const std::wstring element = widen(path);
+    std::wstring element = widen(path);
+    // Wine's wave-audio device opens its file through the ANSI code page, where a name with a
+    // character the code page lacks is no longer the file's; its short form is plain ASCII.
+    if (!ansiCodePageHolds(element)) {
+        if (const std::optional<std::wstring> shortPath = shortPathOf(element)) {
+            element = *shortPath;
+        }
+    }
     MCI_OPEN_PARMSW parameters{};
     parameters.lpstrDeviceType = L"waveaudio";
     parameters.lpstrElementName = element.c_str();

@@ -14,4 +14,8 @@ std::string SystemCodePage::fromUtf8(std::string_view utf8) const {
     return fromUtf16(CP_ACP, widen(utf8));
 }
 
+bool ansiCodePageHolds(std::wstring_view text) {
+    return toUtf16(CP_ACP, fromUtf16(CP_ACP, text)) == text;
+}
+
 } // namespace ambrel::win32

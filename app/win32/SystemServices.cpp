@@ -74,6 +74,30 @@ float SystemScreen::heightTwips() const {
     return pixelsToTwips(GetSystemMetrics(SM_CYSCREEN), screenDpi());
 }
 
+namespace {
+
+struct GatheredMonitors {
+    std::vector<TwipsArea> monitors;
+    int dpi;
+};
+
+BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM data) {
+    auto& gathered = *reinterpret_cast<GatheredMonitors*>(data);
+    gathered.monitors.push_back(
+        {pixelsToTwips(bounds->left, gathered.dpi), pixelsToTwips(bounds->top, gathered.dpi),
+         pixelsToTwips(bounds->right, gathered.dpi), pixelsToTwips(bounds->bottom, gathered.dpi)});
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<TwipsArea> SystemScreen::monitorsTwips() const {
+    GatheredMonitors gathered{{}, screenDpi()};
+    // A failure leaves the list empty, and the core falls back to the primary screen.
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&gathered));
+    return gathered.monitors;
+}
+
 void ProcessExit::endProgram() {
     ExitProcess(0);
 }

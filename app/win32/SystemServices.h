@@ -25,6 +25,7 @@ class SystemScreen : public Screen {
 public:
     float widthTwips() const override;
     float heightTwips() const override;
+    std::vector<TwipsArea> monitorsTwips() const override;
 };
 
 class ProcessExit : public ProgramExit {

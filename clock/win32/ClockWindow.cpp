@@ -245,6 +245,9 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         close_();
         return 0;
+    case WM_DISPLAYCHANGE:
+        form_.onDisplayChange();
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE; // the settings are saved when the session really ends
     case WM_ENDSESSION:

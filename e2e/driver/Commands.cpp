@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "Accessibility.h"
 #include "ClockControl.h"
 #include "JsonLine.h"
 #include "ProbeClient.h"
@@ -379,6 +380,10 @@ void cmdDpi(const ArgReader&, const Output& out) {
             .add("dpi_y", dpiY)
             .add("screen", {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
             .addRaw("work_area", rectJson(work))
+            .add("monitors", GetSystemMetrics(SM_CMONITORS))
+            .add("virtual_screen",
+                 {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)})
             .str());
 }
 
@@ -785,6 +790,14 @@ void cmdMciError(const ArgReader& a, const Output& out) {
     out(JsonLine().add("text", toUtf8(text)).str());
 }
 
+void cmdAccessible(const ArgReader& a, const Output& out) {
+    out(accessibleJson(windowArg(a.at(0, "hwnd"))));
+}
+
+void cmdShortPath(const ArgReader& a, const Output& out) {
+    out(shortPathJson(a.at(0, "path")));
+}
+
 void cmdPing(const ArgReader&, const Output& out) {
     out(JsonLine().add("pong", true).str());
 }
@@ -806,6 +819,7 @@ const char* usage() {
            "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
            "clock control EXE YYYY-MM-DD HH:MM:SS [--frozen] | clock set YYYY-MM-DD HH:MM:SS\n"
            "clock move SECONDS | clock freeze | clock run | clock status | clock off\n"
+           "accessible HWND | shortpath PATH\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
 
@@ -840,6 +854,8 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"compose", cmdCompose},
                                                              {L"mcierror", cmdMciError},
                                                              {L"clock", cmdClock},
+                                                             {L"accessible", cmdAccessible},
+                                                             {L"shortpath", cmdShortPath},
                                                              {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end())

@@ -32,9 +32,11 @@ NoticeWindow::NoticeWindow(NoticeForm& form)
                                               {kProportionalGothic, 9.75, FW_BOLD}},
                                              dpi_) {
     ensureCommonControls();
-    create(L"AmbrelNotice", 0, kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str(), nullptr,
-           GetSysColorBrush(COLOR_BTNFACE));
-    addDialogWindow(handle());
+    // A dialog to the window manager, as the options dialog is: a screen reader announces a
+    // dialog's texts when it appears, where it would read only the title and the focused
+    // button of a window of any other class. Its default handling paints the background in
+    // the face colour and answers for the default button.
+    createDialog(L"AmbrelNotice", kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str());
 }
 
 void NoticeWindow::onCreate() {

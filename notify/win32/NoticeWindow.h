@@ -1,5 +1,5 @@
 #pragma once
-// The notice: a fixed dialog-style window with a group box, the "閉じる" button and two
+// The notice: a fixed window of a dialog class with a group box, the "閉じる" button and two
 // text labels. Its texts are real static controls, so screen readers and automation read them.
 
 #include "app/win32/Fonts.h"

@@ -34,7 +34,10 @@ struct WindowKind {
 
 WindowKind windowKind(ControlKind kind);
 
-// In tab order: the dialog manager walks the controls in the order they were created.
+// In the order they are created, which is the z-order: the dialog manager walks the tab stops
+// in it, and each label stands right before the control it names, since a screen reader names
+// an edit or a scroll bar after the static text just before it. Labels are no tab stops, so
+// their places leave the tab order alone.
 const std::vector<ControlLayout>& optionsControls();
 
 // Countdown, hour, minute and second bars: the step of a click beside the thumb, and the position

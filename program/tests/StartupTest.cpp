@@ -122,7 +122,6 @@ TEST_F(StartupTest, OtherLoadErrorsShowTheirNumberAndLeaveTheFile) {
         {settingsWithPosition("0", "\"abc\""), "エラー ( 13) が発生しました、終了します。"},
         {"40000\r\n" + settingsWithPosition("0", "0").substr(4),
          "エラー ( 6) が発生しました、終了します。"},
-        {settingsWithPosition("-1E+300", "0"), "エラー ( 6) が発生しました、終了します。"},
     };
     for (const Case& c : cases) {
         TestProgram fresh;
@@ -166,18 +165,30 @@ TEST(StartupMissingFile, AFileStillMissingAfterTheDefaultIsWrittenEndsWithItsOwn
     EXPECT_EQ(t.exit.ends, 1);
 }
 
-TEST_F(StartupTest, OnlyAPositionFarOffTheRightOrBottomFallsBack) {
+TEST_F(StartupTest, OnlyAPositionFarOffTheScreenFallsBack) {
     struct Case {
         const char* left;
         const char* top;
         float expectedLeft;
         float expectedTop;
     };
-    // 1024 x 768 pixels: 15360 x 11520 twips; the margins are 2000 and 600 twips.
+    // 1024 x 768 pixels: 15360 x 11520 twips; the margins are 2000 and 600 twips, beyond the
+    // right and bottom edges for the bar's top left corner, beyond the left and top edges for
+    // its bottom right one (the bar is 2100 x 270 twips).
     const Case cases[] = {
-        {"16000", "500", 16000, 500},          {"20000", "500", 10, 10}, {"-300", "-45", -300, -45},
-        {"17360", "12120", 17360, 12120},      {"17361", "0", 10, 10},   {"0", "12121", 10, 10},
-        {"1500.5", "-20000", 1500.5f, -20000},
+        {"16000", "500", 16000, 500},
+        {"20000", "500", 10, 10},
+        {"-300", "-45", -300, -45},
+        {"17360", "12120", 17360, 12120},
+        {"17361", "0", 10, 10},
+        {"0", "12121", 10, 10},
+        {"1500.5", "-870", 1500.5f, -870},
+        {"1500.5", "-20000", 10, 10},
+        {"-4100", "0", -4100, 0},
+        {"-4101", "0", 10, 10},
+        // Beyond a window edge's range, and far off every screen: brought back, not an overflow.
+        {"-1E+300", "0", 10, 10},
+        {"0", "1E+300", 10, 10},
     };
     for (const Case& c : cases) {
         TestProgram fresh;
@@ -187,6 +198,21 @@ TEST_F(StartupTest, OnlyAPositionFarOffTheRightOrBottomFallsBack) {
         EXPECT_EQ(fresh.clockView().topTwips, c.expectedTop);
         EXPECT_TRUE(fresh.clockView().visible);
     }
+}
+
+TEST_F(StartupTest, APositionIsCheckedAgainstTheDesktopOfAllMonitors) {
+    // A monitor right of the primary: the bar saved on it stays; once that monitor is gone, a
+    // bar saved far left of the remaining one comes back too.
+    TestProgram twoScreens;
+    twoScreens.screen.monitors = {{0, 0, 15360, 11520}, {15360, 0, 30720, 11520}};
+    twoScreens.start(settingsWithPosition("25000", "500"));
+    EXPECT_EQ(twoScreens.clockView().leftTwips, 25000);
+    EXPECT_EQ(twoScreens.settings().screenWidth.toNumber(), 15360);
+
+    TestProgram oneScreen;
+    oneScreen.start(settingsWithPosition("-20000", "500"));
+    EXPECT_EQ(oneScreen.clockView().leftTwips, 10);
+    EXPECT_EQ(oneScreen.clockView().topTwips, 10);
 }
 
 TEST_F(StartupTest, OnlyTheExactWordOnKeepsTheClockOnTop) {
@@ -258,6 +284,44 @@ TEST_F(StartupTest, TheSessionEndingDuringTheLoadSavesNothing) {
     t.messages.whileOpen = [this] { t.program.endSession(); };
     const std::string half = settingsWithPosition("300", "450");
     EXPECT_TRUE(start(half));
+    EXPECT_EQ(t.files.replaceCount, 0);
+    EXPECT_EQ(t.exit.ends, 1);
+}
+
+TEST_F(StartupTest, AClosingDuringTheLoadsBoxesSavesNothingOfTheHalfReadRecord) {
+    // The close reaches the hidden clock window while the box waits for its answer.
+    const std::string errorFiles[] = {
+        settingsWithPosition("0", "\"abc\""),                   // error 13 in line 3
+        "40000\r\n" + settingsWithPosition("0", "0").substr(4), // error 6 in line 1
+    };
+    for (const std::string& settings : errorFiles) {
+        TestProgram fresh;
+        const std::string bytes = fresh.codePage.fromUtf8(settings);
+        fresh.files.files[kSet] = bytes;
+        fresh.messages.whileOpen = [&fresh] { fresh.program.unloadClockWindow(); };
+        EXPECT_THROW(fresh.program.main(), ProgramEnded);
+        EXPECT_EQ(fresh.files.files[kSet], bytes);
+        EXPECT_EQ(fresh.files.replaceCount, 0);
+        EXPECT_EQ(fresh.files.files.count(kBak), 0u);
+        EXPECT_EQ(fresh.exit.ends, 1);
+        EXPECT_TRUE(fresh.sound.commands.empty());
+    }
+}
+
+TEST_F(StartupTest, AClosingDuringTheDamagedFilesBoxLeavesWhatThatBoxLeaves) {
+    const std::string damaged = std::string(kDefaultSettingsBytes).substr(0, 40);
+    t.files.files[kSet] = damaged;
+    t.messages.whileOpen = [this] { t.program.unloadClockWindow(); };
+    EXPECT_TRUE(runMain());
+    EXPECT_EQ(t.files.files[kBak], damaged);
+    EXPECT_EQ(t.files.files[kSet], std::string(kDefaultSettingsBytes));
+    EXPECT_EQ(t.exit.ends, 1);
+}
+
+TEST_F(StartupTest, AClosingDuringTheSoundWarningOfTheLoadSavesNothing) {
+    t.sound.nextOpen = {263, "指定されたファイルが見つかりません。"};
+    t.messages.whileOpen = [this] { t.program.unloadClockWindow(); };
+    EXPECT_TRUE(start(settingsWithPosition("20000", "450")));
     EXPECT_EQ(t.files.replaceCount, 0);
     EXPECT_EQ(t.exit.ends, 1);
 }

@@ -5,6 +5,7 @@
 #include "app/win32/FatalError.h"
 #include "app/win32/FolderFileStore.h"
 #include "app/win32/MciSoundDevice.h"
+#include "app/win32/ShortPaths.h"
 #include "app/win32/SingleInstance.h"
 #include "app/win32/SystemCodePage.h"
 #include "app/win32/SystemServices.h"
@@ -29,8 +30,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ProcessExit exit;
     FolderFileStore files;
     SystemCodePage codePage;
-    Services services{messages, beeper,   clock, screen, sound,   fileDialog,
-                      help,     instance, exit,  files,  codePage};
+    ShortPaths fileNames;
+    Services services{messages, beeper,   clock, screen, sound,    fileDialog,
+                      help,     instance, exit,  files,  codePage, fileNames};
     WindowFactory windows;
     Program program(services, windows);
 

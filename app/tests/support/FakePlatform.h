@@ -6,6 +6,8 @@
 
 #include <deque>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,8 +64,11 @@ class FakeScreen : public Screen {
 public:
     float width = 15360; // 1024 x 768 pixels at 15 twips a pixel
     float height = 11520;
+    // The primary monitor alone, 1024 x 768 pixels.
+    std::vector<TwipsArea> monitors{{0, 0, 15360, 11520}};
     float widthTwips() const override { return width; }
     float heightTwips() const override { return height; }
+    std::vector<TwipsArea> monitorsTwips() const override { return monitors; }
 };
 
 // Records every command sent to the device, e.g. "open:C:\a.wav", "play", "close".
@@ -110,6 +115,18 @@ class FakeInstanceCheck : public InstanceCheck {
 public:
     bool running = false;
     bool anotherInstanceRunning() override { return running; }
+};
+
+class FakeFileNames : public FileNames {
+public:
+    std::map<std::string, std::string> shortPaths; // full path -> its short form
+    std::optional<std::string> shortPathOf(const std::string& path) const override {
+        const auto found = shortPaths.find(path);
+        if (found == shortPaths.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
 };
 
 class FakeProgramExit : public ProgramExit {

@@ -25,8 +25,9 @@ template <class Store = MemoryFileStore> struct BasicTestProgram {
     FakeProgramExit exit;
     Store files;
     Cp932CodePage codePage;
-    Services services{messages, beeper,   clock, screen, sound,   fileDialog,
-                      help,     instance, exit,  files,  codePage};
+    FakeFileNames fileNames;
+    Services services{messages, beeper,   clock, screen, sound,    fileDialog,
+                      help,     instance, exit,  files,  codePage, fileNames};
     FakeViewFactory views;
     Program program{services, views};
 

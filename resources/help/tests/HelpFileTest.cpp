@@ -69,29 +69,16 @@ TEST_F(HelpFileTest, ExplainsEveryControlOfTheOptionsDialogAndTheSettingsFile) {
         }
     }
     // The captions exactly as the program shows them, half-width and full-width forms included.
-    for (const char* term : {"アラーム",
-                             "ｱﾗｰﾑON",
-                             "時刻の指定",
-                             "常に手前に表示",
-                             "タイマー",
-                             "時間の指定",
-                             "スタート",
-                             "ストップ",
-                             "時計の文字色",
-                             "WAVファイルの指定",
-                             "参照",
-                             "ﾃｽﾄ",
-                             "アラームメッセージ",
-                             "タイマーメッセージ",
-                             "ＯＫ",
-                             "ヘルプ",
-                             "閉じる",
-                             "AMBREL.SET",
-                             "AMBREL.BAK",
-                             "ダブルクリック",
-                             "アラーム時刻指定欄が空白です。",
-                             "WAVファイルが指定されていません。",
-                             "タイマー時間指定欄が空白です。"}) {
+    for (const char* term :
+         {"アラーム", "ｱﾗｰﾑON", "時刻の指定", "常に手前に表示", "タイマー", "時間の指定",
+          "スタート", "ストップ", "時計の文字色", "WAVファイルの指定", "参照", "ﾃｽﾄ",
+          "アラームメッセージ", "タイマーメッセージ", "ＯＫ", "ヘルプ", "閉じる", "AMBREL.SET",
+          "AMBREL.BAK", "ダブルクリック", "アラーム時刻指定欄が空白です。",
+          "WAVファイルが指定されていません。", "タイマー時間指定欄が空白です。",
+          // The refusals, the place on several monitors, the names that
+          // the settings file cannot hold, and a close while it is read.
+          "0～999", "範囲外なら動きません", "マイナスの値", "モニター", "短い名前(8.3形式)",
+          "保存できない文字", "読み終わる前に終了したときは書き込みません"}) {
         EXPECT_NE(all.find(term), std::string::npos) << term;
     }
 }
