@@ -1,7 +1,7 @@
 // What one tick of the clock bar costs without painting: the tooltip, the watch, the colour and
 // the texts, on the fake window. The tick runs ten times a second for as long as the program does.
 
-#include "app/tests/support/TestProgram.h"
+#include "program/tests/support/TestProgram.h"
 
 #include <benchmark/benchmark.h>
 

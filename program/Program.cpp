@@ -1,6 +1,5 @@
 #include "program/Program.h"
 
-#include "app/NumberRules.h"
 #include "app/RuntimeError.h"
 #include "app/ZOrder.h"
 #include "clock/DisplayText.h"
@@ -33,10 +32,6 @@ float toSingle(double value) {
     return static_cast<float>(value);
 }
 } // namespace
-
-std::string fatalErrorText(int number) {
-    return "エラー (" + numberText(number) + ") が発生しました、終了します。";
-}
 
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage),
