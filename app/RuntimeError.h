@@ -12,6 +12,9 @@ enum ErrorNumber : int {
     kOverflow = 6,
     kOutOfMemory = 7,
     kTypeMismatch = 13,
+    // A fault of the program itself rather than of its input: an exception that is not a
+    // run-time error, such as a broken invariant of the bitmap scaling.
+    kInternalError = 51,
     kFileNotFound = 53,
     kDiskFull = 61,
     kInputPastEnd = 62,

@@ -2,7 +2,7 @@
 // the texts, on the fake window. The tick runs ten times a second for as long as the program does;
 // the tooltip and the texts are composed only in the ticks whose inputs changed.
 
-#include "app/tests/support/TestProgram.h"
+#include "program/tests/support/TestProgram.h"
 
 #include <benchmark/benchmark.h>
 

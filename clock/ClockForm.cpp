@@ -99,13 +99,13 @@ void ClockForm::onDisplayDoubleClick() {
 }
 
 void ClockForm::onDisplayMouseDown(float x, float y) {
-    dragActive_ = 1;
+    dragging_ = true;
     dragStartX_ = x;
     dragStartY_ = y;
 }
 
 void ClockForm::onDisplayMouseMove(float x, float y) {
-    if (dragActive_ != 1) {
+    if (!dragging_) {
         return;
     }
     ClockView& view = window_.createdOnUse();
@@ -119,7 +119,7 @@ void ClockForm::onDisplayMouseMove(float x, float y) {
 }
 
 void ClockForm::onDisplayMouseUp(float, float) {
-    dragActive_ = 0;
+    dragging_ = false;
 }
 
 void ClockForm::onOptionsButtonDown() {

@@ -83,7 +83,7 @@ private:
 
     ClockNeeds needs_;
     FormSlot<ClockView>& window_;
-    int16_t dragActive_ = 0;
+    bool dragging_ = false;
     float dragStartX_ = 0;
     float dragStartY_ = 0;
     bool failing_ = false; // a failure report is open; later ticks must not act

@@ -1,6 +1,5 @@
 #include "program/Program.h"
 
-#include "app/NumberRules.h"
 #include "app/RuntimeError.h"
 #include "app/ZOrder.h"
 #include "clock/DisplayText.h"
@@ -19,10 +18,6 @@ constexpr const char* kSettingsCorruptText =
     "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
 
 } // namespace
-
-std::string fatalErrorText(int number) {
-    return "エラー (" + numberText(number) + ") が発生しました、終了します。";
-}
 
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage),

@@ -21,7 +21,7 @@ template <class Handler> LRESULT guardedCall(Handler&& handler) {
     } catch (const std::bad_alloc&) {
         endAfterUntrappedError(kOutOfMemory);
     } catch (...) {
-        endAfterUntrappedError(51); // internal error
+        endAfterUntrappedError(kInternalError);
     }
 }
 

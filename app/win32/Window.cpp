@@ -2,6 +2,7 @@
 
 #include "app/win32/FatalError.h"
 #include "app/win32/Twips.h"
+#include "resources/resource.h"
 
 #include <algorithm>
 #include <vector>
@@ -67,7 +68,7 @@ void Window::registerClass(const wchar_t* className, UINT classStyle, HBRUSH bac
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(1));
+    windowClass.hIcon = LoadIconW(instance(), MAKEINTRESOURCEW(IDI_AMBREL));
     if (RegisterClassExW(&windowClass) == 0) {
         throw RuntimeError(kOutOfMemory);
     }

@@ -1,8 +1,8 @@
 #pragma once
 // A started program on fakes with the clock bar's handlers at hand, for the clock's tests.
 
-#include "app/tests/support/TestProgram.h"
 #include "options/Countdown.h"
+#include "program/tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 

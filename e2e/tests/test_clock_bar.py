@@ -4,6 +4,7 @@ the executable's version strings."""
 import datetime
 
 from harness import audio
+from harness.headers import defines
 from harness.paths import windows_path
 from harness.proc import wait_until
 
@@ -199,8 +200,12 @@ def test_the_executable_carries_its_japanese_version_strings(ambrel, driver):
     info = driver.version(app.windows_path("ambrel.exe"))
     assert info["translation"] == ["041104B0"]
     table = info["strings"]["041104B0"]
-    assert table["FileVersion"] == table["ProductVersion"] == "1.00.0006"
-    assert table["ProductName"] == "Ambrel V2 Ver.1.0h"
-    assert table["FileDescription"] == table["Comments"] == "時計プログラムです"
-    assert table["InternalName"] == "ambrel"
-    assert table["OriginalFilename"] == "ambrel.exe"
+    version = defines("resources/version.h")
+    assert table["FileVersion"] == table["ProductVersion"] == version["AMBREL_VERSION_TEXT"]
+    assert table["ProductName"] == version["AMBREL_PRODUCT_NAME"]
+    assert table["FileDescription"] == table["Comments"] == version["AMBREL_DESCRIPTION"]
+    assert table["InternalName"] == version["AMBREL_INTERNAL_NAME"]
+    assert table["OriginalFilename"] == version["AMBREL_ORIGINAL_FILENAME"]
+    major, minor, patch, build = (version[f"AMBREL_VERSION_{part}"]
+                                  for part in ("MAJOR", "MINOR", "PATCH", "BUILD"))
+    assert info["file_version"] == info["product_version"] == f"{major}.{minor}.{patch}.{build}"

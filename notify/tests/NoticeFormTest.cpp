@@ -1,4 +1,4 @@
-#include "app/tests/support/TestProgram.h"
+#include "program/tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A started program on the default settings file, with the options dialog at hand.
 
-#include "app/tests/support/TestProgram.h"
+#include "program/tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Start-up, the clock window's load with its error table, and the close that saves.
 
-#include "app/tests/support/TestProgram.h"
+#include "program/tests/support/TestProgram.h"
 
 #include <gtest/gtest.h>
 

@@ -40,6 +40,50 @@ private:
 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
+// The fixed part of every topic link before its data1: block size, data2 size, previous and
+// next link, data1 size (all 32-bit) and the record type.
+constexpr std::uint32_t kLinkHeaderSize = 21;
+
+// A topic header's data1: seven 32-bit fields, at these offsets.
+enum TopicHeaderField : std::size_t {
+    kRecordsSize = 0,   // bytes of the topic's records after the header
+    kPreviousTopic = 4, // for the << button
+    kNextTopic = 8,     // for the >> button
+    kTopicNumber = 12,
+    kNonScrolling = 16,    // first record of the non-scrolling region
+    kScrolling = 20,       // first record of the scrolling region
+    kNextTopicHeader = 24, // where the next topic's header starts
+    kTopicHeaderSize = 28,
+};
+
+// B+ tree pages and the internal files of the help file.
+constexpr unsigned kBTreeMagic = 0x293B;
+constexpr unsigned kBTreeStructureSize = 16; // the structure string, NUL-padded
+constexpr unsigned kLeafHeaderSize = 8;      // free bytes, entries, previous and next leaf
+constexpr unsigned kNoPage = 0xFFFF;
+constexpr unsigned kContextFlags = 0x0002;
+constexpr unsigned kContextPageSize = 0x0800;
+constexpr unsigned kDirectoryFlags = 0x0402;
+constexpr unsigned kDirectoryPageSize = 0x0400;
+constexpr unsigned kDirectoryFileFlags = 4; // the internal file that is the directory itself
+
+// |SYSTEM: its header and the record types written.
+constexpr unsigned kSystemMagic = 0x036C;
+constexpr unsigned kSystemVersionWinHelp31 = 21;
+constexpr unsigned kSystemFlags = 1;
+enum SystemRecordType : unsigned {
+    kTitleRecord = 1,
+    kContentsRecord = 3,
+    kMacroRecord = 4,
+    kCharsetRecord = 11
+};
+
+// Display-text format commands.
+constexpr unsigned kParagraphStart = 0x80;
+constexpr unsigned kFontChange = 0x80;
+constexpr unsigned kEndOfParagraph = 0x82;
+constexpr unsigned kEndOfRecord = 0xFF;
+
 // The paragraph records store their lengths in WinHelp's variable-length forms.
 void compressedUShort(Bytes& out, unsigned v) {
     if (v < 0x80) {
@@ -78,7 +122,7 @@ struct TopicLink {
     std::uint32_t position = 0;   // TOPICPOS of the link
     std::uint32_t textOffset = 0; // characters of the display records before it in its block
     std::uint32_t size() const {
-        return static_cast<std::uint32_t>(21 + data1.size() + data2.size());
+        return static_cast<std::uint32_t>(kLinkHeaderSize + data1.size() + data2.size());
     }
 };
 
@@ -89,7 +133,7 @@ class DisplayRecord {
 public:
     DisplayRecord() {
         format_.u8(0x00);
-        format_.u8(0x80);
+        format_.u8(kParagraphStart);
         format_.u16(0); // paragraph id
         format_.u16(0); // no spacing, indents, borders or tabs: the viewer's defaults
     }
@@ -98,17 +142,17 @@ public:
             return;
         }
         text_.u8(0);
-        format_.u8(0x80);
+        format_.u8(kFontChange);
         format_.u16(id);
         font_ = id;
     }
     void paragraph(const std::string& s) {
         text_.textz(s);
-        format_.u8(0x82);
+        format_.u8(kEndOfParagraph);
     }
     TopicLink finish() {
         text_.u8(0);
-        format_.u8(0xFF);
+        format_.u8(kEndOfRecord);
         TopicLink link{kDisplayText, {}, {}};
         compressedSLong(link.data1, static_cast<std::int32_t>(format_.size()));
         compressedUShort(link.data1, static_cast<unsigned>(text_.size()));
@@ -125,7 +169,7 @@ private:
 
 TopicLink topicHeader(const std::string& title) {
     TopicLink link{kTopicHeader, {}, {}};
-    link.data1.fill(28); // filled in once the layout is known
+    link.data1.fill(kTopicHeaderSize); // filled in once the layout is known
     link.data2.text(title);
     return link;
 }
@@ -189,13 +233,13 @@ TopicLayout layOutTopics(const HelpDocument& doc) {
             recordsSize += layout.links[i].size();
         }
         Bytes& h = layout.links[at].data1;
-        h.patch32(0, recordsSize);
-        h.patch32(4, t > 0 && t < topics ? layout.topicOffset(t - 1) : kNone);
-        h.patch32(8, t + 1 < topics ? layout.topicOffset(t + 1) : kNone);
-        h.patch32(12, static_cast<std::uint32_t>(t));
-        h.patch32(16, kNone); // no non-scrolling region
-        h.patch32(20, t < topics ? layout.links[at + 1].position : kNone);
-        h.patch32(24, t < topics ? layout.links[next].position : kNone);
+        h.patch32(kRecordsSize, recordsSize);
+        h.patch32(kPreviousTopic, t > 0 && t < topics ? layout.topicOffset(t - 1) : kNone);
+        h.patch32(kNextTopic, t + 1 < topics ? layout.topicOffset(t + 1) : kNone);
+        h.patch32(kTopicNumber, static_cast<std::uint32_t>(t));
+        h.patch32(kNonScrolling, kNone); // none
+        h.patch32(kScrolling, t < topics ? layout.links[at + 1].position : kNone);
+        h.patch32(kNextTopicHeader, t < topics ? layout.links[next].position : kNone);
     }
     return layout;
 }
@@ -211,7 +255,7 @@ Bytes topicFile(const TopicLayout& layout) {
         out.u32(static_cast<std::uint32_t>(link.data2.size()));
         out.u32(i > 0 ? layout.links[i - 1].position : kNone);
         out.u32(i + 1 < layout.links.size() ? layout.links[i + 1].position : kNone);
-        out.u32(static_cast<std::uint32_t>(21 + link.data1.size()));
+        out.u32(static_cast<std::uint32_t>(kLinkHeaderSize + link.data1.size()));
         out.u8(link.type);
         out.bytes(link.data1);
         out.bytes(link.data2);
@@ -223,20 +267,20 @@ Bytes topicFile(const TopicLayout& layout) {
 Bytes singlePageBTree(unsigned flags, unsigned pageSize, const std::string& structure,
                       const std::vector<Bytes>& entries) {
     Bytes out;
-    out.u16(0x293B);
+    out.u16(kBTreeMagic);
     out.u16(flags);
     out.u16(pageSize);
     out.text(structure);
-    out.fill(16 - structure.size());
-    out.u16(0);      // must be zero
-    out.u16(0);      // page splits
-    out.u16(0);      // root page
-    out.u16(0xFFFF); // must be -1
-    out.u16(1);      // pages
-    out.u16(1);      // levels
+    out.fill(kBTreeStructureSize - structure.size());
+    out.u16(0);       // must be zero
+    out.u16(0);       // page splits
+    out.u16(0);       // root page
+    out.u16(kNoPage); // must be -1
+    out.u16(1);       // pages
+    out.u16(1);       // levels
     out.u32(static_cast<std::uint32_t>(entries.size()));
 
-    std::size_t used = 8;
+    std::size_t used = kLeafHeaderSize;
     for (const Bytes& e : entries) {
         used += e.size();
     }
@@ -245,8 +289,8 @@ Bytes singlePageBTree(unsigned flags, unsigned pageSize, const std::string& stru
     }
     out.u16(static_cast<unsigned>(pageSize - used));
     out.u16(static_cast<unsigned>(entries.size()));
-    out.u16(0xFFFF); // no previous leaf
-    out.u16(0xFFFF); // no next leaf
+    out.u16(kNoPage); // no previous leaf
+    out.u16(kNoPage); // no next leaf
     for (const Bytes& e : entries) {
         out.bytes(e);
     }
@@ -274,7 +318,7 @@ Bytes contextFile(const TopicLayout& layout) {
         e.u32(offset);
         entries.push_back(std::move(e));
     }
-    return singlePageBTree(0x0002, 0x0800, "L4", entries);
+    return singlePageBTree(kContextFlags, kContextPageSize, "L4", entries);
 }
 
 void systemRecord(Bytes& out, unsigned type, const Bytes& data) {
@@ -286,30 +330,30 @@ void systemRecord(Bytes& out, unsigned type, const Bytes& data) {
 Bytes systemFile(const HelpDocument& doc, const TopicLayout& layout,
                  const WinHelpOptions& options) {
     Bytes out;
-    out.u16(0x036C);
-    out.u16(21); // Windows 3.1 help file
-    out.u16(1);
+    out.u16(kSystemMagic);
+    out.u16(kSystemVersionWinHelp31);
+    out.u16(kSystemFlags);
     out.u32(options.generatedAt);
     out.u16(0); // no compression: 4 KB topic blocks
 
     Bytes title;
     title.textz(doc.title);
-    systemRecord(out, 1, title);
+    systemRecord(out, kTitleRecord, title);
 
     Bytes contents;
     contents.u32(layout.topicOffset(0));
-    systemRecord(out, 3, contents);
+    systemRecord(out, kContentsRecord, contents);
 
     if (doc.topics.size() > 1) {
         // Lets the reader page through the topics in their order with << and >>.
         Bytes macro;
         macro.textz("BrowseButtons()");
-        systemRecord(out, 4, macro);
+        systemRecord(out, kMacroRecord, macro);
     }
 
     Bytes charset;
     charset.u16(options.charset);
-    systemRecord(out, 11, charset);
+    systemRecord(out, kCharsetRecord, charset);
     return out;
 }
 
@@ -423,7 +467,7 @@ std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc, const WinHel
         offset += kFileHeaderSize + static_cast<std::uint32_t>(data.size());
     }
     const std::uint32_t directoryStart = offset;
-    Bytes directory = singlePageBTree(0x0402, 0x0400, "z4", directoryEntries);
+    Bytes directory = singlePageBTree(kDirectoryFlags, kDirectoryPageSize, "z4", directoryEntries);
     const std::uint32_t total =
         directoryStart + kFileHeaderSize + static_cast<std::uint32_t>(directory.size());
 
@@ -443,7 +487,7 @@ std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc, const WinHel
     for (const auto& entry : files) {
         internalFile(entry.second, 0);
     }
-    internalFile(directory, 4);
+    internalFile(directory, kDirectoryFileFlags);
     return out.take();
 }
 

@@ -4,9 +4,9 @@
 
 #include "app/tests/support/Cp932CodePage.h"
 #include "app/tests/support/FakePlatform.h"
-#include "app/tests/support/FakeViews.h"
 #include "app/tests/support/MemoryFileStore.h"
 #include "program/Program.h"
+#include "program/tests/support/FakeViews.h"
 
 #include <string>
 
