@@ -28,6 +28,7 @@ public:
         return *view_;
     }
 
+    View* ifLoaded() const { return view_.get(); }
     bool isLoaded() const { return view_ != nullptr; }
 
     // Destroys the window. A platform window that asked for its own close may be gone when this
