@@ -1,10 +1,10 @@
 """The clock on desktops unlike the test screen: a place saved on a monitor that is gone, a sound
 file whose name the settings file's code page cannot hold, a close that reaches the program
 while it still reads its settings, and what a screen reader is given to read."""
-from harness import audio, pace
+from harness import audio
 from harness.paths import windows_path
 from harness.proc import wait_until
-from test_alarm import (NOTICE, arm_through_options, open_options, start_countdown,
+from test_alarm import (BEFORE, NOTICE, arm_through_options, at, open_options, start_countdown,
                         tone_frequency, wait_notice)
 from test_options import ALARM_MESSAGE, BROWSE, CHOOSER_TITLE, OK, SOUND
 from test_startup import CLOCK, DEFAULT_FILE, ERROR_TITLE, pixels, settings, start_quietly
@@ -83,7 +83,7 @@ def drive_c_path(wine, path):
 
 
 def test_a_sound_file_named_beyond_the_code_page_plays_after_a_restart(ambrel, driver, record,
-                                                                        wine):
+                                                                        wine, program_clock):
     app = start_quietly(ambrel)
     folder = app.folder / "Café 𠮷"
     folder.mkdir()
@@ -107,15 +107,16 @@ def test_a_sound_file_named_beyond_the_code_page_plays_after_a_restart(ambrel, d
     assert stored.isascii() and "~" in stored and stored.upper().endswith('.WAV"'), stored
 
     app.procs.clear()
-    app.start()
+    # The restarted clock stands still before the alarm until the recording is live.
+    time = program_clock(app, BEFORE)
+    time.start_program()
     clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
     driver.settle(clock, 0.5)
     assert not app.msgboxes(), "the sound file was not found after the restart"
 
-    # Arming takes some twenty driver commands, each of them later by the harness's lag.
-    arm_through_options(app, driver, clock, lead=7 + 20 * pace.delay())
+    alarm = arm_through_options(app, driver, clock)
     recording = record("alarm.wav")
-    assert not app.windows(cls=NOTICE), "the alarm fell due before the recording was live"
+    time.set(at(*alarm))
     wait_notice(app, 30)
     recording.wait_sound_end(timeout=30)
     wav_file = recording.stop()
