@@ -91,9 +91,10 @@ def assert_tone(wav, frequency=880, seconds=1.0):
     sound = audio.analyse(wav)
     assert not sound.silent, "nothing was played"
     assert abs(tone_frequency(wav, sound) - frequency) < frequency * 0.02, sound
-    # What sounds is the whole file once; drop-outs may stretch the span a little.
+    # What sounds is the whole file once; drop-outs (wine under emulation has a few, more in a
+    # longer sound) may stretch the span a little, never to a second playing.
     assert abs(sound.duration * sound.fill - seconds) < 0.15, sound
-    assert seconds - 0.15 < sound.duration < seconds + 0.4, sound
+    assert seconds - 0.15 < sound.duration < seconds + max(0.4, 0.05 * seconds), sound
 
 
 def display_tip(driver, clock):
