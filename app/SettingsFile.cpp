@@ -163,7 +163,7 @@ void parseSettings(std::string_view bytes, const AnsiCodePage& codePage, Setting
     settings.alarmMinute = readInteger(reader);
     settings.alarmSecond = readInteger(reader);
     settings.alarmState = readDynamic(reader, codePage);
-    settings.displayMode = codePage.toUtf8(reader.next().bytes);
+    settings.displayMode = DisplayFormat(codePage.toUtf8(reader.next().bytes));
     settings.alarmMessage = readDynamic(reader, codePage);
     settings.timerMessage = readDynamic(reader, codePage);
     // Whatever follows the twelfth item is never looked at.
@@ -182,7 +182,7 @@ std::string formatSettings(const Settings& settings, float windowLeft, float win
                         std::to_string(settings.alarmMinute) + "," +
                         std::to_string(settings.alarmSecond));
     appendLine(out, dynamicItem(alarmStateToSave(settings), codePage));
-    appendLine(out, quotedText(settings.displayMode, codePage));
+    appendLine(out, quotedText(settings.displayMode.raw(), codePage));
     appendLine(out, dynamicItem(settings.alarmMessage, codePage));
     appendLine(out, dynamicItem(settings.timerMessage, codePage));
     return out;

@@ -26,7 +26,8 @@ bool ClockForm::TooltipInputs::sameAs(const Settings& settings) const {
            alarmSecond == settings.alarmSecond && hint.sameAs(settings.hintText);
 }
 
-bool ClockForm::DisplayInputs::sameAs(const LocalTime& now, const std::string& displayMode) const {
+bool ClockForm::DisplayInputs::sameAs(const LocalTime& now,
+                                      const DisplayFormat& displayMode) const {
     return time.year == now.year && time.month == now.month && time.day == now.day &&
            time.weekday == now.weekday && time.hour == now.hour && time.minute == now.minute &&
            time.second == now.second && mode == displayMode;
@@ -59,22 +60,22 @@ void ClockForm::showTooltip(ClockView& view) {
 }
 
 void ClockForm::showTexts(ClockView& view, const LocalTime& now) {
-    std::string& mode = needs_.watch.settings.displayMode;
+    DisplayFormat& mode = needs_.watch.settings.displayMode;
     if (textsFrom_ && textsFrom_->sameAs(now, mode)) {
         return;
     }
     DisplayInputs inputs{now, mode};
-    if (mode == "T") {
+    if (mode.isTime()) {
         const DisplayTexts texts = timeFormatTexts(now);
         view.setMainText(texts.mainText);
         view.setSecondText(texts.secondText);
-    } else if (mode == "D") {
+    } else if (mode.isDate()) {
         const DisplayTexts texts = dateFormatTexts(now);
         view.setMainText(texts.mainText);
         view.setSecondText(texts.secondText);
     } else {
         // A hand-edited file's value: the labels keep their texts for this one tick.
-        mode = "T";
+        mode = DisplayFormat::time();
     }
     textsFrom_ = std::move(inputs);
 }
@@ -94,8 +95,8 @@ void ClockForm::onTick() {
 }
 
 void ClockForm::onDisplayDoubleClick() {
-    std::string& mode = needs_.watch.settings.displayMode;
-    mode = mode == "T" ? "D" : "T";
+    DisplayFormat& mode = needs_.watch.settings.displayMode;
+    mode = mode.switched();
 }
 
 void ClockForm::onDisplayMouseDown(float x, float y) {

@@ -74,8 +74,8 @@ DisplayTexts dateFormatTexts(const LocalTime& time) {
     return texts;
 }
 
-std::string alarmInfoText(const DynamicValue& alarmState, int hour, int minute, int second) {
-    if (alarmState != "ALON") {
+std::string alarmInfoText(const AlarmSwitch& alarmState, int hour, int minute, int second) {
+    if (!alarmState.isArmed()) {
         return {};
     }
     std::string text = "【アラーム設定";

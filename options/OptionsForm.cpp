@@ -88,13 +88,13 @@ void OptionsForm::load(OptionsView& view) {
         onColorOptionClick(option);
     }
 
-    const bool onTop = settings.alwaysOnTop == "ON";
+    const bool onTop = settings.alwaysOnTop.isOn();
     view.setChecked(OptionsCheck::KeepOnTopCheck, onTop);
-    settings.alwaysOnTop = onTop ? "ON" : "OFF";
+    settings.alwaysOnTop = KeepOnTopSwitch::of(onTop);
 
-    const bool alarmOn = settings.alarmState == "ALON";
+    const bool alarmOn = settings.alarmState.isArmed();
     view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
-    settings.alarmState = alarmOn ? "ALON" : "ALOFF";
+    settings.alarmState = AlarmSwitch::of(alarmOn);
 
     if (settings.timerState == TimerState::On) {
         view.setEnabled(OptionsCommand::StartButton, false);
@@ -323,8 +323,8 @@ void OptionsForm::commit() {
     Settings& settings = needs_.settings;
     const OptionsView& view = window_.createdOnUse();
 
-    settings.alwaysOnTop = view.isChecked(OptionsCheck::KeepOnTopCheck) ? "ON" : "OFF";
-    settings.alarmState = view.isChecked(OptionsCheck::AlarmOnCheck) ? "ALON" : "ALOFF";
+    settings.alwaysOnTop = KeepOnTopSwitch::of(view.isChecked(OptionsCheck::KeepOnTopCheck));
+    settings.alarmState = AlarmSwitch::of(view.isChecked(OptionsCheck::AlarmOnCheck));
     settings.soundFile = storableSoundFile(view.text(OptionsText::SoundFileBox));
     settings.alarmHour = toInt16(view.text(OptionsText::AlarmHourBox));
     settings.alarmMinute = toInt16(view.text(OptionsText::AlarmMinuteBox));
