@@ -16,8 +16,10 @@ class KeepOnTopSwitch : public DynamicValue {
 public:
     using DynamicValue::DynamicValue;
     KeepOnTopSwitch(DynamicValue raw) : DynamicValue(std::move(raw)) {}
-    static KeepOnTopSwitch of(bool on) { return KeepOnTopSwitch(on ? "ON" : "OFF"); }
-    bool isOn() const { return equalsText("ON"); }
+    static constexpr const char* kOnWord = "ON";
+    static constexpr const char* kOffWord = "OFF";
+    static KeepOnTopSwitch of(bool on) { return KeepOnTopSwitch(on ? kOnWord : kOffWord); }
+    bool isOn() const { return equalsText(kOnWord); }
 };
 
 // "ALON" arms the daily alarm; "ALOFF", "alon", a number or nothing leaves it off.
@@ -25,8 +27,10 @@ class AlarmSwitch : public DynamicValue {
 public:
     using DynamicValue::DynamicValue;
     AlarmSwitch(DynamicValue raw) : DynamicValue(std::move(raw)) {}
-    static AlarmSwitch of(bool armed) { return AlarmSwitch(armed ? "ALON" : "ALOFF"); }
-    bool isArmed() const { return equalsText("ALON"); }
+    static constexpr const char* kArmedWord = "ALON";
+    static constexpr const char* kOffWord = "ALOFF";
+    static AlarmSwitch of(bool armed) { return AlarmSwitch(armed ? kArmedWord : kOffWord); }
+    bool isArmed() const { return equalsText(kArmedWord); }
 };
 
 // "T" shows the time with its seconds, "D" the date with the time; any other text is a
@@ -37,10 +41,12 @@ public:
     DisplayFormat(std::string raw) : raw_(std::move(raw)) {}
     DisplayFormat(const char* raw) : raw_(raw) {}
 
-    static DisplayFormat time() { return DisplayFormat("T"); }
-    static DisplayFormat date() { return DisplayFormat("D"); }
-    bool isTime() const { return raw_ == "T"; }
-    bool isDate() const { return raw_ == "D"; }
+    static constexpr const char* kTimeWord = "T";
+    static constexpr const char* kDateWord = "D";
+    static DisplayFormat time() { return DisplayFormat(kTimeWord); }
+    static DisplayFormat date() { return DisplayFormat(kDateWord); }
+    bool isTime() const { return raw_ == kTimeWord; }
+    bool isDate() const { return raw_ == kDateWord; }
     // A double-click's switch: the time format becomes the date format, anything else the time.
     DisplayFormat switched() const { return isTime() ? date() : time(); }
 
