@@ -557,5 +557,51 @@ TEST_F(SettingsFileTest, CopyAsideReportsEveryFailureWithItsNumber) {
     EXPECT_EQ(failure(), kPathAccessError);
 }
 
+// Start-up's read, one outcome for each state the file can be found in.
+TEST_F(SettingsFileTest, StartupReadNamesWhatItFoundAndRepaired) {
+    Settings s;
+    SettingsReadResult result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::DefaultWrittenAndRead);
+    EXPECT_TRUE(result.isRead());
+    EXPECT_EQ(store.files[kSettingsFileName], kDefaultSettingsBytes);
+    EXPECT_EQ(s.textColorIndex, 10);
+
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Read);
+
+    store.files[kSettingsFileName] = "10\r\n\"bro";
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::DamagedAndKeptAside);
+    EXPECT_FALSE(result.isRead());
+    EXPECT_EQ(store.files[kDamagedSettingsCopyName], "10\r\n\"bro");
+    EXPECT_EQ(store.files[kSettingsFileName], "10\r\n\"bro"); // the caller replaces it
+
+    store.files[kSettingsFileName] = "\"x\"\r\n";
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kTypeMismatch);
+}
+
+TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
+    Settings s;
+    store.replaceError = kDiskFull;
+    SettingsReadResult result = file.readAtStartup(s); // no file, and no default can be written
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kDiskFull);
+
+    store.files[kSettingsFileName] = "1"; // damaged, and its copy cannot be written
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kDiskFull);
+    EXPECT_EQ(store.files.count(kDamagedSettingsCopyName), 0u);
+
+    store.files.clear();
+    store.replaceError.reset();
+    store.readError = kPathAccessError;
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kPathAccessError);
+}
+
 } // namespace
 } // namespace ambrel
