@@ -15,8 +15,6 @@ namespace ambrel {
 
 namespace {
 constexpr int kPressedImageTop = 300; // below the 270-twip client area: the flat glyph shows
-constexpr const char* kExitQuestion = "Ambrel V2 を終了します";
-
 } // namespace
 
 // Compared in place, without copies: the comparison runs on every tick.

@@ -96,12 +96,8 @@ void OptionsForm::load(OptionsView& view) {
     view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
     settings.alarmState = AlarmSwitch::of(alarmOn);
 
-    if (settings.timerState == TimerState::On) {
-        view.setEnabled(OptionsCommand::StartButton, false);
-        view.setEnabled(OptionsCommand::StopButton, true);
-    } else if (settings.timerState == TimerState::Off) {
-        view.setEnabled(OptionsCommand::StopButton, false);
-        view.setEnabled(OptionsCommand::StartButton, true);
+    if (settings.timerState != TimerState::Unset) {
+        enableCountdownButtons(view, settings.timerState == TimerState::On);
     }
 
     view.setText(OptionsText::SoundFileBox, settings.soundFile.toText());
@@ -149,9 +145,17 @@ std::string OptionsForm::storableSoundFile(const std::string& boxText) const {
 }
 
 void OptionsForm::resetCountdownButtons() {
-    OptionsView& view = window_.createdOnUse();
-    view.setEnabled(OptionsCommand::StopButton, false);
-    view.setEnabled(OptionsCommand::StartButton, true);
+    enableCountdownButtons(window_.createdOnUse(), false);
+}
+
+void OptionsForm::enableCountdownButtons(OptionsView& view, bool running) {
+    if (running) {
+        view.setEnabled(OptionsCommand::StartButton, false);
+        view.setEnabled(OptionsCommand::StopButton, true);
+    } else {
+        view.setEnabled(OptionsCommand::StopButton, false);
+        view.setEnabled(OptionsCommand::StartButton, true);
+    }
 }
 
 void OptionsForm::onColorOptionClick(int option) {
@@ -164,8 +168,8 @@ void OptionsForm::onScrollChange(OptionsScroll bar, int value) {
     window_.createdOnUse().setText(scrollTextBox(bar), std::to_string(value));
 }
 
-int OptionsForm::onKeyPress(OptionsText, int charCode) {
-    if (passesDigitFilter(charCode)) {
+int OptionsForm::onKeyPress(OptionsText box, int charCode) {
+    if (!isNumberBox(box) || passesDigitFilter(charCode)) {
         return charCode;
     }
     needs_.beeper.beep();
@@ -227,8 +231,7 @@ void OptionsForm::onStartClick() {
     settings.timerDueHour = due.hour;
     settings.timerDueMinute = due.minute;
     settings.timerDueMoment = due.moment;
-    view.setEnabled(OptionsCommand::StartButton, false);
-    view.setEnabled(OptionsCommand::StopButton, true);
+    enableCountdownButtons(view, true);
     settings.timerInfoText = timerInfoText(*minutes, due);
 }
 
@@ -236,8 +239,7 @@ void OptionsForm::onStopClick() {
     Settings& settings = needs_.settings;
     OptionsView& view = window_.createdOnUse();
     settings.timerState = TimerState::Off;
-    view.setEnabled(OptionsCommand::StopButton, false);
-    view.setEnabled(OptionsCommand::StartButton, true);
+    enableCountdownButtons(view, false);
     settings.timerInfoText = "";
 }
 
@@ -326,9 +328,6 @@ void OptionsForm::commit() {
     settings.alwaysOnTop = KeepOnTopSwitch::of(view.isChecked(OptionsCheck::KeepOnTopCheck));
     settings.alarmState = AlarmSwitch::of(view.isChecked(OptionsCheck::AlarmOnCheck));
     settings.soundFile = storableSoundFile(view.text(OptionsText::SoundFileBox));
-    settings.alarmHour = toInt16(view.text(OptionsText::AlarmHourBox));
-    settings.alarmMinute = toInt16(view.text(OptionsText::AlarmMinuteBox));
-    settings.alarmSecond = toInt16(view.text(OptionsText::AlarmSecondBox));
     settings.alarmMessage = view.text(OptionsText::AlarmMessageBox);
     settings.timerMessage = view.text(OptionsText::CountdownMessageBox);
 

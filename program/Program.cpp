@@ -12,11 +12,6 @@ namespace ambrel {
 namespace {
 // The countdown length the dialog offers after start-up, in minutes.
 constexpr int kInitialCountdownMinutes = 10;
-
-constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
-constexpr const char* kSettingsCorruptText =
-    "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
-
 } // namespace
 
 Program::Program(Services& services, ViewFactory& views)
