@@ -252,14 +252,20 @@ void OptionsForm::requestClose() {
 }
 
 bool OptionsForm::queryUnload() {
-    Settings& settings = needs_.settings;
     const OptionsView& view = window_.createdOnUse();
-    bool mayClose = true;
+    // Both checks run and show their boxes; either one keeps the dialog open.
+    const bool alarmTimeFine = checkAlarmTime(view);
+    const bool textsFine = checkStorableTexts(view);
+    return alarmTimeFine && textsFine;
+}
 
-    const auto refuse = [&](const std::string& text) {
-        needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
-        mayClose = false;
-    };
+void OptionsForm::refuseClose(const std::string& text) {
+    needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+bool OptionsForm::checkAlarmTime(const OptionsView& view) {
+    Settings& settings = needs_.settings;
+    bool fine = true;
     // A conversion that fails offers Retry, which refuses the close and goes on with the next
     // step, or Cancel, which ends the program on the spot with nothing saved.
     const auto convert = [&](OptionsText box, int16_t& field) {
@@ -272,7 +278,7 @@ bool OptionsForm::queryUnload() {
             if (answer != MessageAnswer::Retry) {
                 needs_.lifetime.endProgram();
             }
-            mayClose = false;
+            fine = false;
         }
     };
 
@@ -285,7 +291,8 @@ bool OptionsForm::queryUnload() {
         convert(OptionsText::AlarmMinuteBox, settings.alarmMinute);
         convert(OptionsText::AlarmSecondBox, settings.alarmSecond);
     } else {
-        refuse(kAlarmEmptyText);
+        refuseClose(kAlarmEmptyText);
+        fine = false;
     }
 
     // A pasted minus sign gets past the digit filter; a negative time would never fall due.
@@ -294,17 +301,24 @@ bool OptionsForm::queryUnload() {
         !scrollRange(OptionsScroll::AlarmMinuteBar).contains(settings.alarmMinute) ||
         !scrollRange(OptionsScroll::AlarmSecondBar).contains(settings.alarmSecond);
     if (outOfRange) {
-        refuse(kAlarmRangeText);
+        refuseClose(kAlarmRangeText);
+        fine = false;
     }
+    return fine;
+}
 
+bool OptionsForm::checkStorableTexts(const OptionsView& view) {
+    bool fine = true;
     const std::string soundFile = view.text(OptionsText::SoundFileBox);
     if (soundFile.empty()) {
-        refuse(kSoundFileEmptyText);
+        refuseClose(kSoundFileEmptyText);
+        fine = false;
     } else if (!storablePath(soundFile, needs_.codePage, needs_.fileNames)) {
         // Stored as it is, the path would read back as another file after the next start, and
         // every alarm would be silent: the user renames the file or picks another.
-        refuse("WAVファイルの指定欄に" + std::string(kLostCharactersText) +
-               charactersLost(needs_.codePage, soundFile) + kSoundFileRenameText);
+        refuseClose("WAVファイルの指定欄に" + std::string(kLostCharactersText) +
+                    charactersLost(needs_.codePage, soundFile) + kSoundFileRenameText);
+        fine = false;
     }
 
     // The messages are named in a box rather than changed silently by the save.
@@ -315,10 +329,11 @@ bool OptionsForm::queryUnload() {
     for (const auto& [box, name] : messages) {
         const std::string lost = charactersLost(needs_.codePage, view.text(box));
         if (!lost.empty()) {
-            refuse(name + std::string(kLostCharactersText) + lost);
+            refuseClose(name + std::string(kLostCharactersText) + lost);
+            fine = false;
         }
     }
-    return mayClose;
+    return fine;
 }
 
 void OptionsForm::commit() {

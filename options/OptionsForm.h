@@ -82,6 +82,11 @@ private:
     std::string storableSoundFile(const std::string& boxText) const;
     // True when the dialog may close. The checks store the alarm time they convert at once.
     bool queryUnload();
+    // The checks of the alarm time (stored as converted) and of the texts the file must hold;
+    // each shows its boxes and tells whether it let the dialog close.
+    bool checkAlarmTime(const OptionsView& view);
+    bool checkStorableTexts(const OptionsView& view);
+    void refuseClose(const std::string& text);
     // Takes the rest of the dialog into the record; the alarm time is already there.
     void commit();
     // The start button enabled exactly when no countdown runs, the stop button the other way.
