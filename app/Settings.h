@@ -50,7 +50,6 @@ struct Settings {
     DynamicValue screenHeight; // twips, a 32-bit float
     DynamicValue hintText;
     DynamicValue timerInfoText;
-    DynamicValue alarmInfoText;
     SavedAlarmState savedAlarmState = SavedAlarmState::None;
 };
 

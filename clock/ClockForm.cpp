@@ -46,13 +46,15 @@ void ClockForm::tick(ClockView& view) {
 }
 
 void ClockForm::showTooltip(ClockView& view) {
-    Settings& settings = needs_.watch.settings;
+    const Settings& settings = needs_.watch.settings;
     if (tooltipFrom_ && tooltipFrom_->sameAs(settings)) {
         return;
     }
-    settings.alarmInfoText = alarmInfoText(settings.alarmState, settings.alarmHour,
-                                           settings.alarmMinute, settings.alarmSecond);
-    view.setTooltip(tooltipText(settings.timerInfoText, settings.alarmInfoText, settings.hintText));
+    // The alarm's piece is composed here and nowhere kept: it follows from the alarm's state
+    // and time alone.
+    const DynamicValue alarmInfo = alarmInfoText(settings.alarmState, settings.alarmHour,
+                                                 settings.alarmMinute, settings.alarmSecond);
+    view.setTooltip(tooltipText(settings.timerInfoText, alarmInfo, settings.hintText));
     tooltipFrom_ = TooltipInputs{settings.timerInfoText, settings.alarmState,  settings.alarmHour,
                                  settings.alarmMinute,   settings.alarmSecond, settings.hintText};
 }
