@@ -1,5 +1,6 @@
 #pragma once
-// Titles and texts of the message boxes that more than one part of the program shows.
+// The titles of the program's message boxes and the texts that name the program, each whole as
+// the user reads it.
 
 #include <string>
 
@@ -12,6 +13,13 @@ inline constexpr const char* kErrorTitle = "Ambrel V2 エラー";
 inline constexpr const char* kCorruptFileTitle = "Ambrel エラー";
 inline constexpr const char* kOptionsErrorTitle = "Ambrel V2 オプションエラー";
 inline constexpr const char* kExitTitle = "Ambrel V2 の終了";
+
+// The exit button's question.
+inline constexpr const char* kExitQuestion = "Ambrel V2 を終了します";
+// Start-up's boxes when the settings file cannot be read.
+inline constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
+inline constexpr const char* kSettingsCorruptText =
+    "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
 
 // "エラー ( 13) が発生しました、終了します。": the number with its sign blank.
 std::string fatalErrorText(int number);

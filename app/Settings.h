@@ -4,6 +4,7 @@
 
 #include "app/DynamicValue.h"
 #include "app/LocalMinutes.h"
+#include "app/SettingsWords.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +20,7 @@ enum class TimerState {
 // What the alarm watch keeps while the alarm is suspended for the second in which it fell due.
 enum class SavedAlarmState {
     None,
-    Armed, // alarmState was "ALON" and is restored once the second has passed
+    Armed, // alarmState was armed and is armed again once the second has passed
 };
 
 struct Settings {
@@ -27,13 +28,13 @@ struct Settings {
     int16_t textColorIndex = 0;
     DynamicValue windowLeft;
     DynamicValue windowTop;
-    DynamicValue alwaysOnTop;
+    KeepOnTopSwitch alwaysOnTop;
     DynamicValue soundFile;
     int16_t alarmHour = 0;
     int16_t alarmMinute = 0;
     int16_t alarmSecond = 0;
-    DynamicValue alarmState;
-    std::string displayMode;
+    AlarmSwitch alarmState;
+    DisplayFormat displayMode;
     DynamicValue alarmMessage;
     DynamicValue timerMessage;
 
@@ -49,14 +50,13 @@ struct Settings {
     DynamicValue screenHeight; // twips, a 32-bit float
     DynamicValue hintText;
     DynamicValue timerInfoText;
-    DynamicValue alarmInfoText;
     SavedAlarmState savedAlarmState = SavedAlarmState::None;
 };
 
 // The alarm state the file keeps: an alarm suspended for the second in which it fell due is
 // still the alarm the user armed, so a close within that second saves it armed.
-inline DynamicValue alarmStateToSave(const Settings& settings) {
-    return settings.savedAlarmState == SavedAlarmState::Armed ? DynamicValue("ALON")
+inline AlarmSwitch alarmStateToSave(const Settings& settings) {
+    return settings.savedAlarmState == SavedAlarmState::Armed ? AlarmSwitch::of(true)
                                                               : settings.alarmState;
 }
 

@@ -150,6 +150,20 @@ std::string dynamicItem(const DynamicValue& value, const AnsiCodePage& codePage)
     return {};
 }
 
+// The number of the RuntimeError that `step` raised, 0 when it raised none.
+template <typename Step> int errorOf(Step step) {
+    try {
+        step();
+    } catch (const RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+SettingsReadResult failed(int errorNumber) {
+    return {SettingsReadOutcome::Failed, errorNumber};
+}
+
 } // namespace
 
 void parseSettings(std::string_view bytes, const AnsiCodePage& codePage, Settings& settings) {
@@ -163,7 +177,7 @@ void parseSettings(std::string_view bytes, const AnsiCodePage& codePage, Setting
     settings.alarmMinute = readInteger(reader);
     settings.alarmSecond = readInteger(reader);
     settings.alarmState = readDynamic(reader, codePage);
-    settings.displayMode = codePage.toUtf8(reader.next().bytes);
+    settings.displayMode = DisplayFormat(codePage.toUtf8(reader.next().bytes));
     settings.alarmMessage = readDynamic(reader, codePage);
     settings.timerMessage = readDynamic(reader, codePage);
     // Whatever follows the twelfth item is never looked at.
@@ -182,7 +196,7 @@ std::string formatSettings(const Settings& settings, float windowLeft, float win
                         std::to_string(settings.alarmMinute) + "," +
                         std::to_string(settings.alarmSecond));
     appendLine(out, dynamicItem(alarmStateToSave(settings), codePage));
-    appendLine(out, quotedText(settings.displayMode, codePage));
+    appendLine(out, quotedText(settings.displayMode.raw(), codePage));
     appendLine(out, dynamicItem(settings.alarmMessage, codePage));
     appendLine(out, dynamicItem(settings.timerMessage, codePage));
     return out;
@@ -194,6 +208,36 @@ void SettingsFile::readSettingsFile(Settings& settings) {
         throw RuntimeError(kFileNotFound);
     }
     parseSettings(*bytes, codePage_, settings);
+}
+
+SettingsReadResult SettingsFile::readAtStartup(Settings& settings) {
+    const auto read = [&] { readSettingsFile(settings); };
+    int error = errorOf(read);
+    if (error == 0) {
+        return {SettingsReadOutcome::Read};
+    }
+    if (error == kFileNotFound) {
+        if (const int writeError = errorOf([this] { writeDefaultSettingsFile(); })) {
+            return failed(writeError);
+        }
+        error = errorOf(read);
+        if (error == 0) {
+            return {SettingsReadOutcome::DefaultWrittenAndRead};
+        }
+        if (error == kFileNotFound) {
+            return {SettingsReadOutcome::StillMissing, error};
+        }
+    }
+    if (error == kInputPastEnd) {
+        // The damaged file may hold hand-made settings: it is replaced only once its bytes are
+        // safe beside it. When they cannot be kept, restarting would meet the same file again,
+        // so what failed is reported and the file is left alone.
+        if (const int copyError = errorOf([this] { keepDamagedCopy(); })) {
+            return failed(copyError);
+        }
+        return {SettingsReadOutcome::DamagedAndKeptAside, error};
+    }
+    return failed(error);
 }
 
 void SettingsFile::writeDefaultSettingsFile() {

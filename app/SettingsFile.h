@@ -27,6 +27,24 @@ void parseSettings(std::string_view bytes, const AnsiCodePage& codePage, Setting
 std::string formatSettings(const Settings& settings, float windowLeft, float windowTop,
                            const AnsiCodePage& codePage);
 
+// What reading the file at start-up came to.
+enum class SettingsReadOutcome {
+    Read,                  // the file was there and read
+    DefaultWrittenAndRead, // there was none: the default file was written and read instead
+    StillMissing,          // the default file was written, yet there is still none to read
+    DamagedAndKeptAside,   // it ended early; its bytes are kept in kDamagedSettingsCopyName
+    Failed,                // errorNumber tells why; repairs that failed end here too
+};
+struct SettingsReadResult {
+    SettingsReadOutcome outcome = SettingsReadOutcome::Read;
+    int errorNumber = 0; // for Failed
+
+    bool isRead() const {
+        return outcome == SettingsReadOutcome::Read ||
+               outcome == SettingsReadOutcome::DefaultWrittenAndRead;
+    }
+};
+
 class SettingsFile {
 public:
     SettingsFile(FileStore& store, const AnsiCodePage& codePage)
@@ -34,6 +52,10 @@ public:
 
     // RuntimeError(53) when the file is missing; otherwise as parseSettings.
     void readSettingsFile(Settings& settings);
+    // Start-up's read, with the two repairs it makes: a missing file is replaced by the default
+    // file, which is read instead; a damaged one (it ends early) has its bytes kept aside, and
+    // the caller replaces it once it has told the user. Never throws RuntimeError.
+    SettingsReadResult readAtStartup(Settings& settings);
     void writeDefaultSettingsFile();
     void saveSettingsFile(const Settings& settings, float windowLeft, float windowTop);
     // Copies the current file's bytes to kDamagedSettingsCopyName. RuntimeError as the store

@@ -5,7 +5,7 @@
 namespace ambrel {
 
 void applyClockZOrder(const Settings& settings, ZOrderedWindow& clockWindow) {
-    clockWindow.setTopmost(settings.alwaysOnTop == "ON");
+    clockWindow.setTopmost(settings.alwaysOnTop.isOn());
 }
 
 void applyNotificationTopmost(ZOrderedWindow& noticeWindow) {

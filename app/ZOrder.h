@@ -13,7 +13,7 @@ public:
     virtual void setTopmost(bool topmost) = 0;
 };
 
-// Topmost exactly when alwaysOnTop holds "ON"; "on", "OFF" and empty all give the normal group.
+// Topmost exactly when the keep-on-top switch is on; a hand-edited "on" is not.
 void applyClockZOrder(const Settings& settings, ZOrderedWindow& clockWindow);
 void applyNotificationTopmost(ZOrderedWindow& noticeWindow);
 

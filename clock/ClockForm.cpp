@@ -15,8 +15,6 @@ namespace ambrel {
 
 namespace {
 constexpr int kPressedImageTop = 300; // below the 270-twip client area: the flat glyph shows
-constexpr const char* kExitQuestion = "Ambrel V2 を終了します";
-
 } // namespace
 
 // Compared in place, without copies: the comparison runs on every tick.
@@ -26,7 +24,8 @@ bool ClockForm::TooltipInputs::sameAs(const Settings& settings) const {
            alarmSecond == settings.alarmSecond && hint.sameAs(settings.hintText);
 }
 
-bool ClockForm::DisplayInputs::sameAs(const LocalTime& now, const std::string& displayMode) const {
+bool ClockForm::DisplayInputs::sameAs(const LocalTime& now,
+                                      const DisplayFormat& displayMode) const {
     return time.year == now.year && time.month == now.month && time.day == now.day &&
            time.weekday == now.weekday && time.hour == now.hour && time.minute == now.minute &&
            time.second == now.second && mode == displayMode;
@@ -47,34 +46,36 @@ void ClockForm::tick(ClockView& view) {
 }
 
 void ClockForm::showTooltip(ClockView& view) {
-    Settings& settings = needs_.watch.settings;
+    const Settings& settings = needs_.watch.settings;
     if (tooltipFrom_ && tooltipFrom_->sameAs(settings)) {
         return;
     }
-    settings.alarmInfoText = alarmInfoText(settings.alarmState, settings.alarmHour,
-                                           settings.alarmMinute, settings.alarmSecond);
-    view.setTooltip(tooltipText(settings.timerInfoText, settings.alarmInfoText, settings.hintText));
+    // The alarm's piece is composed here and nowhere kept: it follows from the alarm's state
+    // and time alone.
+    const DynamicValue alarmInfo = alarmInfoText(settings.alarmState, settings.alarmHour,
+                                                 settings.alarmMinute, settings.alarmSecond);
+    view.setTooltip(tooltipText(settings.timerInfoText, alarmInfo, settings.hintText));
     tooltipFrom_ = TooltipInputs{settings.timerInfoText, settings.alarmState,  settings.alarmHour,
                                  settings.alarmMinute,   settings.alarmSecond, settings.hintText};
 }
 
 void ClockForm::showTexts(ClockView& view, const LocalTime& now) {
-    std::string& mode = needs_.watch.settings.displayMode;
+    DisplayFormat& mode = needs_.watch.settings.displayMode;
     if (textsFrom_ && textsFrom_->sameAs(now, mode)) {
         return;
     }
     DisplayInputs inputs{now, mode};
-    if (mode == "T") {
+    if (mode.isTime()) {
         const DisplayTexts texts = timeFormatTexts(now);
         view.setMainText(texts.mainText);
         view.setSecondText(texts.secondText);
-    } else if (mode == "D") {
+    } else if (mode.isDate()) {
         const DisplayTexts texts = dateFormatTexts(now);
         view.setMainText(texts.mainText);
         view.setSecondText(texts.secondText);
     } else {
         // A hand-edited file's value: the labels keep their texts for this one tick.
-        mode = "T";
+        mode = DisplayFormat::time();
     }
     textsFrom_ = std::move(inputs);
 }
@@ -94,8 +95,8 @@ void ClockForm::onTick() {
 }
 
 void ClockForm::onDisplayDoubleClick() {
-    std::string& mode = needs_.watch.settings.displayMode;
-    mode = mode == "T" ? "D" : "T";
+    DisplayFormat& mode = needs_.watch.settings.displayMode;
+    mode = mode.switched();
 }
 
 void ClockForm::onDisplayMouseDown(float x, float y) {

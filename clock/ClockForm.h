@@ -5,6 +5,7 @@
 #include "app/DynamicValue.h"
 #include "app/FormSlot.h"
 #include "app/Platform.h"
+#include "app/SettingsWords.h"
 #include "clock/ClockView.h"
 #include "clock/Watch.h"
 
@@ -62,7 +63,7 @@ private:
     // What the tooltip is composed from.
     struct TooltipInputs {
         DynamicValue timerInfo;
-        DynamicValue alarmState;
+        AlarmSwitch alarmState;
         int16_t alarmHour = 0;
         int16_t alarmMinute = 0;
         int16_t alarmSecond = 0;
@@ -72,8 +73,8 @@ private:
     // What the display texts are composed from.
     struct DisplayInputs {
         LocalTime time;
-        std::string mode;
-        bool sameAs(const LocalTime& now, const std::string& displayMode) const;
+        DisplayFormat mode;
+        bool sameAs(const LocalTime& now, const DisplayFormat& displayMode) const;
     };
 
     // The steps of one tick, in their order; a RuntimeError leaves the rest of them undone.

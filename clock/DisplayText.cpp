@@ -1,9 +1,9 @@
 #include "clock/DisplayText.h"
 
 #include "app/DynamicValue.h"
+#include "app/NumberRules.h"
 
 #include <array>
-#include <charconv>
 
 namespace ambrel {
 
@@ -16,17 +16,6 @@ constexpr std::array<std::string_view, 7> kWeekdays{"日", "月", "火", "水", 
 void appendTwoDigits(std::string& out, int value) {
     out += static_cast<char>('0' + value / 10 % 10);
     out += static_cast<char>('0' + value % 10);
-}
-
-// numberText for the whole numbers of the tooltip. The tick composes the tooltip ten times a
-// second, and printf's floating-point path was most of a tick's time; the text is the same.
-void appendNumberText(std::string& out, int value) {
-    if (value >= 0) {
-        out += ' ';
-    }
-    char digits[12];
-    const auto result = std::to_chars(std::begin(digits), std::end(digits), value);
-    out.append(digits, result.ptr);
 }
 
 // The tooltip's pieces are texts on every tick; they are appended without a copy each.
@@ -74,19 +63,13 @@ DisplayTexts dateFormatTexts(const LocalTime& time) {
     return texts;
 }
 
-std::string alarmInfoText(const DynamicValue& alarmState, int hour, int minute, int second) {
-    if (alarmState != "ALON") {
+std::string alarmInfoText(const AlarmSwitch& alarmState, int hour, int minute, int second) {
+    if (!alarmState.isArmed()) {
         return {};
     }
-    std::string text = "【アラーム設定";
-    text.reserve(64);
-    appendNumberText(text, hour);
-    text += "時";
-    appendNumberText(text, minute);
-    text += "分";
-    appendNumberText(text, second);
-    text += "秒】";
-    return text;
+    // Composed only when the alarm's state or time changed, not on every tick.
+    return "【アラーム設定" + numberText(hour) + "時" + numberText(minute) + "分" +
+           numberText(second) + "秒】";
 }
 
 std::string tooltipText(const DynamicValue& timerInfo, const DynamicValue& alarmInfo,

@@ -12,7 +12,7 @@ namespace ambrel {
 
 void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
     Settings& settings = targets.settings;
-    if (settings.alarmState != "ALON" || hour != settings.alarmHour ||
+    if (!settings.alarmState.isArmed() || hour != settings.alarmHour ||
         minute != settings.alarmMinute || second != settings.alarmSecond) {
         return;
     }
@@ -20,7 +20,7 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
     settings.soundFile = targets.options.soundFileText();
     targets.sound.playSound();
     settings.savedAlarmState = SavedAlarmState::Armed;
-    settings.alarmState = "ALOFF";
+    settings.alarmState = AlarmSwitch::of(false);
 
     targets.notice.notify("アラーム設定時刻" + numberText(settings.alarmHour) + "時" +
                               numberText(settings.alarmMinute) + "分" +
@@ -30,7 +30,7 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
 
 void alarmRearm(Settings& settings, int second) {
     if (settings.savedAlarmState == SavedAlarmState::Armed && second != settings.alarmSecond) {
-        settings.alarmState = "ALON";
+        settings.alarmState = AlarmSwitch::of(true);
         settings.savedAlarmState = SavedAlarmState::None;
     }
 }

@@ -2,9 +2,9 @@
 // The daily alarm and the countdown timer. Neither has a timer of its own: the clock's tick calls
 // the three steps below on every tick, in this order, with the current time of day.
 //
-// Alarm: armed ("ALON") -> suspended when it falls due (alarmState "ALOFF", savedAlarmState
-// Armed) -> armed again at the first tick of a later second, so it fires once a day although
-// ten ticks fall into its second. Countdown: running (timerState On) -> idle when it falls due.
+// Alarm: armed -> suspended when it falls due (alarmState off, savedAlarmState Armed) -> armed
+// again at the first tick of a later second, so it fires once a day although ten ticks fall into
+// its second. Countdown: running (timerState On) -> idle when it falls due.
 
 namespace ambrel {
 
@@ -22,7 +22,7 @@ struct WatchTargets {
     NoticeForm& notice;
 };
 
-// Due when alarmState is "ALON" and hour, minute and second all match: takes the options
+// Due when alarmState is armed and hour, minute and second all match: takes the options
 // dialog's sound-file field into soundFile, plays the sound, suspends the alarm and shows the
 // notice with the alarm's headline and message.
 void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);

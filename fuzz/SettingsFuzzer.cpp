@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         !back.windowTop.sameAs(DynamicValue(-15))) {
         fail("the position changed");
     }
-    if (back.displayMode != withQuotesMended(read.displayMode)) {
+    if (back.displayMode != withQuotesMended(read.displayMode.raw())) {
         fail("displayMode changed");
     }
     checkSame(read.alwaysOnTop, back.alwaysOnTop, "alwaysOnTop changed");

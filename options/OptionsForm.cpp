@@ -88,20 +88,16 @@ void OptionsForm::load(OptionsView& view) {
         onColorOptionClick(option);
     }
 
-    const bool onTop = settings.alwaysOnTop == "ON";
+    const bool onTop = settings.alwaysOnTop.isOn();
     view.setChecked(OptionsCheck::KeepOnTopCheck, onTop);
-    settings.alwaysOnTop = onTop ? "ON" : "OFF";
+    settings.alwaysOnTop = KeepOnTopSwitch::of(onTop);
 
-    const bool alarmOn = settings.alarmState == "ALON";
+    const bool alarmOn = settings.alarmState.isArmed();
     view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
-    settings.alarmState = alarmOn ? "ALON" : "ALOFF";
+    settings.alarmState = AlarmSwitch::of(alarmOn);
 
-    if (settings.timerState == TimerState::On) {
-        view.setEnabled(OptionsCommand::StartButton, false);
-        view.setEnabled(OptionsCommand::StopButton, true);
-    } else if (settings.timerState == TimerState::Off) {
-        view.setEnabled(OptionsCommand::StopButton, false);
-        view.setEnabled(OptionsCommand::StartButton, true);
+    if (settings.timerState != TimerState::Unset) {
+        enableCountdownButtons(view, settings.timerState == TimerState::On);
     }
 
     view.setText(OptionsText::SoundFileBox, settings.soundFile.toText());
@@ -149,9 +145,17 @@ std::string OptionsForm::storableSoundFile(const std::string& boxText) const {
 }
 
 void OptionsForm::resetCountdownButtons() {
-    OptionsView& view = window_.createdOnUse();
-    view.setEnabled(OptionsCommand::StopButton, false);
-    view.setEnabled(OptionsCommand::StartButton, true);
+    enableCountdownButtons(window_.createdOnUse(), false);
+}
+
+void OptionsForm::enableCountdownButtons(OptionsView& view, bool running) {
+    if (running) {
+        view.setEnabled(OptionsCommand::StartButton, false);
+        view.setEnabled(OptionsCommand::StopButton, true);
+    } else {
+        view.setEnabled(OptionsCommand::StopButton, false);
+        view.setEnabled(OptionsCommand::StartButton, true);
+    }
 }
 
 void OptionsForm::onColorOptionClick(int option) {
@@ -164,8 +168,8 @@ void OptionsForm::onScrollChange(OptionsScroll bar, int value) {
     window_.createdOnUse().setText(scrollTextBox(bar), std::to_string(value));
 }
 
-int OptionsForm::onKeyPress(OptionsText, int charCode) {
-    if (passesDigitFilter(charCode)) {
+int OptionsForm::onKeyPress(OptionsText box, int charCode) {
+    if (!isNumberBox(box) || passesDigitFilter(charCode)) {
         return charCode;
     }
     needs_.beeper.beep();
@@ -227,8 +231,7 @@ void OptionsForm::onStartClick() {
     settings.timerDueHour = due.hour;
     settings.timerDueMinute = due.minute;
     settings.timerDueMoment = due.moment;
-    view.setEnabled(OptionsCommand::StartButton, false);
-    view.setEnabled(OptionsCommand::StopButton, true);
+    enableCountdownButtons(view, true);
     settings.timerInfoText = timerInfoText(*minutes, due);
 }
 
@@ -236,8 +239,7 @@ void OptionsForm::onStopClick() {
     Settings& settings = needs_.settings;
     OptionsView& view = window_.createdOnUse();
     settings.timerState = TimerState::Off;
-    view.setEnabled(OptionsCommand::StopButton, false);
-    view.setEnabled(OptionsCommand::StartButton, true);
+    enableCountdownButtons(view, false);
     settings.timerInfoText = "";
 }
 
@@ -250,14 +252,20 @@ void OptionsForm::requestClose() {
 }
 
 bool OptionsForm::queryUnload() {
-    Settings& settings = needs_.settings;
     const OptionsView& view = window_.createdOnUse();
-    bool mayClose = true;
+    // Both checks run and show their boxes; either one keeps the dialog open.
+    const bool alarmTimeFine = checkAlarmTime(view);
+    const bool textsFine = checkStorableTexts(view);
+    return alarmTimeFine && textsFine;
+}
 
-    const auto refuse = [&](const std::string& text) {
-        needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
-        mayClose = false;
-    };
+void OptionsForm::refuseClose(const std::string& text) {
+    needs_.messages.show(text, kOptionsErrorTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+bool OptionsForm::checkAlarmTime(const OptionsView& view) {
+    Settings& settings = needs_.settings;
+    bool fine = true;
     // A conversion that fails offers Retry, which refuses the close and goes on with the next
     // step, or Cancel, which ends the program on the spot with nothing saved.
     const auto convert = [&](OptionsText box, int16_t& field) {
@@ -270,7 +278,7 @@ bool OptionsForm::queryUnload() {
             if (answer != MessageAnswer::Retry) {
                 needs_.lifetime.endProgram();
             }
-            mayClose = false;
+            fine = false;
         }
     };
 
@@ -283,7 +291,8 @@ bool OptionsForm::queryUnload() {
         convert(OptionsText::AlarmMinuteBox, settings.alarmMinute);
         convert(OptionsText::AlarmSecondBox, settings.alarmSecond);
     } else {
-        refuse(kAlarmEmptyText);
+        refuseClose(kAlarmEmptyText);
+        fine = false;
     }
 
     // A pasted minus sign gets past the digit filter; a negative time would never fall due.
@@ -292,17 +301,24 @@ bool OptionsForm::queryUnload() {
         !scrollRange(OptionsScroll::AlarmMinuteBar).contains(settings.alarmMinute) ||
         !scrollRange(OptionsScroll::AlarmSecondBar).contains(settings.alarmSecond);
     if (outOfRange) {
-        refuse(kAlarmRangeText);
+        refuseClose(kAlarmRangeText);
+        fine = false;
     }
+    return fine;
+}
 
+bool OptionsForm::checkStorableTexts(const OptionsView& view) {
+    bool fine = true;
     const std::string soundFile = view.text(OptionsText::SoundFileBox);
     if (soundFile.empty()) {
-        refuse(kSoundFileEmptyText);
+        refuseClose(kSoundFileEmptyText);
+        fine = false;
     } else if (!storablePath(soundFile, needs_.codePage, needs_.fileNames)) {
         // Stored as it is, the path would read back as another file after the next start, and
         // every alarm would be silent: the user renames the file or picks another.
-        refuse("WAVファイルの指定欄に" + std::string(kLostCharactersText) +
-               charactersLost(needs_.codePage, soundFile) + kSoundFileRenameText);
+        refuseClose("WAVファイルの指定欄に" + std::string(kLostCharactersText) +
+                    charactersLost(needs_.codePage, soundFile) + kSoundFileRenameText);
+        fine = false;
     }
 
     // The messages are named in a box rather than changed silently by the save.
@@ -313,22 +329,20 @@ bool OptionsForm::queryUnload() {
     for (const auto& [box, name] : messages) {
         const std::string lost = charactersLost(needs_.codePage, view.text(box));
         if (!lost.empty()) {
-            refuse(name + std::string(kLostCharactersText) + lost);
+            refuseClose(name + std::string(kLostCharactersText) + lost);
+            fine = false;
         }
     }
-    return mayClose;
+    return fine;
 }
 
 void OptionsForm::commit() {
     Settings& settings = needs_.settings;
     const OptionsView& view = window_.createdOnUse();
 
-    settings.alwaysOnTop = view.isChecked(OptionsCheck::KeepOnTopCheck) ? "ON" : "OFF";
-    settings.alarmState = view.isChecked(OptionsCheck::AlarmOnCheck) ? "ALON" : "ALOFF";
+    settings.alwaysOnTop = KeepOnTopSwitch::of(view.isChecked(OptionsCheck::KeepOnTopCheck));
+    settings.alarmState = AlarmSwitch::of(view.isChecked(OptionsCheck::AlarmOnCheck));
     settings.soundFile = storableSoundFile(view.text(OptionsText::SoundFileBox));
-    settings.alarmHour = toInt16(view.text(OptionsText::AlarmHourBox));
-    settings.alarmMinute = toInt16(view.text(OptionsText::AlarmMinuteBox));
-    settings.alarmSecond = toInt16(view.text(OptionsText::AlarmSecondBox));
     settings.alarmMessage = view.text(OptionsText::AlarmMessageBox);
     settings.timerMessage = view.text(OptionsText::CountdownMessageBox);
 

@@ -63,8 +63,9 @@ public:
     // Control events.
     void onColorOptionClick(int option); // swatch 1..4
     void onScrollChange(OptionsScroll bar, int value);
-    // A key typed in an alarm time or countdown minutes box: the character code to insert, 0 to
-    // drop it.
+    // A key typed in a box: the character code to insert, 0 to drop it. The number boxes (the
+    // alarm time and the countdown minutes) take digits and Backspace only; other boxes take
+    // every character.
     int onKeyPress(OptionsText box, int charCode);
     void onBrowseClick(); // "参照"
     void onTestClick();   // "ﾃｽﾄ"
@@ -77,10 +78,19 @@ public:
     void requestClose();
 
 private:
-    bool queryUnload(); // true when the dialog may close
     // The box's path as the settings file can hold it, or as typed when it cannot.
     std::string storableSoundFile(const std::string& boxText) const;
+    // True when the dialog may close. The checks store the alarm time they convert at once.
+    bool queryUnload();
+    // The checks of the alarm time (stored as converted) and of the texts the file must hold;
+    // each shows its boxes and tells whether it let the dialog close.
+    bool checkAlarmTime(const OptionsView& view);
+    bool checkStorableTexts(const OptionsView& view);
+    void refuseClose(const std::string& text);
+    // Takes the rest of the dialog into the record; the alarm time is already there.
     void commit();
+    // The start button enabled exactly when no countdown runs, the stop button the other way.
+    void enableCountdownButtons(OptionsView& view, bool running);
 
     OptionsNeeds needs_;
     FormSlot<OptionsView>& window_;

@@ -45,4 +45,15 @@ constexpr OptionsText scrollTextBox(OptionsScroll bar) {
     return OptionsText::CountdownMinutesBox;
 }
 
+// The boxes a bar writes into hold whole numbers: only these filter the keys typed into them.
+constexpr bool isNumberBox(OptionsText box) {
+    for (const OptionsScroll bar : {OptionsScroll::CountdownMinutesBar, OptionsScroll::AlarmHourBar,
+                                    OptionsScroll::AlarmMinuteBar, OptionsScroll::AlarmSecondBar}) {
+        if (scrollTextBox(bar) == box) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace ambrel

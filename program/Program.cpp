@@ -12,11 +12,6 @@ namespace ambrel {
 namespace {
 // The countdown length the dialog offers after start-up, in minutes.
 constexpr int kInitialCountdownMinutes = 10;
-
-constexpr const char* kSettingsMissingText = "設定ファイルが見つかりません、終了します。";
-constexpr const char* kSettingsCorruptText =
-    "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
-
 } // namespace
 
 Program::Program(Services& services, ViewFactory& views)
@@ -48,55 +43,37 @@ void Program::main() {
 
 void Program::loadClockWindow(ClockView& view) {
     settings_.savedAlarmState = SavedAlarmState::None;
-    bool defaultFileWritten = false;
-    for (;;) {
-        try {
-            runLoadSteps(view);
-            clockLoaded_ = true;
-            return;
-        } catch (const RuntimeError& error) {
-            if (error.number() == kFileNotFound && !defaultFileWritten) {
-                // The one failure start-up repairs: write the default file, read that instead.
-                try {
-                    settingsFile_.writeDefaultSettingsFile();
-                } catch (const RuntimeError& writeError) {
-                    failWithError(writeError.number());
-                }
-                defaultFileWritten = true;
-                continue;
-            }
-            if (error.number() == kInputPastEnd) {
-                // The damaged file may hold hand-made settings: it is replaced only once its
-                // bytes are safe beside it. When they cannot be kept, restarting would meet the
-                // same file again, so what failed is reported and the file is left alone.
-                try {
-                    settingsFile_.keepDamagedCopy();
-                } catch (const RuntimeError& copyError) {
-                    failWithError(copyError.number());
-                }
-                damagedFileKept_ = true;
-            }
-            services_.beeper.beep();
-            if (error.number() == kFileNotFound) {
-                services_.messages.show(kSettingsMissingText, kErrorTitle, MessageButtons::Ok,
-                                        MessageIcon::None);
-                endProgram();
-            }
-            if (error.number() == kInputPastEnd) {
-                services_.messages.show(kSettingsCorruptText, kCorruptFileTitle, MessageButtons::Ok,
-                                        MessageIcon::Information);
-                replaceDamagedFileAndEnd();
-            }
-            services_.messages.show(fatalErrorText(error.number()), kErrorTitle, MessageButtons::Ok,
-                                    MessageIcon::None);
-            endProgram();
-        }
+    const SettingsReadResult read = settingsFile_.readAtStartup(settings_);
+    if (!read.isRead()) {
+        endWithUnreadSettings(read);
+    }
+    try {
+        placeAndStart(view);
+    } catch (const RuntimeError& error) {
+        failWithError(error.number());
+    }
+    clockLoaded_ = true;
+}
+
+void Program::endWithUnreadSettings(const SettingsReadResult& read) {
+    switch (read.outcome) {
+    case SettingsReadOutcome::StillMissing:
+        services_.beeper.beep();
+        services_.messages.show(kSettingsMissingText, kErrorTitle, MessageButtons::Ok,
+                                MessageIcon::None);
+        endProgram();
+    case SettingsReadOutcome::DamagedAndKeptAside:
+        damagedFileKept_ = true;
+        services_.beeper.beep();
+        services_.messages.show(kSettingsCorruptText, kCorruptFileTitle, MessageButtons::Ok,
+                                MessageIcon::Information);
+        replaceDamagedFileAndEnd();
+    default:
+        failWithError(read.errorNumber);
     }
 }
 
-void Program::runLoadSteps(ClockView& view) {
-    settingsFile_.readSettingsFile(settings_);
-
+void Program::placeAndStart(ClockView& view) {
     settings_.screenHeight = static_cast<double>(services_.screen.heightTwips());
     settings_.screenWidth = static_cast<double>(services_.screen.widthTwips());
 

@@ -85,8 +85,12 @@ public:
     FormSlot<NoticeView>& noticeWindow() { return noticeWindow_; }
 
 private:
+    // The settings are read, then the window is placed and started; a failure of either ends
+    // the program with its box.
     void loadClockWindow(ClockView& view);
-    void runLoadSteps(ClockView& view);
+    // The one place that tells the user why the settings could not be read, and ends.
+    [[noreturn]] void endWithUnreadSettings(const SettingsReadResult& read);
+    void placeAndStart(ClockView& view);
     void closeSoundAndSave();
     // The damaged file's end: the default file in its place, then the end of the program.
     [[noreturn]] void replaceDamagedFileAndEnd();

@@ -109,6 +109,54 @@ TEST_F(SettingsFormatTest, WritesEveryKindOfItemInTheFileForm) {
     EXPECT_EQ(formatSettings(s, 1500.0f, -150.25f, codePage), expected);
 }
 
+// A hand-edited word means "off" (or the time format) to the program, yet the file gets back
+// what the user wrote until the program itself sets the value.
+TEST_F(SettingsFormatTest, HandEditedWordsAreWrittenBackAsRead) {
+    const std::string edited = "10\r\n0\r\n0\r\n"
+                               "\"on\"\r\n"
+                               "\"c:\\WINDOWS\\TADA.WAV\"\r\n"
+                               "10,10,10\r\n"
+                               "1\r\n"
+                               "\"t\"\r\n"
+                               "\"\"\r\n\"\"\r\n"s;
+    const Settings s = parse(edited);
+    EXPECT_FALSE(s.alwaysOnTop.isOn());
+    EXPECT_FALSE(s.alarmState.isArmed());
+    EXPECT_FALSE(s.displayMode.isTime());
+    EXPECT_FALSE(s.displayMode.isDate());
+    EXPECT_EQ(formatSettings(s, 0.0f, 0.0f, codePage), edited);
+
+    const std::string numbers = "10\r\n0\r\n0\r\n"
+                                "2\r\n"
+                                "\"c:\\WINDOWS\\TADA.WAV\"\r\n"
+                                "10,10,10\r\n"
+                                "0\r\n"
+                                "\"D\"\r\n"
+                                "\"\"\r\n\"\"\r\n"s;
+    const Settings n = parse(numbers);
+    EXPECT_TRUE(n.alwaysOnTop.sameAs(DynamicValue(2)));
+    EXPECT_TRUE(n.alarmState.sameAs(DynamicValue(0)));
+    EXPECT_EQ(formatSettings(n, 0.0f, 0.0f, codePage), numbers);
+}
+
+// The words the program writes itself are the ones it reads as on, armed and each format.
+TEST_F(SettingsFormatTest, WordsTheProgramSetsReadBackWithTheirMeaning) {
+    Settings s = parse(kDefaultSettingsBytes);
+    for (const bool on : {false, true}) {
+        s.alwaysOnTop = KeepOnTopSwitch::of(on);
+        s.alarmState = AlarmSwitch::of(on);
+        s.displayMode = on ? DisplayFormat::time() : DisplayFormat::date();
+        const Settings back = parse(formatSettings(s, 0.0f, 0.0f, codePage));
+        EXPECT_EQ(back.alwaysOnTop.isOn(), on);
+        EXPECT_EQ(back.alarmState.isArmed(), on);
+        EXPECT_EQ(back.displayMode.isTime(), on);
+        EXPECT_EQ(back.displayMode.isDate(), !on);
+    }
+    EXPECT_EQ(DisplayFormat::time().switched(), DisplayFormat::date());
+    EXPECT_EQ(DisplayFormat::date().switched(), DisplayFormat::time());
+    EXPECT_EQ(DisplayFormat("t").switched(), DisplayFormat::time());
+}
+
 TEST_F(SettingsFormatTest, ReadsItemsAcrossLinesWithBlanksAndJunkAroundThem) {
     const Settings s = parse("  11 ,  12.5  \r\n"
                              "OFF  ,  \"C:\\a.wav\"junk after the quote\r\n"
@@ -507,6 +555,52 @@ TEST_F(SettingsFileTest, CopyAsideReportsEveryFailureWithItsNumber) {
     store.readError = kPathAccessError;
     store.failingName.clear();
     EXPECT_EQ(failure(), kPathAccessError);
+}
+
+// Start-up's read, one outcome for each state the file can be found in.
+TEST_F(SettingsFileTest, StartupReadNamesWhatItFoundAndRepaired) {
+    Settings s;
+    SettingsReadResult result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::DefaultWrittenAndRead);
+    EXPECT_TRUE(result.isRead());
+    EXPECT_EQ(store.files[kSettingsFileName], kDefaultSettingsBytes);
+    EXPECT_EQ(s.textColorIndex, 10);
+
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Read);
+
+    store.files[kSettingsFileName] = "10\r\n\"bro";
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::DamagedAndKeptAside);
+    EXPECT_FALSE(result.isRead());
+    EXPECT_EQ(store.files[kDamagedSettingsCopyName], "10\r\n\"bro");
+    EXPECT_EQ(store.files[kSettingsFileName], "10\r\n\"bro"); // the caller replaces it
+
+    store.files[kSettingsFileName] = "\"x\"\r\n";
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kTypeMismatch);
+}
+
+TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
+    Settings s;
+    store.replaceError = kDiskFull;
+    SettingsReadResult result = file.readAtStartup(s); // no file, and no default can be written
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kDiskFull);
+
+    store.files[kSettingsFileName] = "1"; // damaged, and its copy cannot be written
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kDiskFull);
+    EXPECT_EQ(store.files.count(kDamagedSettingsCopyName), 0u);
+
+    store.files.clear();
+    store.replaceError.reset();
+    store.readError = kPathAccessError;
+    result = file.readAtStartup(s);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
+    EXPECT_EQ(result.errorNumber, kPathAccessError);
 }
 
 } // namespace

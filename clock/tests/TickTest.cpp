@@ -14,7 +14,6 @@ using TickTooltip = ClockTest;
 TEST_F(TickTooltip, HintAloneWithoutAlarmOrCountdown) {
     tickAt(9, 0, 0);
     EXPECT_EQ(view().tooltip, kHint);
-    EXPECT_EQ(settings().alarmInfoText.toText(), "");
 }
 
 TEST_F(TickTooltip, CountdownThenAlarmThenHint) {

@@ -186,6 +186,15 @@ TEST_F(OptionsControlsTest, DigitFilterPassesDigitsAndBackspaceOnly) {
         EXPECT_EQ(form().onKeyPress(hourBox, code), 0) << code;
     }
     EXPECT_EQ(app.beeper.beeps, static_cast<int>(std::size(dropped)));
+
+    // The message and sound-file boxes take any character.
+    const int beeps = app.beeper.beeps;
+    for (const OptionsText box : {OptionsText::AlarmMessageBox, OptionsText::CountdownMessageBox,
+                                  OptionsText::SoundFileBox}) {
+        EXPECT_EQ(form().onKeyPress(box, 'a'), 'a');
+        EXPECT_EQ(form().onKeyPress(box, 0xFF11), 0xFF11);
+    }
+    EXPECT_EQ(app.beeper.beeps, beeps);
 }
 
 TEST_F(OptionsControlsTest, EachBarWritesItsOwnBox) {
