@@ -5,6 +5,7 @@
 // found again by editing the settings file.
 
 #include "app/Platform.h"
+#include "clock/BarLayout.h"
 
 #include <vector>
 
@@ -13,8 +14,8 @@ namespace ambrel {
 class Screen;
 
 // The bar's size as its layout gives it.
-inline constexpr double kClockWidthTwips = 2100;
-inline constexpr double kClockHeightTwips = 270;
+inline constexpr double kClockWidthTwips = bar::kWidthTwips;
+inline constexpr double kClockHeightTwips = bar::kHeightTwips;
 // Where a lost bar is put back: near the primary monitor's top left corner.
 inline constexpr int kRecoveredEdgeTwips = 10;
 

@@ -5,8 +5,10 @@
 #include "app/win32/Fonts.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "clock/BarLayout.h"
 #include "clock/DisplayText.h"
 #include "clock/win32/BitmapGrid.h"
+#include "clock/win32/ClockWindowIds.h"
 #include "resources/resource.h"
 
 #include <windowsx.h>
@@ -15,20 +17,17 @@ namespace ambrel::win32 {
 
 namespace {
 
-constexpr int kClientWidth = 2100;
-constexpr int kClientHeight = 270;
+constexpr int kClientWidth = bar::kWidthTwips;
+constexpr int kClientHeight = bar::kHeightTwips;
 constexpr TwipsRect kDisplay{300, 0, 1500, 255};
 constexpr TwipsRect kMainText{220, 60, 1020, 165};
 constexpr TwipsRect kSecondText{1230, 60, 645, 165};
-constexpr TwipsRect kOptionsButton{0, 0, 240, 270};
-constexpr TwipsRect kExitButton{1860, 0, 240, 270};
+constexpr TwipsRect kOptionsButton{bar::kOptionsButtonLeftTwips, 0, bar::kButtonWidthTwips,
+                                   kClientHeight};
+constexpr TwipsRect kExitButton{bar::kExitButtonLeftTwips, 0, bar::kButtonWidthTwips,
+                                kClientHeight};
 constexpr UINT_PTR kTickTimer = 1;
 constexpr UINT kTickMilliseconds = 100;
-constexpr int kMainTextId = 1;
-constexpr int kSecondTextId = 4;
-constexpr UINT_PTR kDisplayToolId = 2;
-constexpr UINT_PTR kOptionsButtonToolId = 12;
-constexpr UINT_PTR kExitButtonToolId = 11;
 // Posted by WM_CREATE: the tooltip is made once the bar is on screen.
 constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
@@ -56,7 +55,7 @@ bool contains(const RECT& r, int x, int y) {
 
 ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
     : form_(form), close_(std::move(close)), dpi_(screenDpi()) {
-    create(L"AmbrelClock", CS_DBLCLKS, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, L"Ambrel",
+    create(AMBREL_CLOCK_CLASS, CS_DBLCLKS, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, L"Ambrel",
            nullptr, nullptr);
 }
 
@@ -77,8 +76,8 @@ void ClockWindow::onCreate() {
             {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, layout, id, labelFont_.get()},
             dpi_);
     };
-    secondLabel_ = makeLabel(kSecondTextId, kSecondText, secondText_);
-    mainLabel_ = makeLabel(kMainTextId, kMainText, mainText_);
+    secondLabel_ = makeLabel(IDC_CLOCK_SECOND_TEXT, kSecondText, secondText_);
+    mainLabel_ = makeLabel(IDC_CLOCK_MAIN_TEXT, kMainText, mainText_);
     displayRect_ = toPixels(kDisplay, dpi_);
     tooltipText_ = widen(kHintText);
 
@@ -90,10 +89,10 @@ void ClockWindow::onCreate() {
 
 void ClockWindow::createTooltip() {
     tooltip_.emplace(handle());
-    tooltip_->addTool(kDisplayToolId, displayRect_, tooltipText_);
-    tooltip_->addTool(kOptionsButtonToolId, toPixels(kOptionsButton, dpi_),
+    tooltip_->addTool(IDT_CLOCK_DISPLAY, displayRect_, tooltipText_);
+    tooltip_->addTool(IDT_CLOCK_OPTIONS_BUTTON, toPixels(kOptionsButton, dpi_),
                       widen("オプションダイアログの表示"));
-    tooltip_->addTool(kExitButtonToolId, toPixels(kExitButton, dpi_), widen(kExitTitle));
+    tooltip_->addTool(IDT_CLOCK_EXIT_BUTTON, toPixels(kExitButton, dpi_), widen(kExitTitle));
     // Long enough for the alarm and countdown pieces on one line.
     tooltip_->setMaxWidth(1000);
 }
@@ -151,7 +150,7 @@ void ClockWindow::setTooltip(const std::string& text) {
     }
     tooltipText_ = std::move(wide);
     if (tooltip_) { // else it is made with the latest text
-        tooltip_->setText(kDisplayToolId, tooltipText_);
+        tooltip_->setText(IDT_CLOCK_DISPLAY, tooltipText_);
     }
 }
 

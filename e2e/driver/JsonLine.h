@@ -16,10 +16,14 @@ public:
     JsonLine& add(const char* key, const std::string& value);
     JsonLine& add(const char* key, const char* value) { return add(key, std::string(value)); }
     JsonLine& add(const char* key, long long value);
-    JsonLine& add(const char* key, unsigned long value) { return add(key, (long long)value); }
-    JsonLine& add(const char* key, long value) { return add(key, (long long)value); }
-    JsonLine& add(const char* key, int value) { return add(key, (long long)value); }
-    JsonLine& add(const char* key, unsigned int value) { return add(key, (long long)value); }
+    JsonLine& add(const char* key, unsigned long value) {
+        return add(key, static_cast<long long>(value));
+    }
+    JsonLine& add(const char* key, long value) { return add(key, static_cast<long long>(value)); }
+    JsonLine& add(const char* key, int value) { return add(key, static_cast<long long>(value)); }
+    JsonLine& add(const char* key, unsigned int value) {
+        return add(key, static_cast<long long>(value));
+    }
     JsonLine& add(const char* key, bool value);
     JsonLine& add(const char* key, std::initializer_list<long long> numbers);
     // A value that is already JSON (an object or an array built by the caller).

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "JsonLine.h"
 #include "Probe.h"
+#include "app/win32/Handles.h"
 
 #include <cwchar>
 
@@ -89,19 +90,18 @@ ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pendin
     s.pending = pending ? 1 : 0;
     s.hadContext = 0;
     s.completed = 0;
-    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, kComposedEventName);
-    if (done == nullptr)
+    const win32::KernelHandle done(CreateEventW(nullptr, FALSE, FALSE, kComposedEventName));
+    if (!done)
         throw CommandError("cannot create the probe's event");
-    ResetEvent(done);
+    ResetEvent(done.get());
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     DWORD waited = WAIT_FAILED;
     {
         Hook hook(SetWindowsHookExW(WH_GETMESSAGE, probeHookProc("probeGetMessageHook"),
                                     probeModule(), thread));
         PostMessageW(window, RegisterWindowMessageW(kComposeMessageName), 0, 0);
-        waited = WaitForSingleObject(done, kComposeTimeoutMs);
+        waited = WaitForSingleObject(done.get(), kComposeTimeoutMs);
     }
-    CloseHandle(done);
     if (waited != WAIT_OBJECT_0)
         throw CommandError("the window's thread did not compose");
     return {s.hadContext != 0, s.completed != 0};

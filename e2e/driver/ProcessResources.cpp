@@ -2,20 +2,15 @@
 
 #include "Commands.h"
 #include "JsonLine.h"
+#include "app/win32/Handles.h"
 
 #include <psapi.h>
 #include <winternl.h>
 
-#include <memory>
 #include <vector>
 
 namespace ambrel::e2e {
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using ProcessHandle = std::unique_ptr<void, HandleCloser>;
 
 // wine leaves GetGuiResources unimplemented (0 with ERROR_CALL_NOT_IMPLEMENTED): a count of
 // 0 must not pass for "no objects".
@@ -93,7 +88,8 @@ BOOL CALLBACK countTopLevel(HWND hwnd, LPARAM data) {
 } // namespace
 
 std::string processResourcesJson(DWORD pid) {
-    ProcessHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    const win32::KernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
     if (!process)
         throw CommandError("cannot open process " + std::to_string(pid));
     PROCESS_MEMORY_COUNTERS memory{};
@@ -108,8 +104,8 @@ std::string processResourcesJson(DWORD pid) {
         .addRaw("user", guiResourceCount(process.get(), GR_USEROBJECTS))
         .addRaw("gdi_table", gdiTableCount(process.get()))
         .add("windows", windows.count)
-        .add("working_set", (long long)memory.WorkingSetSize)
-        .add("private_bytes", (long long)memory.PagefileUsage)
+        .add("working_set", static_cast<long long>(memory.WorkingSetSize))
+        .add("private_bytes", static_cast<long long>(memory.PagefileUsage))
         .str();
 }
 

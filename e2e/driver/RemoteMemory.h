@@ -2,6 +2,8 @@
 // the receiver's address space (common-control messages carry raw pointers).
 #pragma once
 
+#include "app/win32/Handles.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -15,12 +17,12 @@ public:
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
 
-    void* address(size_t offset) const { return (char*)base_ + offset; }
+    void* address(size_t offset) const { return static_cast<char*>(base_) + offset; }
     void write(size_t offset, const void* data, size_t size);
     void read(size_t offset, void* data, size_t size) const;
 
 private:
-    HANDLE process_ = nullptr;
+    win32::KernelHandle process_;
     void* base_ = nullptr;
     size_t size_ = 0;
 };

@@ -4,6 +4,8 @@
 // and a WAV played through the MCI wave-audio device.
 //
 //   e2e-sample.exe [--title T] [--msgbox TEXT] [--play WAV]
+#include "SampleIds.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -109,7 +111,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"AmbrelE2eSample";
+    wc.lpszClassName = AMBREL_E2E_SAMPLE_CLASS;
     RegisterClassExW(&wc);
 
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, g_options.title.c_str(), WS_OVERLAPPEDWINDOW,

@@ -6,11 +6,16 @@ from functools import lru_cache
 
 from .paths import REPO, HarnessError
 
-# `#define NAME value` with an optional line comment; a value is a number or a "text".
-_DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+("[^"]*"|-?\w+)\s*(?://.*)?$')
+# `#define NAME value` with an optional line comment; a value is a number, a "text" or a wide
+# L"text".
+_DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(L?"[^"]*"|-?\w+)\s*(?://.*)?$')
+# `[inline] constexpr int kName = number;`, a named number of a C++ header.
+_CONSTANT = re.compile(r'^\s*(?:inline\s+)?constexpr\s+int\s+(\w+)\s*=\s*(-?\w+)\s*;')
 
 
 def _value(text):
+    if text.startswith('L"'):
+        return text[2:-1]
     if text.startswith('"'):
         return text[1:-1]
     return int(text, 0)
@@ -18,13 +23,14 @@ def _value(text):
 
 @lru_cache(maxsize=None)
 def defines(header: str) -> dict:
-    """{name: number or text} of the plain #defines of a header, by its path in the tree."""
+    """{name: number or text} of the plain #defines and the constexpr int numbers of a header, by
+    its path in the tree."""
     path = REPO / header
     if not path.is_file():
         raise HarnessError(f"{header} not found")
     found = {}
     for line in path.read_text(encoding="utf-8").splitlines():
-        match = _DEFINE.match(line)
+        match = _DEFINE.match(line) or _CONSTANT.match(line)
         if match:
             found[match.group(1)] = _value(match.group(2))
     return found

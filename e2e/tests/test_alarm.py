@@ -7,24 +7,24 @@ alarm's second until the test is ready, and then in that second, so that nothing
 fast the program starts or the harness acts."""
 from datetime import datetime
 
-from harness import audio
+from harness import audio, ids
 from harness.paths import windows_path
 from harness.proc import wait_until
 
-CLOCK = "AmbrelClock"
-NOTICE = "AmbrelNotice"
-OPTIONS = "AmbrelOptions"
+CLOCK, NOTICE, OPTIONS = ids.CLOCK_CLASS, ids.NOTICE_CLASS, ids.OPTIONS_CLASS
 ERROR_TITLE = "Ambrel V2 エラー"
 HINT = "ダブルクリックすると表示形式が切り替わります"
-DISPLAY_TOOL = 2
+DISPLAY_TOOL = ids.DISPLAY_TOOL
 # Controls of the notice.
-CLOSE_BUTTON, MESSAGE, HEADLINE = 1, 11, 12
+CLOSE_BUTTON, MESSAGE, HEADLINE = ids.NOTICE.CLOSE, ids.NOTICE.MESSAGE, ids.NOTICE.HEADLINE
 # Controls of the options dialog.
-OK_BUTTON, START, STOP = 101, 105, 106
-ALARM_HOUR, ALARM_MINUTE, ALARM_SECOND, TIMER_MINUTES = 202, 203, 204, 205
-ALARM_ON = 302
+OK_BUTTON, START, STOP = ids.OPTIONS.OK, ids.OPTIONS.START, ids.OPTIONS.STOP
+ALARM_HOUR, ALARM_MINUTE, ALARM_SECOND = (ids.OPTIONS.ALARM_HOUR, ids.OPTIONS.ALARM_MINUTE,
+                                          ids.OPTIONS.ALARM_SECOND)
+TIMER_MINUTES = ids.OPTIONS.COUNTDOWN_MINUTES
+ALARM_ON = ids.OPTIONS.ALARM_ON
 # The bar's options button, in client pixels.
-OPTIONS_BUTTON = (8, 9)
+OPTIONS_BUTTON = ids.OPTIONS_BUTTON
 # The notice centres a 6194 x 1786 twips box on the 1024 x 768 screen (15 twips a pixel).
 NOTICE_LEFT = round((1024 * 15 / 2 - 3097) / 15)
 NOTICE_TOP = round((768 * 15 / 2 - 893) / 15)

@@ -12,10 +12,11 @@ import time
 import pytest
 
 from harness import audio, pace
+from harness.headers import define
 from harness.paths import windows_path
 from harness.proc import wait_until
 
-SAMPLE_CLASS = "AmbrelE2eSample"
+SAMPLE_CLASS = define("e2e/driver/SampleIds.h", "AMBREL_E2E_SAMPLE_CLASS")
 BOX_TITLE = "e2e 確認"
 BOX_TEXT = "設定ファイルが見つかりません、終了します。"
 

@@ -9,6 +9,8 @@ import subprocess
 
 import pytest
 
+from harness.ids import OPTIONS as C
+from harness.ids import OPTIONS_BUTTON_TWIPS, OPTIONS_CLASS
 from harness.paths import STATE, ensure_dir
 from harness.proc import wait_until
 
@@ -111,9 +113,11 @@ def test_the_bar_scales_with_uniform_edges_and_its_text_inside_the_panels(
 
 
 # The options dialog's labels at every scale: (point size of their font, one-line captions).
-LABEL_POINTS = {705: 9.75, 706: 9.75, 707: 9.75, 708: 9.75, 709: 9.75, 711: 9.75, 704: 9.75,
-                701: 9.0, 702: 9.0}
-WAV_LABEL = 704  # "WAVファイルの指定", whose text is as wide as the label itself
+LABEL_POINTS = {C.ALARM_TIME_LABEL: 9.75, C.HOUR_UNIT: 9.75, C.MINUTE_UNIT: 9.75,
+                C.SECOND_UNIT: 9.75, C.COUNTDOWN_LABEL: 9.75, C.COUNTDOWN_UNIT: 9.75,
+                C.SOUND_FILE_LABEL: 9.75, C.ALARM_MESSAGE_LABEL: 9.0,
+                C.COUNTDOWN_MESSAGE_LABEL: 9.0}
+WAV_LABEL = C.SOUND_FILE_LABEL  # "WAVファイルの指定", whose text is as wide as the label itself
 
 
 def ink_box(px):
@@ -169,8 +173,8 @@ def test_every_label_of_the_options_dialog_keeps_its_caption_whole_on_one_line(
         dpi, set_dpi, ambrel, driver, xvfb):
     set_dpi(dpi)
     app, clock = start_bar(ambrel)
-    driver.click(clock["hwnd"], twips(120, dpi), twips(135, dpi))  # the options button
-    dialog = app.wait_window(timeout=20, cls="AmbrelOptions", visible=True)["hwnd"]
+    driver.click(clock["hwnd"], *(twips(t, dpi) for t in OPTIONS_BUTTON_TWIPS))
+    dialog = app.wait_window(timeout=20, cls=OPTIONS_CLASS, visible=True)["hwnd"]
     # The pointer rests on the options button, whose tooltip would show over the dialog after
     # a moment: it leaves the bar, and the labels are read once no tip is on the screen.
     xvfb.xdotool("mousemove", 1020, 764)

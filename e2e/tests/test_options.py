@@ -6,22 +6,22 @@ import subprocess
 from datetime import datetime
 
 from harness import audio
+from harness.ids import (CLOCK_CLASS, DISPLAY_TOOL, NOTICE_CLASS, OPTIONS_BUTTON, OPTIONS_CLASS,
+                         PRODUCT_NAME)
+from harness.ids import OPTIONS as C
 from harness.paths import STATE, ensure_dir, windows_path
 from harness.proc import wait_until
 
-CLOCK = "AmbrelClock"
-OPTIONS = "AmbrelOptions"
-TITLE = "Ambrel V2 Ver.1.0h"
+CLOCK, OPTIONS = CLOCK_CLASS, OPTIONS_CLASS
+TITLE = PRODUCT_NAME
 ERROR_TITLE = "Ambrel V2 オプションエラー"
 HINT = "ダブルクリックすると表示形式が切り替わります"
-DISPLAY_TOOL = 2
-OPTIONS_BUTTON = (8, 9)  # the bar's options button, client pixels
 
-OK, HELP, START, STOP = 101, 104, 105, 106
-BROWSE = 102
+OK, HELP, START, STOP, BROWSE = C.OK, C.HELP, C.START, C.STOP, C.BROWSE
 CHOOSER_TITLE = "アラームサウンドの指定"
-SOUND, HOUR, MINUTE, SECOND, MINUTES, ALARM_MESSAGE, TIMER_MESSAGE = range(201, 208)
-ON_TOP, ALARM_ON = 301, 302
+SOUND, HOUR, MINUTE, SECOND = C.SOUND_FILE, C.ALARM_HOUR, C.ALARM_MINUTE, C.ALARM_SECOND
+MINUTES, ALARM_MESSAGE, TIMER_MESSAGE = C.COUNTDOWN_MINUTES, C.ALARM_MESSAGE, C.COUNTDOWN_MESSAGE
+ON_TOP, ALARM_ON = C.KEEP_ON_TOP, C.ALARM_ON
 BM_GETCHECK = 0x00F0
 
 EMPTY_BOX = "アラーム時刻指定欄が空白です。"
@@ -40,43 +40,44 @@ def inside(frame, left, top, width, height):
 
 
 LAYOUT = {
-    604: ("アラーム", 120, 120, 3315, 1815),
-    705: ("時刻の指定", *inside(FRAME4, 180, 300, 1125, 255)),
-    302: ("ｱﾗｰﾑON", *inside(FRAME4, 1560, 240, 1335, 315)),
-    202: (None, *inside(FRAME4, 180, 600, 345, 315)),
-    706: ("時", *inside(FRAME4, 540, 660, 255, 255)),
-    402: (None, *inside(FRAME4, 840, 600, 2295, 315)),
-    203: (None, *inside(FRAME4, 180, 960, 345, 315)),
-    707: ("分", *inside(FRAME4, 540, 1020, 255, 255)),
-    403: (None, *inside(FRAME4, 840, 960, 2295, 315)),
-    204: (None, *inside(FRAME4, 180, 1320, 345, 315)),
-    708: ("秒", *inside(FRAME4, 540, 1380, 285, 255)),
-    404: (None, *inside(FRAME4, 840, 1320, 2295, 315)),
-    101: ("ＯＫ", 3840, 300, 1275, 400),
-    104: ("ヘルプ", 3840, 720, 1275, 400),
-    301: ("常に手前に表示", 3660, 1320, 1755, 315),
-    603: ("タイマー", 120, 2040, 3675, 1095),
-    709: ("時間の指定", *inside(FRAME3, 180, 300, 1095, 315)),
-    205: ("10", *inside(FRAME3, 1560, 240, 495, 315)),
-    711: ("分", *inside(FRAME3, 2100, 300, 255, 255)),
-    105: ("スタート", *inside(FRAME3, 2520, 240, 975, 340)),
-    106: ("ストップ", *inside(FRAME3, 2520, 590, 975, 340)),
-    401: (None, *inside(FRAME3, 180, 660, 2175, 255)),
-    602: ("時計の文字色", 3900, 2040, 1455, 1095),
-    501: ("■", *inside(FRAME2, 120, 360, 550, 200)),
-    502: ("■", *inside(FRAME2, 780, 360, 550, 200)),
-    503: ("■", *inside(FRAME2, 120, 720, 550, 200)),
-    504: ("■", *inside(FRAME2, 780, 720, 550, 200)),
-    704: ("WAVファイルの指定", 180, 3360, 1635, 315),
-    201: (None, 1920, 3300, 2115, 345),
-    102: ("参照", 4020, 3300, 645, 345),
-    103: ("ﾃｽﾄ", 4680, 3300, 645, 345),
-    701: ("アラームメッセージ", 210, 3860, 1575, 300),
-    206: ("", 1800, 3800, 3550, 330),
-    702: ("タイマーメッセージ", 210, 4240, 1575, 300),
-    207: ("", 1800, 4180, 3550, 330),
+    C.ALARM_GROUP: ("アラーム", 120, 120, 3315, 1815),
+    C.ALARM_TIME_LABEL: ("時刻の指定", *inside(FRAME4, 180, 300, 1125, 255)),
+    C.ALARM_ON: ("ｱﾗｰﾑON", *inside(FRAME4, 1560, 240, 1335, 315)),
+    C.ALARM_HOUR: (None, *inside(FRAME4, 180, 600, 345, 315)),
+    C.HOUR_UNIT: ("時", *inside(FRAME4, 540, 660, 255, 255)),
+    C.ALARM_HOUR_BAR: (None, *inside(FRAME4, 840, 600, 2295, 315)),
+    C.ALARM_MINUTE: (None, *inside(FRAME4, 180, 960, 345, 315)),
+    C.MINUTE_UNIT: ("分", *inside(FRAME4, 540, 1020, 255, 255)),
+    C.ALARM_MINUTE_BAR: (None, *inside(FRAME4, 840, 960, 2295, 315)),
+    C.ALARM_SECOND: (None, *inside(FRAME4, 180, 1320, 345, 315)),
+    C.SECOND_UNIT: ("秒", *inside(FRAME4, 540, 1380, 285, 255)),
+    C.ALARM_SECOND_BAR: (None, *inside(FRAME4, 840, 1320, 2295, 315)),
+    C.OK: ("ＯＫ", 3840, 300, 1275, 400),
+    C.HELP: ("ヘルプ", 3840, 720, 1275, 400),
+    C.KEEP_ON_TOP: ("常に手前に表示", 3660, 1320, 1755, 315),
+    C.TIMER_GROUP: ("タイマー", 120, 2040, 3675, 1095),
+    C.COUNTDOWN_LABEL: ("時間の指定", *inside(FRAME3, 180, 300, 1095, 315)),
+    C.COUNTDOWN_MINUTES: ("10", *inside(FRAME3, 1560, 240, 495, 315)),
+    C.COUNTDOWN_UNIT: ("分", *inside(FRAME3, 2100, 300, 255, 255)),
+    C.START: ("スタート", *inside(FRAME3, 2520, 240, 975, 340)),
+    C.STOP: ("ストップ", *inside(FRAME3, 2520, 590, 975, 340)),
+    C.COUNTDOWN_BAR: (None, *inside(FRAME3, 180, 660, 2175, 255)),
+    C.COLOR_GROUP: ("時計の文字色", 3900, 2040, 1455, 1095),
+    C.COLOR_GREEN: ("■", *inside(FRAME2, 120, 360, 550, 200)),
+    C.COLOR_CYAN: ("■", *inside(FRAME2, 780, 360, 550, 200)),
+    C.COLOR_MAGENTA: ("■", *inside(FRAME2, 120, 720, 550, 200)),
+    C.COLOR_YELLOW: ("■", *inside(FRAME2, 780, 720, 550, 200)),
+    C.SOUND_FILE_LABEL: ("WAVファイルの指定", 180, 3360, 1635, 315),
+    C.SOUND_FILE: (None, 1920, 3300, 2115, 345),
+    C.BROWSE: ("参照", 4020, 3300, 645, 345),
+    C.TEST: ("ﾃｽﾄ", 4680, 3300, 645, 345),
+    C.ALARM_MESSAGE_LABEL: ("アラームメッセージ", 210, 3860, 1575, 300),
+    C.ALARM_MESSAGE: ("", 1800, 3800, 3550, 330),
+    C.COUNTDOWN_MESSAGE_LABEL: ("タイマーメッセージ", 210, 4240, 1575, 300),
+    C.COUNTDOWN_MESSAGE: ("", 1800, 4180, 3550, 330),
 }
-SWATCHES = {501: (0, 192, 0), 502: (0, 255, 255), 503: (255, 0, 255), 504: (255, 255, 0)}
+SWATCHES = {C.COLOR_GREEN: (0, 192, 0), C.COLOR_CYAN: (0, 255, 255), C.COLOR_MAGENTA: (255, 0, 255),
+            C.COLOR_YELLOW: (255, 255, 0)}
 
 
 def px(twips):
@@ -446,11 +447,12 @@ def test_browse_opens_the_file_dialog_and_cancelling_it_keeps_the_path(ambrel, d
 
 
 VK_TAB, VK_SPACE = 0x09, 0x20
-TEST = 103
+TEST = C.TEST
 # Where Tab goes from ＯＫ: the layout's tab order without the labels and group boxes, without
 # the disabled ストップ, and into the colours at the selected swatch only.
-TAB_ORDER = [HELP, ON_TOP, ALARM_ON, 402, 403, 404, HOUR, MINUTE, SECOND, 401, MINUTES, START,
-             501, SOUND, BROWSE, TEST, ALARM_MESSAGE, TIMER_MESSAGE, OK]
+TAB_ORDER = [HELP, ON_TOP, ALARM_ON, C.ALARM_HOUR_BAR, C.ALARM_MINUTE_BAR, C.ALARM_SECOND_BAR, HOUR,
+             MINUTE, SECOND, C.COUNTDOWN_BAR, MINUTES, START, C.COLOR_GREEN, SOUND, BROWSE, TEST,
+             ALARM_MESSAGE, TIMER_MESSAGE, OK]
 
 
 def test_tab_walks_the_tab_order_and_the_focus_follows_start_and_stop(ambrel, driver):
@@ -494,7 +496,7 @@ def test_a_countdown_falling_due_behind_the_notice_hands_the_focus_to_start(ambr
     # dialog is in the background when its buttons change.
     driver.settext(found[MINUTES]["hwnd"], "0")
     driver.click(found[START]["hwnd"], 10, 5)
-    notice = app.wait_window(timeout=20, cls="AmbrelNotice", visible=True)["hwnd"]
+    notice = app.wait_window(timeout=20, cls=NOTICE_CLASS, visible=True)["hwnd"]
     wait_until(lambda: driver.child(dialog, START)["enabled"], 5, what="スタート to be enabled")
     driver.close(notice)
     driver.wait_gone(notice)

@@ -2,6 +2,8 @@
 file whose name the settings file's code page cannot hold, a close that reaches the program
 while it still reads its settings, and what a screen reader is given to read."""
 from harness import audio
+from harness.ids import OPTIONS as C
+from harness.ids import OPTIONS_CLASS
 from harness.paths import windows_path
 from harness.proc import wait_until
 from test_alarm import (BEFORE, NOTICE, arm_through_options, at, open_options, start_countdown,
@@ -16,15 +18,15 @@ FILE_NAME_BOX, OPEN_BUTTON = 0x047C, 1
 
 # Each label of the options dialog and the control it names, the one right after it in z-order.
 LABEL_BEFORE = {
-    706: 402,  # "時": the hour bar
-    707: 403,  # "分": the minute bar
-    708: 404,  # "秒": the second bar
-    705: 202,  # "時刻の指定": the hour box
-    711: 401,  # "分": the countdown bar
-    709: 205,  # "時間の指定": the countdown's minutes box
-    704: 201,  # "WAVファイルの指定": the sound file's path
-    701: 206,  # "アラームメッセージ"
-    702: 207,  # "タイマーメッセージ"
+    C.HOUR_UNIT: C.ALARM_HOUR_BAR,  # "時": the hour bar
+    C.MINUTE_UNIT: C.ALARM_MINUTE_BAR,  # "分": the minute bar
+    C.SECOND_UNIT: C.ALARM_SECOND_BAR,  # "秒": the second bar
+    C.ALARM_TIME_LABEL: C.ALARM_HOUR,  # "時刻の指定": the hour box
+    C.COUNTDOWN_UNIT: C.COUNTDOWN_BAR,  # "分": the countdown bar
+    C.COUNTDOWN_LABEL: C.COUNTDOWN_MINUTES,  # "時間の指定": the countdown's minutes box
+    C.SOUND_FILE_LABEL: C.SOUND_FILE,  # "WAVファイルの指定": the sound file's path
+    C.ALARM_MESSAGE_LABEL: C.ALARM_MESSAGE,  # "アラームメッセージ"
+    C.COUNTDOWN_MESSAGE_LABEL: C.COUNTDOWN_MESSAGE,  # "タイマーメッセージ"
 }
 
 
@@ -145,7 +147,7 @@ def test_a_sound_path_without_a_storable_form_is_refused_and_the_dialog_stays(am
     driver.answer("OK", title="Ambrel V2 オプションエラー", exe=app.exe_name)
     driver.wait_gone(box["hwnd"], 10)
     driver.settle(dialog, 0.5)
-    assert app.windows(cls="AmbrelOptions", visible=True)
+    assert app.windows(cls=OPTIONS_CLASS, visible=True)
     assert not app.msgboxes()
 
     driver.close(clock)

@@ -6,16 +6,16 @@ from datetime import datetime
 
 import pytest
 
-from harness import audio
+from harness import audio, ids
 from harness.paths import windows_path
 from harness.proc import wait_until
 
-CLOCK = "AmbrelClock"
-OPTIONS = "AmbrelOptions"
-NOTICE = "AmbrelNotice"
+CLOCK, OPTIONS, NOTICE = ids.CLOCK_CLASS, ids.OPTIONS_CLASS, ids.NOTICE_CLASS
 ERROR_TITLE = "Ambrel V2 エラー"
-OPTIONS_BUTTON = (8, 9)  # the bar's options button, client pixels
-OK, SOUND, TEST, ALARM_ON = 101, 201, 103, 302  # controls of the options dialog
+OPTIONS_BUTTON = ids.OPTIONS_BUTTON  # the bar's options button, client pixels
+# Controls of the options dialog.
+OK, SOUND, TEST, ALARM_ON = (ids.OPTIONS.OK, ids.OPTIONS.SOUND_FILE, ids.OPTIONS.TEST,
+                             ids.OPTIONS.ALARM_ON)
 BM_GETCHECK = 0x00F0
 
 WM_QUERYENDSESSION, WM_ENDSESSION = 0x0011, 0x0016

@@ -1,10 +1,10 @@
 """Start-up and shutdown of the real clock: the settings file created, read, refused and
 written back, the saved position and its fall-back, the z-order word, one instance only."""
-from harness import audio
+from harness import audio, ids
 from harness.paths import windows_path
 from harness.proc import wait_until
 
-CLOCK = "AmbrelClock"
+CLOCK = ids.CLOCK_CLASS
 DEFAULT_FILE = (b'10\r\n0\r\n0\r\n"ON"\r\n"c:\\WINDOWS\\TADA.WAV"\r\n10,10,10\r\n'
                 b'"ALOFF"\r\n"D"\r\n""\r\n""\r\n')
 ERROR_TITLE = "Ambrel V2 エラー"

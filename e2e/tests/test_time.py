@@ -10,7 +10,7 @@ from datetime import datetime
 
 import pytest
 
-from harness import audio
+from harness import audio, ids
 from harness.paths import SAMPLE_EXE, HarnessError, windows_path
 from harness.proc import wait_until
 
@@ -18,7 +18,7 @@ from test_alarm import (CLOSE_BUTTON, HINT, NOTICE, alarm_headline, alarm_piece,
                         start_countdown, texts)
 from test_clock_bar import labels, wait_labels
 
-CLOCK = "AmbrelClock"
+CLOCK = ids.CLOCK_CLASS
 
 
 def settings(sound, mode="T", alarm=(10, 10, 10), state="ALOFF", alarm_message="",

@@ -6,6 +6,7 @@
 #include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "notify/win32/NoticeControlIds.h"
 
 namespace ambrel::win32 {
 
@@ -16,11 +17,8 @@ constexpr int kClientHeight = 1260;
 // Client coordinates of the controls inside the group box (60, 0).
 constexpr TwipsRect kGroupBox{60, 0, 5955, 1125};
 constexpr TwipsRect kCloseButton{4980, 180, 915, 435};
-constexpr TwipsRect kDisplay{240, 300, 4635, 255};
-constexpr TwipsRect kMainText{240, 720, 5715, 255};
-constexpr int kCloseButtonId = 1;
-constexpr int kMainTextId = 11;
-constexpr int kHeadlineId = 12;
+constexpr TwipsRect kHeadline{240, 300, 4635, 255};
+constexpr TwipsRect kMessage{240, 720, 5715, 255};
 // No WS_CLIPCHILDREN: the group box paints only its frame, so its inside is the window's to paint.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
@@ -36,7 +34,7 @@ NoticeWindow::NoticeWindow(NoticeForm& form)
     // dialog's texts when it appears, where it would read only the title and the focused
     // button of a window of any other class. Its default handling paints the background in
     // the face colour and answers for the default button.
-    createDialog(L"AmbrelNotice", kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str());
+    createDialog(AMBREL_NOTICE_CLASS, kStyle, WS_EX_DLGMODALFRAME, widen(kProgramName).c_str());
 }
 
 void NoticeWindow::onCreate() {
@@ -49,13 +47,13 @@ void NoticeWindow::onCreate() {
     // Created in tab order: the button is the one control that takes the focus.
     groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, kGroupBox, 0, fonts_[FontKind::Frame]);
     closeButton_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
-                        kCloseButton, kCloseButtonId, fonts_[FontKind::Button]);
+                        kCloseButton, IDC_NOTICE_CLOSE, fonts_[FontKind::Button]);
     // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
     // nothing of it shows, while a text wider than its label at a large dpi loses at most what
     // passes the right edge.
-    headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kDisplay, kHeadlineId,
-                     fonts_[FontKind::Label]);
-    mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kMainText, kMainTextId,
+    headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kHeadline,
+                     IDC_NOTICE_HEADLINE, fonts_[FontKind::Label]);
+    mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kMessage, IDC_NOTICE_MESSAGE,
                       fonts_[FontKind::Label]);
 }
 
@@ -104,7 +102,7 @@ LRESULT NoticeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORSTATIC:
         return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCloseButtonId || LOWORD(wParam) == IDCANCEL) {
+        if (LOWORD(wParam) == IDC_NOTICE_CLOSE || LOWORD(wParam) == IDCANCEL) {
             form_.onCloseClick(); // destroys this window
         }
         return 0;

@@ -1,7 +1,9 @@
 #pragma once
-// Control ids of the options dialog. They stay fixed from release to release, because the
-// end-to-end tests and accessibility tools find the dialog's controls by them. Plain macros so
-// that C, C++ and resource scripts can all read this header.
+// The options dialog's window class and control ids. They stay fixed from release to release,
+// because the end-to-end tests and accessibility tools find the dialog and its controls by them.
+// Plain macros so that C, C++, resource scripts and the test harness can all read this header.
+
+#define AMBREL_OPTIONS_CLASS L"AmbrelOptions"
 
 // Push buttons: "ＯＫ", "参照", "ﾃｽﾄ", "ヘルプ", "スタート", "ストップ".
 #define IDC_OPTIONS_OK 101

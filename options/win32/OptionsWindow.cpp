@@ -9,6 +9,7 @@
 #include "options/ScrollRanges.h"
 #include "options/win32/ColorSwatch.h"
 #include "options/win32/OptionsControlIds.h"
+#include "options/win32/OptionsControlMap.h"
 #include "options/win32/OptionsLayout.h"
 #include "resources/version.h"
 
@@ -32,21 +33,31 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
 int textId(OptionsText box) {
-    return IDC_OPTIONS_SOUND_FILE + static_cast<int>(box);
+    return controlId(kTextBoxes, box);
 }
 int checkId(OptionsCheck box) {
-    return IDC_OPTIONS_KEEP_ON_TOP + static_cast<int>(box);
+    return controlId(kCheckBoxes, box);
 }
 int scrollId(OptionsScroll bar) {
-    return IDC_OPTIONS_COUNTDOWN_BAR + static_cast<int>(bar);
+    return controlId(kScrollBars, bar);
 }
 int commandId(OptionsCommand button) {
-    return button == OptionsCommand::StartButton ? IDC_OPTIONS_START : IDC_OPTIONS_STOP;
+    return controlId(kCommandButtons, button);
 }
 
 bool isDigitBox(int id) {
-    return id >= IDC_OPTIONS_ALARM_HOUR && id <= IDC_OPTIONS_COUNTDOWN_MINUTES;
+    const std::optional<OptionsText> box = partWithId(kTextBoxes, id);
+    return box && std::find(kDigitBoxes.begin(), kDigitBoxes.end(), *box) != kDigitBoxes.end();
 }
+
+// Colour options count from 1, the swatches' rows from 0.
+int optionOfSwatch(std::size_t swatch) {
+    return static_cast<int>(swatch) + 1;
+}
+std::size_t swatchOfOption(int option) {
+    return static_cast<std::size_t>(option - 1);
+}
+static_assert(kSwatchIds.size() == kSwatchColors.size());
 
 bool isReturnOrEscape(const MSG& key) {
     return (key.message == WM_KEYDOWN || key.message == WM_CHAR) &&
@@ -64,7 +75,7 @@ OptionsWindow::OptionsWindow(OptionsForm& form)
                                              dpi_) {
     ensureCommonControls();
     // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
-    createDialog(L"AmbrelOptions", kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str());
+    createDialog(AMBREL_OPTIONS_CLASS, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str());
 }
 
 void OptionsWindow::onCreate() {
@@ -98,8 +109,9 @@ void OptionsWindow::onCreate() {
         }
     }
 
-    for (int bar = 0; bar < 4; ++bar) {
-        const ScrollRange range = scrollRange(static_cast<OptionsScroll>(bar));
+    static_assert(kScrollBars.size() == kInitialPositions.size());
+    for (std::size_t bar = 0; bar < kScrollBars.size(); ++bar) {
+        const ScrollRange range = scrollRange(kScrollBars[bar].part);
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         // No page size: the thumb keeps its fixed size and the bar reaches its maximum.
@@ -107,7 +119,7 @@ void OptionsWindow::onCreate() {
         info.nMin = range.min;
         info.nMax = range.max;
         info.nPos = kInitialPositions[bar];
-        SetScrollInfo(control(IDC_OPTIONS_COUNTDOWN_BAR + bar), SB_CTL, &info, FALSE);
+        SetScrollInfo(control(kScrollBars[bar].id), SB_CTL, &info, FALSE);
     }
     updateSwatchTabStops();
 }
@@ -176,18 +188,17 @@ void OptionsWindow::setEnabled(OptionsCommand button, bool enabled) {
 }
 
 void OptionsWindow::selectColorOption(int option) {
-    for (int i = 1; i <= 4; ++i) {
-        SendMessageW(control(IDC_OPTIONS_COLOR_GREEN + i - 1), BM_SETCHECK,
-                     i == option ? BST_CHECKED : BST_UNCHECKED, 0);
+    for (std::size_t i = 0; i < kSwatchIds.size(); ++i) {
+        SendMessageW(control(kSwatchIds[i]), BM_SETCHECK,
+                     optionOfSwatch(i) == option ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     updateSwatchTabStops();
 }
 
 int OptionsWindow::selectedColorOption() const {
-    for (int i = 1; i <= 4; ++i) {
-        if (SendMessageW(control(IDC_OPTIONS_COLOR_GREEN + i - 1), BM_GETCHECK, 0, 0) ==
-            BST_CHECKED) {
-            return i;
+    for (std::size_t i = 0; i < kSwatchIds.size(); ++i) {
+        if (SendMessageW(control(kSwatchIds[i]), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            return optionOfSwatch(i);
         }
     }
     return 0;
@@ -199,19 +210,21 @@ void OptionsWindow::show() {
 }
 
 int OptionsWindow::colorOptionOf(HWND control) const {
-    const int id = GetDlgCtrlID(control);
-    return GetParent(control) == handle() && id >= IDC_OPTIONS_COLOR_GREEN &&
-                   id <= IDC_OPTIONS_COLOR_YELLOW
-               ? id - IDC_OPTIONS_COLOR_GREEN + 1
-               : 0;
+    if (GetParent(control) != handle()) {
+        return 0;
+    }
+    const auto swatch = std::find(kSwatchIds.begin(), kSwatchIds.end(), GetDlgCtrlID(control));
+    return swatch == kSwatchIds.end()
+               ? 0
+               : optionOfSwatch(static_cast<std::size_t>(swatch - kSwatchIds.begin()));
 }
 
 void OptionsWindow::updateSwatchTabStops() {
     const int selected = selectedColorOption();
-    for (int i = 1; i <= 4; ++i) {
-        HWND swatch = control(IDC_OPTIONS_COLOR_GREEN + i - 1);
+    for (std::size_t i = 0; i < kSwatchIds.size(); ++i) {
+        HWND swatch = control(kSwatchIds[i]);
         const LONG_PTR style = GetWindowLongPtrW(swatch, GWL_STYLE);
-        const bool tabStop = i == (selected == 0 ? 1 : selected);
+        const bool tabStop = optionOfSwatch(i) == (selected == 0 ? 1 : selected);
         SetWindowLongPtrW(swatch, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
 }
@@ -255,7 +268,7 @@ void OptionsWindow::onCommand(int id, int code) {
         // A click on the swatch that is already selected changes nothing.
         if (SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
             updateSwatchTabStops();
-            form_.onColorOptionClick(id - IDC_OPTIONS_COLOR_GREEN + 1);
+            form_.onColorOptionClick(colorOptionOf(control(id)));
         }
         return;
     default:
@@ -264,14 +277,16 @@ void OptionsWindow::onCommand(int id, int code) {
 }
 
 void OptionsWindow::onHorizontalScroll(HWND bar, int code) {
-    const int index = GetDlgCtrlID(bar) - IDC_OPTIONS_COUNTDOWN_BAR;
-    if (bar == nullptr || index < 0 || index > 3) {
+    const std::optional<OptionsScroll> part =
+        bar == nullptr ? std::nullopt : partWithId(kScrollBars, GetDlgCtrlID(bar));
+    if (!part) {
         return;
     }
-    const auto which = static_cast<OptionsScroll>(index);
+    const OptionsScroll which = *part;
     const ScrollRange range = scrollRange(which);
+    const int pageStep = kPageSteps[static_cast<std::size_t>(which)];
     const std::optional<int> value =
-        moveScrollThumb(bar, code, {kArrowStep, kPageSteps[index], range.min, range.max});
+        moveScrollThumb(bar, code, {kArrowStep, pageStep, range.min, range.max});
     if (value) {
         form_.onScrollChange(which, *value);
     }
@@ -281,7 +296,7 @@ LRESULT OptionsWindow::onControlColor(UINT message, HDC dc, HWND control) {
     if (const int option = colorOptionOf(control)) {
         // Where the swatch is not custom drawn (classic look without common controls 6), the
         // caption's text colour is the swatch.
-        SetTextColor(dc, kSwatchColors[option - 1]);
+        SetTextColor(dc, kSwatchColors[swatchOfOption(option)]);
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -294,7 +309,7 @@ LRESULT OptionsWindow::onSwatchCustomDraw(const NMCUSTOMDRAW& draw) {
         return CDRF_DODEFAULT;
     }
     paintSwatch(draw.hdc, draw.hdr.hwndFrom, draw.rc, draw.uItemState,
-                kSwatchColors[colorOptionOf(draw.hdr.hwndFrom) - 1], dpi_);
+                kSwatchColors[swatchOfOption(colorOptionOf(draw.hdr.hwndFrom))], dpi_);
     return CDRF_SKIPDEFAULT;
 }
 
@@ -318,8 +333,7 @@ LRESULT CALLBACK OptionsWindow::digitBoxProcedure(HWND box, UINT message, WPARAM
     case WM_CHAR:
     case WM_IME_CHAR: { // a character composed in the IME arrives here, one UTF-16 unit each
         auto* window = reinterpret_cast<OptionsWindow*>(self);
-        const auto boxName =
-            static_cast<OptionsText>(static_cast<int>(id) - IDC_OPTIONS_SOUND_FILE);
+        const OptionsText boxName = *partWithId(kTextBoxes, static_cast<int>(id));
         const LRESULT code = guardedCall(
             [&] { return LRESULT{window->form_.onKeyPress(boxName, static_cast<int>(wParam))}; });
         if (code == 0) {

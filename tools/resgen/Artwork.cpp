@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include "clock/BarLayout.h"
 #include "clock/ClassicPalette.h"
 
 #include <algorithm>
@@ -8,14 +9,14 @@ namespace ambrel::resgen {
 
 namespace {
 
-constexpr int kBarWidth = 140;
-constexpr int kBarHeight = 18;
-constexpr int kButtonWidth = 16;
+constexpr int kBarWidth = bar::pixelsAt96Dpi(bar::kWidthTwips);
+constexpr int kBarHeight = bar::pixelsAt96Dpi(bar::kHeightTwips);
+constexpr int kButtonWidth = bar::pixelsAt96Dpi(bar::kButtonWidthTwips);
 constexpr int kEdge = 2; // width of the raised bevels of bar and buttons
 
 // Where the image buttons lie on the bar.
-constexpr int kOptionsButtonX = 0;
-constexpr int kExitButtonX = 124;
+constexpr int kOptionsButtonX = bar::pixelsAt96Dpi(bar::kOptionsButtonLeftTwips);
+constexpr int kExitButtonX = bar::pixelsAt96Dpi(bar::kExitButtonLeftTwips);
 
 // Glyph top-left corners inside a raised button; the flat copy sits one pixel lower and right.
 constexpr int kOptionsGlyphX = 5, kOptionsGlyphY = 4;
