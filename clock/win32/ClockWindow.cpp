@@ -11,8 +11,6 @@
 #include "clock/win32/ClockWindowIds.h"
 #include "resources/resource.h"
 
-#include <windowsx.h>
-
 namespace ambrel::win32 {
 
 namespace {
@@ -45,10 +43,6 @@ void blit(HDC dc, HBITMAP bitmap, const RECT& target) {
 
 SIZE sizeOf(const RECT& r) {
     return {r.right - r.left, r.bottom - r.top};
-}
-
-bool contains(const RECT& r, int x, int y) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
 } // namespace
@@ -181,20 +175,6 @@ RECT ClockWindow::imageRect(ImageButton button) const {
     return toPixels(layout, dpi_);
 }
 
-ClockWindow::Part ClockWindow::partAt(int x, int y) const {
-    // The display lies above the labels; the image buttons lie beside it.
-    if (contains(displayRect_, x, y)) {
-        return Part::Display;
-    }
-    if (contains(imageRect(ImageButton::Options), x, y)) {
-        return Part::OptionsButton;
-    }
-    if (contains(imageRect(ImageButton::Exit), x, y)) {
-        return Part::ExitButton;
-    }
-    return Part::None;
-}
-
 LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -219,28 +199,6 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    // Only the left button double-clicks; a quick second press of another is a press.
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-        onMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        onDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        onMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-        onMouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_CAPTURECHANGED:
-        onCaptureLost();
-        return 0;
     case WM_CLOSE:
         close_();
         return 0;
@@ -255,7 +213,8 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     default:
-        return defaultHandling(message, wParam, lParam);
+        // The mouse has a dispatch of its own (ClockWindowMouse.cpp).
+        return onMouseMessage(message, lParam) ? 0 : defaultHandling(message, wParam, lParam);
     }
 }
 
@@ -326,74 +285,6 @@ void ClockWindow::drawLabel(HDC dc, HWND label, const RECT& bounds) const {
     RECT r = bounds;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-}
-
-void ClockWindow::onMouseDown(int x, int y) {
-    if (pressed_ != Part::None) {
-        return; // a second button while one is held changes nothing
-    }
-    pressed_ = partAt(x, y);
-    if (pressed_ == Part::None) {
-        return;
-    }
-    SetCapture(handle());
-    notifyForm(pressed_, Press::Down, x, y);
-}
-
-void ClockWindow::onMouseMove(int x, int y) {
-    if (pressed_ == Part::Display) {
-        form_.onDisplayMouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
-                                 pixelsToTwips(y - displayRect_.top, dpi_));
-    }
-}
-
-void ClockWindow::onMouseUp(int x, int y) {
-    const Part released = pressed_;
-    pressed_ = Part::None;
-    if (GetCapture() == handle()) {
-        ReleaseCapture();
-    }
-    notifyForm(released, Press::Up, x, y);
-}
-
-void ClockWindow::notifyForm(Part part, Press press, int x, int y) {
-    const bool down = press == Press::Down;
-    const float xTwips = pixelsToTwips(x - displayRect_.left, dpi_);
-    const float yTwips = pixelsToTwips(y - displayRect_.top, dpi_);
-    switch (part) {
-    case Part::Display:
-        down ? form_.onDisplayMouseDown(xTwips, yTwips) : form_.onDisplayMouseUp(xTwips, yTwips);
-        break;
-    case Part::OptionsButton:
-        down ? form_.onOptionsButtonDown() : form_.onOptionsButtonUp();
-        break;
-    case Part::ExitButton:
-        down ? form_.onExitButtonDown() : form_.onExitButtonUp();
-        break;
-    case Part::None:
-        break;
-    }
-}
-
-void ClockWindow::onDoubleClick(int x, int y) {
-    if (contains(displayRect_, x, y)) {
-        form_.onDisplayDoubleClick();
-        // The second press of a double-click is no press: the release that follows ends nothing.
-        return;
-    }
-    onMouseDown(x, y);
-}
-
-void ClockWindow::onCaptureLost() {
-    // Another window took the mouse (a dialog opened by the press): the press is over, but it was
-    // not released on the button, so only the look is restored.
-    const Part lost = pressed_;
-    pressed_ = Part::None;
-    if (lost == Part::ExitButton) {
-        setImageTop(ImageButton::Exit, 0); // a release there would ask the exit question
-    } else {
-        notifyForm(lost, Press::Up, displayRect_.left, displayRect_.top);
-    }
 }
 
 } // namespace ambrel::win32

@@ -40,6 +40,8 @@ private:
     void createTooltip();
     void onPaint();
     void onDrawItem(const DRAWITEMSTRUCT& item);
+    // True when `message` was the mouse's and has been handled.
+    bool onMouseMessage(UINT message, LPARAM lParam);
     void onMouseDown(int x, int y);
     void onMouseMove(int x, int y);
     void onMouseUp(int x, int y);
