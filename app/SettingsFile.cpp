@@ -195,7 +195,7 @@ std::string formatSettings(const Settings& settings, float windowLeft, float win
     appendLine(out, std::to_string(settings.alarmHour) + "," +
                         std::to_string(settings.alarmMinute) + "," +
                         std::to_string(settings.alarmSecond));
-    appendLine(out, dynamicItem(alarmStateToSave(settings), codePage));
+    appendLine(out, dynamicItem(settings.alarmState, codePage));
     appendLine(out, quotedText(settings.displayMode.raw(), codePage));
     appendLine(out, dynamicItem(settings.alarmMessage, codePage));
     appendLine(out, dynamicItem(settings.timerMessage, codePage));

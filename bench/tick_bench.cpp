@@ -39,7 +39,7 @@ void BM_TickTimeFormatAlarmArmed(benchmark::State& state) {
     settings.displayMode = "T";
     settings.alarmState = "ALON";
     settings.alarmHour = 24;
-    settings.timerInfoText = "【タイマー設定 15分 （ 10時 35分に通知）】";
+    app.program.countdown().infoText = "【タイマー設定 15分 （ 10時 35分に通知）】";
     runTicks(state, app);
 }
 BENCHMARK(BM_TickTimeFormatAlarmArmed);

@@ -9,6 +9,8 @@
 #include "clock/Palette.h"
 #include "clock/Placement.h"
 #include "clock/Watch.h"
+#include "notify/NoticeForm.h"
+#include "options/Countdown.h"
 #include "options/OptionsForm.h"
 
 namespace ambrel {
@@ -18,10 +20,11 @@ constexpr int kPressedImageTop = 300; // below the 270-twip client area: the fla
 } // namespace
 
 // Compared in place, without copies: the comparison runs on every tick.
-bool ClockForm::TooltipInputs::sameAs(const Settings& settings) const {
-    return timerInfo.sameAs(settings.timerInfoText) && alarmState.sameAs(settings.alarmState) &&
+bool ClockForm::TooltipInputs::sameAs(const Settings& settings, const DynamicValue& countdownInfo,
+                                      const DynamicValue& currentHint) const {
+    return timerInfo.sameAs(countdownInfo) && alarmState.sameAs(settings.alarmState) &&
            alarmHour == settings.alarmHour && alarmMinute == settings.alarmMinute &&
-           alarmSecond == settings.alarmSecond && hint.sameAs(settings.hintText);
+           alarmSecond == settings.alarmSecond && hint.sameAs(currentHint);
 }
 
 bool ClockForm::DisplayInputs::sameAs(const LocalTime& now,
@@ -37,7 +40,7 @@ void ClockForm::tick(ClockView& view) {
 
     const LocalTime now = needs_.clock.now();
     alarmWatch(needs_.watch, now.hour, now.minute, now.second);
-    alarmRearm(settings, now.second);
+    alarmRearm(settings, needs_.watch.suspendedAlarm, now.second);
     countdownWatch(needs_.watch, now);
 
     // Checked on every tick: an index outside the palette is error 5 at the first tick.
@@ -47,16 +50,21 @@ void ClockForm::tick(ClockView& view) {
 
 void ClockForm::showTooltip(ClockView& view) {
     const Settings& settings = needs_.watch.settings;
-    if (tooltipFrom_ && tooltipFrom_->sameAs(settings)) {
+    const DynamicValue& timerInfo = needs_.watch.countdown.infoText;
+    if (tooltipFrom_ && tooltipFrom_->sameAs(settings, timerInfo, needs_.hint)) {
         return;
     }
     // The alarm's piece is composed here and nowhere kept: it follows from the alarm's state
     // and time alone.
     const DynamicValue alarmInfo = alarmInfoText(settings.alarmState, settings.alarmHour,
                                                  settings.alarmMinute, settings.alarmSecond);
-    view.setTooltip(tooltipText(settings.timerInfoText, alarmInfo, settings.hintText));
-    tooltipFrom_ = TooltipInputs{settings.timerInfoText, settings.alarmState,  settings.alarmHour,
-                                 settings.alarmMinute,   settings.alarmSecond, settings.hintText};
+    view.setTooltip(tooltipText(timerInfo, alarmInfo, needs_.hint));
+    tooltipFrom_ = TooltipInputs{timerInfo,
+                                 settings.alarmState,
+                                 settings.alarmHour,
+                                 settings.alarmMinute,
+                                 settings.alarmSecond,
+                                 needs_.hint};
 }
 
 void ClockForm::showTexts(ClockView& view, const LocalTime& now) {
@@ -156,9 +164,8 @@ void ClockForm::onSessionEnd() {
 }
 
 void ClockForm::onDisplayChange() {
-    Settings& settings = needs_.watch.settings;
-    settings.screenHeight = static_cast<double>(needs_.screen.heightTwips());
-    settings.screenWidth = static_cast<double>(needs_.screen.widthTwips());
+    needs_.screenSize.height = static_cast<double>(needs_.screen.heightTwips());
+    needs_.screenSize.width = static_cast<double>(needs_.screen.widthTwips());
     ClockView* view = window_.ifLoaded();
     if (view != nullptr && isLost(view->left(), view->top(), desktopOf(needs_.screen))) {
         view->moveTo(kRecoveredEdgeTwips, kRecoveredEdgeTwips);

@@ -16,6 +16,8 @@
 namespace ambrel {
 
 class Clock;
+struct CountdownState;
+struct ScreenTwips;
 class MessageBoxes;
 struct Settings;
 class ProgramLifetime;
@@ -23,11 +25,14 @@ class Screen;
 
 // What the clock bar's behaviour uses besides its own window.
 struct ClockNeeds {
-    WatchTargets watch; // the settings record, the sound, the options dialog and the notice
+    WatchTargets watch; // the record, the countdown, the suspended alarm, sound, dialog, notice
     Clock& clock;
     MessageBoxes& messages;
     ProgramLifetime& lifetime; // closing, a failed tick and the session's end end the program
     Screen& screen;            // read again when the monitors change
+    ScreenTwips& screenSize;   // the notice centres on it; written again on a monitor change
+    // The tooltip's hint. Writer: the program's load (Program::placeAndStart).
+    const DynamicValue& hint;
 };
 
 class ClockForm {
@@ -68,7 +73,8 @@ private:
         int16_t alarmMinute = 0;
         int16_t alarmSecond = 0;
         DynamicValue hint;
-        bool sameAs(const Settings& settings) const;
+        bool sameAs(const Settings& settings, const DynamicValue& countdownInfo,
+                    const DynamicValue& currentHint) const;
     };
     // What the display texts are composed from.
     struct DisplayInputs {

@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "app/SoundPlayer.h"
 #include "notify/NoticeForm.h"
+#include "options/Countdown.h"
 #include "options/OptionsForm.h"
 
 #include <string>
@@ -19,7 +20,7 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
     // The field as it stands, committed or not: the dialog may be open and being edited.
     settings.soundFile = targets.options.soundFileText();
     targets.sound.playSound();
-    settings.savedAlarmState = SavedAlarmState::Armed;
+    targets.suspendedAlarm = SavedAlarmState::Armed;
     settings.alarmState = AlarmSwitch::of(false);
 
     targets.notice.notify("アラーム設定時刻" + numberText(settings.alarmHour) + "時" +
@@ -28,30 +29,31 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
                           settings.alarmMessage.toText());
 }
 
-void alarmRearm(Settings& settings, int second) {
-    if (settings.savedAlarmState == SavedAlarmState::Armed && second != settings.alarmSecond) {
+void alarmRearm(Settings& settings, SavedAlarmState& suspendedAlarm, int second) {
+    if (suspendedAlarm == SavedAlarmState::Armed && second != settings.alarmSecond) {
         settings.alarmState = AlarmSwitch::of(true);
-        settings.savedAlarmState = SavedAlarmState::None;
+        suspendedAlarm = SavedAlarmState::None;
     }
 }
 
 void countdownWatch(const WatchTargets& targets, const LocalTime& now) {
-    Settings& settings = targets.settings;
-    if (settings.timerState != TimerState::On || localMinute(now) < settings.timerDueMoment) {
+    const Settings& settings = targets.settings;
+    CountdownState& countdown = targets.countdown;
+    if (countdown.state != TimerState::On || localMinute(now) < countdown.dueMoment) {
         return;
     }
     targets.sound.playSound();
-    settings.timerState = TimerState::Off;
+    countdown.state = TimerState::Off;
 
     NoticeForm& notice = targets.notice;
     notice.show();
     // The buttons are reset after the notice opens and before its texts are written, so a
-    // timerMinutes that is no number still leaves the notice open, only without texts.
+    // countdown length that is no number still leaves the notice open, only without texts.
     targets.options.resetCountdownButtons();
-    notice.setTexts("タイマー設定時間" + numberText(settings.timerMinutes.toNumber()) +
+    notice.setTexts("タイマー設定時間" + numberText(countdown.minutes.toNumber()) +
                         "分を過ぎました。",
                     settings.timerMessage.toText());
-    settings.timerInfoText = "";
+    countdown.infoText = "";
 }
 
 } // namespace ambrel

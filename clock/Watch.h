@@ -2,12 +2,28 @@
 // The daily alarm and the countdown timer. Neither has a timer of its own: the clock's tick calls
 // the three steps below on every tick, in this order, with the current time of day.
 //
-// Alarm: armed -> suspended when it falls due (alarmState off, savedAlarmState Armed) -> armed
+// Alarm: armed -> suspended when it falls due (alarmState off, suspended alarm Armed) -> armed
 // again at the first tick of a later second, so it fires once a day although ten ticks fall into
-// its second. Countdown: running (timerState On) -> idle when it falls due.
+// its second. Countdown: running (countdown state On) -> idle when it falls due.
+
+#include "app/SettingsWords.h"
 
 namespace ambrel {
 
+// What the alarm watch keeps while the alarm is suspended for the second in which it fell due.
+// Never saved; the watch is its one writer (the program's load starts it at None).
+enum class SavedAlarmState {
+    None,
+    Armed, // alarmState was armed and is armed again once the second has passed
+};
+
+// The alarm state the file keeps: an alarm suspended for the second in which it fell due is
+// still the alarm the user armed, so a close within that second saves it armed.
+inline AlarmSwitch alarmStateToSave(const AlarmSwitch& alarmState, SavedAlarmState suspended) {
+    return suspended == SavedAlarmState::Armed ? AlarmSwitch::of(true) : alarmState;
+}
+
+struct CountdownState;
 struct LocalTime;
 class NoticeForm;
 class OptionsForm;
@@ -17,6 +33,8 @@ struct Settings;
 // What the watch acts on when the alarm or the countdown falls due.
 struct WatchTargets {
     Settings& settings;
+    CountdownState& countdown;       // the watch stops it when it falls due
+    SavedAlarmState& suspendedAlarm; // the watch's own: written only by alarmWatch and alarmRearm
     SoundPlayer& sound;
     OptionsForm& options; // its sound-file box and its start and stop buttons
     NoticeForm& notice;
@@ -28,13 +46,13 @@ struct WatchTargets {
 void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);
 
 // Arms a suspended alarm again once the second has moved on from alarmSecond.
-void alarmRearm(Settings& settings, int second);
+void alarmRearm(Settings& settings, SavedAlarmState& suspendedAlarm, int second);
 
-// Due when timerState is On and `now` is at or past timerDueMoment, so a countdown whose minute
+// Due when the countdown is On and `now` is at or past its dueMoment, so a countdown whose minute
 // no tick fell into (the machine slept, the clock was set forward) falls due at the first tick
 // after it, once, and a clock set back waits for the announced time again: plays the sound,
 // stops the countdown, shows the notice, resets the options dialog's start and stop buttons and
-// writes the countdown's headline and message. RuntimeError(13) when timerMinutes does not read
+// writes the countdown's headline and message. RuntimeError(13) when its minutes do not read
 // as a number.
 void countdownWatch(const WatchTargets& targets, const LocalTime& now);
 

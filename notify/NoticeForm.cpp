@@ -15,9 +15,8 @@ constexpr float kHalfHeightTwips = 893;
 void NoticeForm::load(NoticeView& view) {
     // Fixed offsets rather than the window's measured size: the window is placed the same way
     // whatever frame the platform gives it.
-    const Settings& settings = settings_;
-    const float left = static_cast<float>(settings.screenWidth.toNumber()) / 2 - kHalfWidthTwips;
-    const float top = static_cast<float>(settings.screenHeight.toNumber()) / 2 - kHalfHeightTwips;
+    const float left = static_cast<float>(screenSize_.width.toNumber()) / 2 - kHalfWidthTwips;
+    const float top = static_cast<float>(screenSize_.height.toNumber()) / 2 - kHalfHeightTwips;
     view.moveTo(left, top);
     applyNotificationTopmost(view);
     view.show();

@@ -1,6 +1,7 @@
 #pragma once
 // The notification window: centred and topmost when it opens, one headline and the user's message.
 
+#include "app/DynamicValue.h"
 #include "app/FormSlot.h"
 #include "notify/NoticeView.h"
 
@@ -8,13 +9,18 @@
 
 namespace ambrel {
 
-struct Settings;
+// The screen's size in twips, 32-bit floats, as the notice centres on it. Never saved. Writers:
+// the program's load (Program::placeAndStart) and the clock bar on a monitor change.
+struct ScreenTwips {
+    DynamicValue width;
+    DynamicValue height;
+};
 
 class NoticeForm {
 public:
-    // The screen size of the settings places a new window.
-    NoticeForm(const Settings& settings, FormSlot<NoticeView>& window)
-        : settings_(settings), window_(window) {}
+    // The screen size places a new window.
+    NoticeForm(const ScreenTwips& screenSize, FormSlot<NoticeView>& window)
+        : screenSize_(screenSize), window_(window) {}
     NoticeForm(const NoticeForm&) = delete;
     NoticeForm& operator=(const NoticeForm&) = delete;
 
@@ -28,7 +34,7 @@ public:
     void onCloseClick();
 
 private:
-    const Settings& settings_;
+    const ScreenTwips& screenSize_;
     FormSlot<NoticeView>& window_;
 };
 

@@ -3,6 +3,7 @@
 // describes it. The seconds of the start are dropped, so N minutes fall due within the N-th
 // minute after the start.
 
+#include "app/DynamicValue.h"
 #include "app/LocalMinutes.h"
 
 #include <cstdint>
@@ -11,6 +12,29 @@
 #include <string_view>
 
 namespace ambrel {
+
+enum class TimerState {
+    Unset, // no countdown since start-up
+    On,    // running
+    Off,   // stopped, or fallen due
+};
+
+// The countdown's run-time state, owned by the program and never saved. The options dialog's
+// start and stop buttons write it; the watch writes state and infoText when it falls due.
+struct CountdownState {
+    TimerState state = TimerState::Unset; // writers: start/stop buttons, the watch's due
+    // The minutes box's text as the start button took it; the program's start-up sets the
+    // number offered first. Writers: the start button and Program::main.
+    DynamicValue minutes;
+    // The due moment's time of day, as the tooltip announces it. Writer: the start button.
+    int16_t dueHour = 0;
+    int16_t dueMinute = 0;
+    // The date and time at or after which the running countdown falls due. Writer: the start
+    // button.
+    LocalMinute dueMoment = 0;
+    // The countdown's tooltip piece. Writers: the start and stop buttons, the watch's due.
+    DynamicValue infoText;
+};
 
 struct CountdownDue {
     int16_t hour = 0;       // 0-23

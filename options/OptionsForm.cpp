@@ -81,6 +81,7 @@ BarValue timerBarValue(const DynamicValue& timerMinutes) {
 
 void OptionsForm::load(OptionsView& view) {
     Settings& settings = needs_.settings;
+    const CountdownState& countdown = needs_.countdown;
 
     const int option = colorOptionFor(settings.textColorIndex);
     view.selectColorOption(option);
@@ -96,20 +97,20 @@ void OptionsForm::load(OptionsView& view) {
     view.setChecked(OptionsCheck::AlarmOnCheck, alarmOn);
     settings.alarmState = AlarmSwitch::of(alarmOn);
 
-    if (settings.timerState != TimerState::Unset) {
-        enableCountdownButtons(view, settings.timerState == TimerState::On);
+    if (countdown.state != TimerState::Unset) {
+        enableCountdownButtons(view, countdown.state == TimerState::On);
     }
 
     view.setText(OptionsText::SoundFileBox, settings.soundFile.toText());
     view.setText(OptionsText::AlarmHourBox, decimalText(settings.alarmHour));
     view.setText(OptionsText::AlarmMinuteBox, decimalText(settings.alarmMinute));
     view.setText(OptionsText::AlarmSecondBox, decimalText(settings.alarmSecond));
-    view.setText(OptionsText::CountdownMinutesBox, settings.timerMinutes.toText());
+    view.setText(OptionsText::CountdownMinutesBox, countdown.minutes.toText());
     view.setText(OptionsText::AlarmMessageBox, settings.alarmMessage.toText());
     view.setText(OptionsText::CountdownMessageBox, settings.timerMessage.toText());
 
     const std::array<std::pair<OptionsScroll, BarValue>, 4> bars{{
-        {OptionsScroll::CountdownMinutesBar, timerBarValue(settings.timerMinutes)},
+        {OptionsScroll::CountdownMinutesBar, timerBarValue(countdown.minutes)},
         {OptionsScroll::AlarmHourBar, barValue(OptionsScroll::AlarmHourBar, settings.alarmHour)},
         {OptionsScroll::AlarmMinuteBar,
          barValue(OptionsScroll::AlarmMinuteBar, settings.alarmMinute)},
@@ -205,7 +206,7 @@ void OptionsForm::onHelpClick() {
 }
 
 void OptionsForm::onStartClick() {
-    Settings& settings = needs_.settings;
+    CountdownState& countdown = needs_.countdown;
     OptionsView& view = window_.createdOnUse();
 
     const LocalTime now = needs_.clock.now();
@@ -226,21 +227,21 @@ void OptionsForm::onStartClick() {
     }
 
     const CountdownDue due = countdownDue(*minutes, now);
-    settings.timerState = TimerState::On;
-    settings.timerMinutes = text;
-    settings.timerDueHour = due.hour;
-    settings.timerDueMinute = due.minute;
-    settings.timerDueMoment = due.moment;
+    countdown.state = TimerState::On;
+    countdown.minutes = text;
+    countdown.dueHour = due.hour;
+    countdown.dueMinute = due.minute;
+    countdown.dueMoment = due.moment;
     enableCountdownButtons(view, true);
-    settings.timerInfoText = timerInfoText(*minutes, due);
+    countdown.infoText = timerInfoText(*minutes, due);
 }
 
 void OptionsForm::onStopClick() {
-    Settings& settings = needs_.settings;
+    CountdownState& countdown = needs_.countdown;
     OptionsView& view = window_.createdOnUse();
-    settings.timerState = TimerState::Off;
+    countdown.state = TimerState::Off;
     enableCountdownButtons(view, false);
-    settings.timerInfoText = "";
+    countdown.infoText = "";
 }
 
 void OptionsForm::requestClose() {

@@ -12,6 +12,7 @@
 namespace ambrel {
 
 struct Settings;
+struct CountdownState;
 class SoundPlayer;
 class ProgramLifetime;
 class MessageBoxes;
@@ -26,6 +27,7 @@ class FileNames;
 // What the dialog's behaviour uses besides its own window.
 struct OptionsNeeds {
     Settings& settings;
+    CountdownState& countdown; // the start and stop buttons write it
     SoundPlayer& sound;
     MessageBoxes& messages;
     Beeper& beeper;

@@ -23,14 +23,16 @@ Program::Program(Services& services, ViewFactory& views)
                      [this](OptionsView& view) { options_.load(view); }),
       noticeWindow_([this, &views] { return views.createNoticeView(notice_); },
                     [this](NoticeView& view) { notice_.load(view); }),
-      notice_(settings_, noticeWindow_),
-      options_(OptionsNeeds{settings_, sound_, services.messages, services.beeper, services.clock,
-                            services.fileDialog, services.help, services.files, services.codePage,
-                            services.fileNames, *this,
+      notice_(screenSize_, noticeWindow_),
+      options_(OptionsNeeds{settings_, countdown_, sound_, services.messages, services.beeper,
+                            services.clock, services.fileDialog, services.help, services.files,
+                            services.codePage, services.fileNames, *this,
                             [this] { applyClockZOrder(settings_, clockWindow_.createdOnUse()); }},
                optionsWindow_),
-      clock_(ClockNeeds{WatchTargets{settings_, sound_, options_, notice_}, services.clock,
-                        services.messages, *this, services.screen},
+      clock_(ClockNeeds{WatchTargets{settings_, countdown_, suspendedAlarm_, sound_, options_,
+                                     notice_},
+                        services.clock, services.messages, *this, services.screen, screenSize_,
+                        hintText_},
              clockWindow_) {}
 
 void Program::main() {
@@ -38,11 +40,11 @@ void Program::main() {
         endProgram();
     }
     clockWindow_.createdOnUse().show();
-    settings_.timerMinutes = kInitialCountdownMinutes;
+    countdown_.minutes = kInitialCountdownMinutes;
 }
 
 void Program::loadClockWindow(ClockView& view) {
-    settings_.savedAlarmState = SavedAlarmState::None;
+    suspendedAlarm_ = SavedAlarmState::None;
     const SettingsReadResult read = settingsFile_.readAtStartup(settings_);
     if (!read.isRead()) {
         endWithUnreadSettings(read);
@@ -74,8 +76,8 @@ void Program::endWithUnreadSettings(const SettingsReadResult& read) {
 }
 
 void Program::placeAndStart(ClockView& view) {
-    settings_.screenHeight = static_cast<double>(services_.screen.heightTwips());
-    settings_.screenWidth = static_cast<double>(services_.screen.widthTwips());
+    screenSize_.height = static_cast<double>(services_.screen.heightTwips());
+    screenSize_.width = static_cast<double>(services_.screen.widthTwips());
 
     // Only a position far off the desktop of all monitors is reset. Both fields are read first,
     // so a text in either is error 13 whatever the other holds.
@@ -91,7 +93,7 @@ void Program::placeAndStart(ClockView& view) {
     view.moveTo(static_cast<float>(settings_.windowLeft.toNumber()),
                 static_cast<float>(settings_.windowTop.toNumber()));
     applyClockZOrder(settings_, view);
-    settings_.hintText = kHintText;
+    hintText_ = kHintText;
     sound_.openSound();
     view.startTimer();
 }
@@ -99,7 +101,10 @@ void Program::placeAndStart(ClockView& view) {
 void Program::closeSoundAndSave() {
     sound_.closeSound();
     const ClockView& view = clockWindow_.createdOnUse();
-    settingsFile_.saveSettingsFile(settings_, view.left(), view.top());
+    // The file keeps the alarm the user armed, also while the watch holds it suspended.
+    Settings toSave = settings_;
+    toSave.alarmState = alarmStateToSave(settings_.alarmState, suspendedAlarm_);
+    settingsFile_.saveSettingsFile(toSave, view.left(), view.top());
 }
 
 void Program::replaceDamagedFileAndEnd() {

@@ -15,6 +15,7 @@
 #include "clock/ClockView.h"
 #include "notify/NoticeForm.h"
 #include "notify/NoticeView.h"
+#include "options/Countdown.h"
 #include "options/OptionsForm.h"
 #include "options/OptionsView.h"
 
@@ -75,6 +76,10 @@ public:
 
     // For the tests, which drive the forms and look at the record.
     Settings& settings() { return settings_; }
+    CountdownState& countdown() { return countdown_; }
+    SavedAlarmState suspendedAlarm() const { return suspendedAlarm_; }
+    const ScreenTwips& screenSize() const { return screenSize_; }
+    const DynamicValue& hintText() const { return hintText_; }
 
     ClockForm& clock() { return clock_; }
     OptionsForm& options() { return options_; }
@@ -98,7 +103,12 @@ private:
     [[noreturn]] void endUnsavedDuringLoad();
 
     Services& services_;
-    Settings settings_;
+    Settings settings_; // what the settings file holds
+    // The run-time state that never reaches the file, each handed to the parts that use it.
+    CountdownState countdown_;
+    SavedAlarmState suspendedAlarm_ = SavedAlarmState::None; // the watch's
+    ScreenTwips screenSize_;
+    DynamicValue hintText_; // the tooltip's hint; written by placeAndStart only
     SettingsFile settingsFile_;
     SoundPlayer sound_;
     // The slots come before the forms that hold them; a slot reaches its form only when a

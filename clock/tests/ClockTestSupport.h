@@ -16,6 +16,7 @@ protected:
 
     ClockForm& form() { return app.program.clock(); }
     Settings& settings() { return app.settings(); }
+    CountdownState& countdown() { return app.program.countdown(); }
     FakeClockView& view() { return app.clockView(); }
 
     void tickAt(int hour, int minute, int second) {
@@ -47,12 +48,12 @@ protected:
         start.hour = startHour;
         start.minute = startMinute;
         const CountdownDue due = countdownDue(minutes, start);
-        settings().timerMinutes = minutes;
-        settings().timerDueHour = due.hour;
-        settings().timerDueMinute = due.minute;
-        settings().timerDueMoment = due.moment;
-        settings().timerState = TimerState::On;
-        settings().timerInfoText = "【タイマー】";
+        countdown().minutes = minutes;
+        countdown().dueHour = due.hour;
+        countdown().dueMinute = due.minute;
+        countdown().dueMoment = due.moment;
+        countdown().state = TimerState::On;
+        countdown().infoText = "【タイマー】";
     }
 
     int plays() const { return app.sound.count("play"); }

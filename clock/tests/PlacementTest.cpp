@@ -96,8 +96,8 @@ TEST_F(DisplayChangeTest, AMonitorRemovedWhileTheClockRunsBringsItsBarBack) {
     EXPECT_EQ(view().leftTwips, 10);
     EXPECT_EQ(view().topTwips, 10);
     // The notice is centred on the primary screen's new size.
-    EXPECT_EQ(settings().screenWidth.toNumber(), 19200);
-    EXPECT_EQ(settings().screenHeight.toNumber(), 15360);
+    EXPECT_EQ(app.program.screenSize().width.toNumber(), 19200);
+    EXPECT_EQ(app.program.screenSize().height.toNumber(), 15360);
 }
 
 TEST_F(DisplayChangeTest, ABarStillOnTheDesktopStaysWhereItIs) {

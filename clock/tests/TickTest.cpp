@@ -21,7 +21,7 @@ TEST_F(TickTooltip, CountdownThenAlarmThenHint) {
     tickAt(9, 0, 0);
     EXPECT_EQ(view().tooltip, "【アラーム設定 10時 10分 10秒】" + kHint);
 
-    settings().timerInfoText = "【タイマー設定 15分】";
+    countdown().infoText = "【タイマー設定 15分】";
     tickAt(9, 0, 1);
     EXPECT_EQ(view().tooltip, "【タイマー設定 15分】【アラーム設定 10時 10分 10秒】" + kHint);
 
@@ -56,7 +56,7 @@ TEST_F(TickDisplay, TicksThatChangeNothingLeaveTheWindowAlone) {
     EXPECT_EQ(view().textsSet, afterFirst + 2);
 
     // Whatever the tooltip is made of shows at the next tick, in the same second.
-    settings().timerInfoText = "【タイマー設定 15分】";
+    countdown().infoText = "【タイマー設定 15分】";
     tickAt(9, 5, 8);
     EXPECT_EQ(view().tooltip, "【タイマー設定 15分】【アラーム設定 10時 10分 10秒】" + kHint);
     settings().alarmSecond = 11;

@@ -19,7 +19,7 @@ TEST_F(AlarmWatch, FiresOnceInItsSecondAndRearmsAtTheNext) {
     tickAt(10, 10, 10);
     EXPECT_EQ(plays(), 1);
     EXPECT_TRUE(settings().alarmState == "ALOFF");
-    EXPECT_TRUE(settings().savedAlarmState == SavedAlarmState::Armed);
+    EXPECT_TRUE(app.program.suspendedAlarm() == SavedAlarmState::Armed);
     ASSERT_TRUE(noticeOpen());
     EXPECT_EQ(app.noticeView().headline, "アラーム設定時刻 10時 10分 10秒を過ぎました。");
     EXPECT_EQ(app.noticeView().message, "会議");
@@ -33,7 +33,7 @@ TEST_F(AlarmWatch, FiresOnceInItsSecondAndRearmsAtTheNext) {
 
     tickAt(10, 10, 11);
     EXPECT_TRUE(settings().alarmState == "ALON");
-    EXPECT_TRUE(settings().savedAlarmState == SavedAlarmState::None);
+    EXPECT_TRUE(app.program.suspendedAlarm() == SavedAlarmState::None);
     EXPECT_EQ(view().tooltip, kHint); // rebuilt before the re-arm, so one tick late
     tickAt(10, 10, 11);
     EXPECT_EQ(view().tooltip, "【アラーム設定 10時 10分 10秒】" + kHint);
@@ -129,8 +129,8 @@ TEST_F(CountdownWatch, FallsDueAtTheFirstTickOfItsMinuteAcrossMidnight) {
 
     tickAt(0, 5, 0);
     EXPECT_EQ(plays(), 1);
-    EXPECT_TRUE(settings().timerState == TimerState::Off);
-    EXPECT_EQ(settings().timerInfoText.toText(), "");
+    EXPECT_TRUE(countdown().state == TimerState::Off);
+    EXPECT_EQ(countdown().infoText.toText(), "");
     ASSERT_TRUE(noticeOpen());
     EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 10分を過ぎました。");
     EXPECT_EQ(app.noticeView().message, "お茶");
@@ -158,7 +158,7 @@ TEST_F(CountdownWatch, ASleepThroughTheDueMinuteFallsDueAtWakingOnceAndNotTheNex
     EXPECT_EQ(plays(), 0);
     tickAt(14, 15, 12); // the first tick after ten minutes asleep
     EXPECT_EQ(plays(), 1);
-    EXPECT_TRUE(settings().timerState == TimerState::Off);
+    EXPECT_TRUE(countdown().state == TimerState::Off);
     tickSecond(14, 15, 13);
     nextDay();
     tickSecond(14, 5, 0);
@@ -194,7 +194,7 @@ TEST_F(CountdownWatch, ALongCountdownWaitsForItsDayNotOnlyItsTimeOfDay) {
 
 TEST_F(CountdownWatch, MinutesTypedAsDigitsAreReadAsTheirNumber) {
     runCountdown(0, 14, 20);
-    settings().timerMinutes = "15";
+    countdown().minutes = "15";
     tickAt(14, 20, 0);
     EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 15分を過ぎました。");
 }
@@ -218,7 +218,7 @@ TEST_F(CountdownWatch, ResetsTheDialogsButtonsLoadingItHidden) {
 
 TEST_F(CountdownWatch, MinutesThatAreNoNumberEndTheProgramWithErrorThirteen) {
     runCountdown(10, 14, 10);
-    settings().timerMinutes = "abc";
+    countdown().minutes = "abc";
     settings().timerMessage = "お茶";
     app.clock.set(14, 20, 0);
     EXPECT_THROW(form().onTick(), ProgramEnded);
@@ -245,7 +245,7 @@ TEST_F(BothDue, AlarmFirstThenCountdownInOneNotice) {
     EXPECT_EQ(app.noticeView().headline, "タイマー設定時間 30分を過ぎました。");
     EXPECT_EQ(app.noticeView().message, "パスタ");
     EXPECT_TRUE(settings().alarmState == "ALOFF");
-    EXPECT_TRUE(settings().timerState == TimerState::Off);
+    EXPECT_TRUE(countdown().state == TimerState::Off);
 }
 
 using NoticeFromWatch = ClockTest;

@@ -71,7 +71,7 @@ TEST_F(OptionsCloseTest, AcceptedCloseCommitsEveryControlThenReopensTheSound) {
     expectAlarm(7, 5, 7);
     EXPECT_TRUE(settings().alarmMessage.sameAs(DynamicValue("起きる時間です")));
     EXPECT_TRUE(settings().timerMessage.sameAs(DynamicValue("")));
-    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
+    EXPECT_TRUE(countdown().minutes.sameAs(DynamicValue(10)));
     EXPECT_EQ(app.sound.commands, (std::vector<std::string>{"close", "open:D:\\bell.wav"}));
     EXPECT_EQ(app.clockView().topmostCalls, topmostCalls + 1);
     EXPECT_FALSE(app.clockView().topmost);

@@ -13,6 +13,7 @@ protected:
 
     OptionsForm& form() { return app.program.options(); }
     Settings& settings() { return app.settings(); }
+    CountdownState& countdown() { return app.program.countdown(); }
     // Opens the dialog as the options button does.
     FakeOptionsView& open() {
         form().show();

@@ -72,7 +72,7 @@ TEST_F(OptionsLoadTest, CountdownButtonsFollowTheTimerState) {
                           {TimerState::Off, true, false},
                           {TimerState::Unset, true, false}};
     for (const Case& c : cases) {
-        settings().timerState = c.state;
+        countdown().state = c.state;
         const FakeOptionsView& view = open();
         EXPECT_EQ(view.isEnabled(startButton), c.startEnabled) << static_cast<int>(c.state);
         EXPECT_EQ(view.isEnabled(stopButton), c.stopEnabled) << static_cast<int>(c.state);
@@ -94,13 +94,13 @@ TEST_F(OptionsLoadTest, MidnightAlarmPutsTheBarsAtTheLeftEnd) {
 }
 
 TEST_F(OptionsLoadTest, OnlyABarThatMovesRewritesItsBox) {
-    settings().timerMinutes = "015";
+    countdown().minutes = "015";
     const FakeOptionsView& view = open();
     EXPECT_EQ(view.text(minutesBox), "15");
     EXPECT_EQ(view.scrollValue(countdownBar), 15);
 
     closeDialog();
-    settings().timerMinutes = "01";
+    countdown().minutes = "01";
     const FakeOptionsView& again = open();
     EXPECT_EQ(again.text(minutesBox), "01");
     EXPECT_EQ(again.scrollValue(countdownBar), 1); // the layout's position: no change, no rewrite
@@ -114,7 +114,7 @@ TEST_F(OptionsLoadTest, ValuesABarCannotShowClampItAndKeepTheText) {
     // "99999" does not even convert to a 16-bit integer; the load must still succeed.
     const Case cases[] = {{"1500", 999}, {"99999", 999}, {DynamicValue(70000.0), 999}};
     for (const Case& c : cases) {
-        settings().timerMinutes = c.minutes;
+        countdown().minutes = c.minutes;
         const FakeOptionsView& view = open();
         EXPECT_EQ(view.text(minutesBox), c.minutes.toText());
         EXPECT_EQ(view.scrollValue(countdownBar), c.bar) << c.minutes.toText();
@@ -143,13 +143,13 @@ TEST_F(OptionsLoadTest, ShowingAgainDoesNotReload) {
 }
 
 TEST_F(OptionsLoadTest, DialogCreatedHiddenByTheClockIsShownAsItWas) {
-    settings().timerState = TimerState::On;
+    countdown().state = TimerState::On;
     EXPECT_EQ(form().soundFileText(), "c:\\WINDOWS\\TADA.WAV");
     FakeOptionsView& view = app.optionsView();
     EXPECT_FALSE(view.visible);
     EXPECT_FALSE(view.isEnabled(startButton)); // loaded as running
 
-    settings().timerState = TimerState::Off;
+    countdown().state = TimerState::Off;
     form().resetCountdownButtons();
     view.setText(soundFileBox, "typed but not stored");
     open();
@@ -161,7 +161,7 @@ TEST_F(OptionsLoadTest, DialogCreatedHiddenByTheClockIsShownAsItWas) {
 }
 
 TEST_F(OptionsLoadTest, ResetOfTheButtonsCreatesTheDialogToo) {
-    settings().timerState = TimerState::On;
+    countdown().state = TimerState::On;
     form().resetCountdownButtons();
     ASSERT_TRUE(dialogLoaded());
     EXPECT_FALSE(app.optionsView().visible);
@@ -276,32 +276,32 @@ TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
     app.clock.set(10, 20, 45);
     view.setText(minutesBox, "15");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerState == TimerState::On);
-    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("15"))); // the text, not a number
-    EXPECT_EQ(settings().timerDueHour, 10);
-    EXPECT_EQ(settings().timerDueMinute, 35);
+    EXPECT_TRUE(countdown().state == TimerState::On);
+    EXPECT_TRUE(countdown().minutes.sameAs(DynamicValue("15"))); // the text, not a number
+    EXPECT_EQ(countdown().dueHour, 10);
+    EXPECT_EQ(countdown().dueMinute, 35);
     LocalTime due = app.clock.time;
     due.hour = 10;
     due.minute = 35;
-    EXPECT_EQ(settings().timerDueMoment, localMinute(due)); // the start's date at 10:35
+    EXPECT_EQ(countdown().dueMoment, localMinute(due)); // the start's date at 10:35
     EXPECT_FALSE(view.isEnabled(startButton));
     EXPECT_TRUE(view.isEnabled(stopButton));
-    EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 10時 35分に通知）】");
+    EXPECT_EQ(countdown().infoText.toText(), "【タイマー設定 15分 （ 10時 35分に通知）】");
 
     app.clock.set(23, 50, 0);
     form().onStartClick();
-    EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 15分 （ 0時 5分に通知）】");
+    EXPECT_EQ(countdown().infoText.toText(), "【タイマー設定 15分 （ 0時 5分に通知）】");
 
     app.clock.set(10, 20, 0);
     view.setText(minutesBox, "007");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue("007")));
-    EXPECT_EQ(settings().timerInfoText.toText(), "【タイマー設定 7分 （ 10時 27分に通知）】");
+    EXPECT_TRUE(countdown().minutes.sameAs(DynamicValue("007")));
+    EXPECT_EQ(countdown().infoText.toText(), "【タイマー設定 7分 （ 10時 27分に通知）】");
 
     view.setText(minutesBox, "0");
     form().onStartClick();
-    EXPECT_EQ(settings().timerDueHour, 10);
-    EXPECT_EQ(settings().timerDueMinute, 20);
+    EXPECT_EQ(countdown().dueHour, 10);
+    EXPECT_EQ(countdown().dueMinute, 20);
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
@@ -310,16 +310,16 @@ TEST_F(OptionsCountdownTest, StopThenStartRecomputesFromTheCurrentTime) {
     app.clock.set(10, 20, 0);
     form().onStartClick();
     form().onStopClick();
-    EXPECT_TRUE(settings().timerState == TimerState::Off);
-    EXPECT_EQ(settings().timerInfoText.toText(), "");
+    EXPECT_TRUE(countdown().state == TimerState::Off);
+    EXPECT_EQ(countdown().infoText.toText(), "");
     EXPECT_TRUE(view.isEnabled(startButton));
     EXPECT_FALSE(view.isEnabled(stopButton));
-    EXPECT_EQ(settings().timerDueMinute, 30); // kept after the stop
+    EXPECT_EQ(countdown().dueMinute, 30); // kept after the stop
 
     app.clock.set(11, 0, 0);
     form().onStartClick();
-    EXPECT_EQ(settings().timerDueHour, 11);
-    EXPECT_EQ(settings().timerDueMinute, 10);
+    EXPECT_EQ(countdown().dueHour, 11);
+    EXPECT_EQ(countdown().dueMinute, 10);
 }
 
 TEST_F(OptionsCountdownTest, EmptyBoxWarnsAndPutsBackTen) {
@@ -333,8 +333,8 @@ TEST_F(OptionsCountdownTest, EmptyBoxWarnsAndPutsBackTen) {
     EXPECT_EQ(box.buttons, MessageButtons::Ok);
     EXPECT_EQ(box.icon, MessageIcon::Warning);
     EXPECT_EQ(view.text(minutesBox), "10");
-    EXPECT_TRUE(settings().timerState == TimerState::Unset);
-    EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
+    EXPECT_TRUE(countdown().state == TimerState::Unset);
+    EXPECT_TRUE(countdown().minutes.sameAs(DynamicValue(10)));
     EXPECT_TRUE(view.isEnabled(startButton));
     EXPECT_FALSE(view.isEnabled(stopButton));
 }
@@ -352,13 +352,13 @@ TEST_F(OptionsCountdownTest, LengthsTheDialogCannotShowAreRefused) {
         EXPECT_EQ(app.messages.shown[0].title, kOptionsErrorTitle);
         EXPECT_EQ(app.messages.shown[0].icon, MessageIcon::Warning);
         EXPECT_EQ(view.text(minutesBox), pasted);
-        EXPECT_TRUE(settings().timerState == TimerState::Unset);
-        EXPECT_TRUE(settings().timerMinutes.sameAs(DynamicValue(10)));
+        EXPECT_TRUE(countdown().state == TimerState::Unset);
+        EXPECT_TRUE(countdown().minutes.sameAs(DynamicValue(10)));
         EXPECT_TRUE(view.isEnabled(startButton));
     }
     view.setText(minutesBox, "999");
     form().onStartClick();
-    EXPECT_TRUE(settings().timerState == TimerState::On);
+    EXPECT_TRUE(countdown().state == TimerState::On);
 }
 
 } // namespace

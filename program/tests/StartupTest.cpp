@@ -63,12 +63,12 @@ TEST_F(StartupTest, FirstStartWritesTheDefaultFileAndShowsTheClockAtTheCorner) {
     EXPECT_TRUE(s.alarmState == "ALOFF");
     EXPECT_EQ(s.displayMode, "D");
     EXPECT_EQ(s.alarmHour * 10000 + s.alarmMinute * 100 + s.alarmSecond, 101010);
-    EXPECT_TRUE(s.hintText == "ダブルクリックすると表示形式が切り替わります");
-    EXPECT_TRUE(s.savedAlarmState == SavedAlarmState::None);
-    EXPECT_TRUE(s.timerMinutes.isNumber());
-    EXPECT_EQ(s.timerMinutes.toNumber(), 10);
-    EXPECT_EQ(s.screenWidth.toNumber(), 15360);
-    EXPECT_EQ(s.screenHeight.toNumber(), 11520);
+    EXPECT_TRUE(t.program.hintText() == "ダブルクリックすると表示形式が切り替わります");
+    EXPECT_TRUE(t.program.suspendedAlarm() == SavedAlarmState::None);
+    EXPECT_TRUE(t.program.countdown().minutes.isNumber());
+    EXPECT_EQ(t.program.countdown().minutes.toNumber(), 10);
+    EXPECT_EQ(t.program.screenSize().width.toNumber(), 15360);
+    EXPECT_EQ(t.program.screenSize().height.toNumber(), 11520);
 }
 
 TEST_F(StartupTest, DamagedFilesAreKeptAsideReplacedByDefaultsAndEndTheProgram) {
@@ -207,7 +207,7 @@ TEST_F(StartupTest, APositionIsCheckedAgainstTheDesktopOfAllMonitors) {
     twoScreens.screen.monitors = {{0, 0, 15360, 11520}, {15360, 0, 30720, 11520}};
     twoScreens.start(settingsWithPosition("25000", "500"));
     EXPECT_EQ(twoScreens.clockView().leftTwips, 25000);
-    EXPECT_EQ(twoScreens.settings().screenWidth.toNumber(), 15360);
+    EXPECT_EQ(twoScreens.program.screenSize().width.toNumber(), 15360);
 
     TestProgram oneScreen;
     oneScreen.start(settingsWithPosition("-20000", "500"));
