@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "JsonLine.h"
 #include "ProbeClient.h"
+#include "SharedMapping.h"
 
 #include <cwchar>
 
@@ -12,19 +13,8 @@ namespace {
 
 constexpr LONGLONG kTicksPerSecond = 10000000; // FILETIME counts 100 ns
 
-// Created once and kept for the driver's life, so that the probe in another process can open it.
 ClockShared& shared() {
-    static ClockShared* view = [] {
-        HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                            sizeof(ClockShared), kClockMappingName);
-        if (mapping == nullptr)
-            throw CommandError("cannot create the clock's shared memory");
-        return static_cast<ClockShared*>(
-            MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ClockShared)));
-    }();
-    if (view == nullptr)
-        throw CommandError("cannot map the clock's shared memory");
-    return *view;
+    return sharedMapping<ClockShared>(kClockMappingName, "clock's");
 }
 
 HHOOK clockHook = nullptr;

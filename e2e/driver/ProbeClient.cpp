@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "JsonLine.h"
 #include "Probe.h"
+#include "SharedMapping.h"
 #include "app/win32/Handles.h"
 
 #include <cwchar>
@@ -19,19 +20,8 @@ std::wstring probePath() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"ambrel-e2e-probe.dll";
 }
 
-// Created once and kept for the driver's life, so that the probe in another process can open it.
 ProbeShared& shared() {
-    static ProbeShared* view = [] {
-        HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                            sizeof(ProbeShared), kProbeMappingName);
-        if (mapping == nullptr)
-            throw CommandError("cannot create the probe's shared memory");
-        return static_cast<ProbeShared*>(
-            MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(ProbeShared)));
-    }();
-    if (view == nullptr)
-        throw CommandError("cannot map the probe's shared memory");
-    return *view;
+    return sharedMapping<ProbeShared>(kProbeMappingName, "probe's");
 }
 
 void copyInto(wchar_t (&target)[64], const std::wstring& text) {
