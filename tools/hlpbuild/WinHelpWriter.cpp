@@ -25,6 +25,10 @@ public:
     void bytes(const Bytes& other) {
         data_.insert(data_.end(), other.data_.begin(), other.data_.end());
     }
+    void range(const Bytes& other, std::size_t from, std::size_t to) {
+        data_.insert(data_.end(), other.data_.begin() + static_cast<std::ptrdiff_t>(from),
+                     other.data_.begin() + static_cast<std::ptrdiff_t>(to));
+    }
     void fill(std::size_t n) { data_.insert(data_.end(), n, 0); }
     void patch32(std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) {
@@ -119,12 +123,22 @@ struct TopicLink {
     RecordType type;
     Bytes data1;
     Bytes data2;
-    std::uint32_t position = 0;   // TOPICPOS of the link
-    std::uint32_t textOffset = 0; // characters of the display records before it in its block
+    std::uint32_t stream = 0;     // where it starts in the stream of links, headers left out
+    std::uint32_t position = 0;   // TOPICPOS
+    std::uint32_t textOffset = 0; // TOPICOFFSET
     std::uint32_t size() const {
         return static_cast<std::uint32_t>(kLinkHeaderSize + data1.size() + data2.size());
     }
 };
+
+std::uint32_t blockOf(std::uint32_t stream) {
+    return stream / kTopicBlockDataSize;
+}
+
+std::uint32_t topicPosition(std::uint32_t stream) {
+    return blockOf(stream) * kTopicPositionBlockStep + kTopicBlockHeaderSize +
+           stream % kTopicBlockDataSize;
+}
 
 // One display-text record: paragraphs that share one paragraph format, with font changes.
 // The viewer alternates between the two halves: it shows the next NUL-terminated string of
@@ -152,6 +166,9 @@ public:
     }
     TopicLink finish() {
         text_.u8(0);
+        if (text_.size() >= 0x8000) {
+            throw HelpLayoutError("a topic's text is longer than a text record can say");
+        }
         format_.u8(kEndOfRecord);
         TopicLink link{kDisplayText, {}, {}};
         compressedSLong(link.data1, static_cast<std::int32_t>(format_.size()));
@@ -176,11 +193,12 @@ TopicLink topicHeader(const std::string& title) {
 
 struct TopicLayout {
     std::vector<TopicLink> links;
-    std::uint32_t end = 0;                // bytes of the block in use
+    std::uint32_t end = 0;                // bytes of the stream of links
     std::vector<std::size_t> headerIndex; // link index of each topic's header
     std::uint32_t topicOffset(std::size_t topic) const {
-        return links[headerIndex[topic]].textOffset; // block 0
+        return links[headerIndex[topic]].textOffset;
     }
+    std::uint32_t blockCount() const { return blockOf(end - 1) + 1; }
 };
 
 TopicLayout layOutTopics(const HelpDocument& doc) {
@@ -206,22 +224,23 @@ TopicLayout layOutTopics(const HelpDocument& doc) {
     // The viewer stops at a last, empty topic header.
     layout.links.push_back(topicHeader({}));
 
-    std::uint32_t position = kTopicBlockHeaderSize;
-    std::uint32_t textOffset = 0;
+    std::uint32_t stream = 0;
+    std::uint32_t block = 0;
+    std::uint32_t characters = 0; // of the text records that started in this block so far
     for (TopicLink& link : layout.links) {
-        link.position = position;
-        link.textOffset = textOffset;
-        position += link.size();
+        if (blockOf(stream) != block) {
+            block = blockOf(stream);
+            characters = 0;
+        }
+        link.stream = stream;
+        link.position = topicPosition(stream);
+        link.textOffset = block * kTopicOffsetBlockStep + characters;
+        stream += link.size();
         if (link.type == kDisplayText) {
-            textOffset += static_cast<std::uint32_t>(link.data2.size());
+            characters += static_cast<std::uint32_t>(link.data2.size());
         }
     }
-    layout.end = position;
-    if (position > kTopicBlockSize) {
-        throw HelpLayoutError("the help text takes " + std::to_string(position) +
-                              " bytes of |TOPIC; it must fit into the first topic block of " +
-                              std::to_string(kTopicBlockSize) + " bytes: shorten it");
-    }
+    layout.end = stream;
 
     const std::size_t topics = layout.headerIndex.size();
     for (std::size_t t = 0; t <= topics; ++t) {
@@ -244,11 +263,8 @@ TopicLayout layOutTopics(const HelpDocument& doc) {
     return layout;
 }
 
-Bytes topicFile(const TopicLayout& layout) {
+Bytes linkStream(const TopicLayout& layout) {
     Bytes out;
-    out.u32(kNone);                 // no previous block
-    out.u32(kTopicBlockHeaderSize); // first link of this block
-    out.u32(0);                     // no topic header before this block
     for (std::size_t i = 0; i < layout.links.size(); ++i) {
         const TopicLink& link = layout.links[i];
         out.u32(link.size());
@@ -259,6 +275,36 @@ Bytes topicFile(const TopicLayout& layout) {
         out.u8(link.type);
         out.bytes(link.data1);
         out.bytes(link.data2);
+    }
+    return out;
+}
+
+// The stream cut into blocks, each behind its header. The last block is filled up with zeros:
+// wine's viewer copies every block whole, so a short one would be read past its end.
+Bytes topicFile(const TopicLayout& layout) {
+    const Bytes stream = linkStream(layout);
+    Bytes out;
+    for (std::uint32_t block = 0; block < layout.blockCount(); ++block) {
+        std::uint32_t lastLink = kNone;   // the last link that starts before this block
+        std::uint32_t firstLink = kNone;  // the first that starts in it
+        std::uint32_t lastHeader = kNone; // the last topic header before it
+        for (const TopicLink& link : layout.links) {
+            if (blockOf(link.stream) < block) {
+                lastLink = link.position;
+                if (link.type == kTopicHeader) {
+                    lastHeader = link.position;
+                }
+            } else if (blockOf(link.stream) == block && firstLink == kNone) {
+                firstLink = link.position;
+            }
+        }
+        out.u32(lastLink);
+        out.u32(firstLink);
+        out.u32(lastHeader);
+        const std::uint32_t from = block * kTopicBlockDataSize;
+        const std::uint32_t to = std::min(from + kTopicBlockDataSize, layout.end);
+        out.range(stream, from, to);
+        out.fill(kTopicBlockDataSize - (to - from));
     }
     return out;
 }
@@ -435,11 +481,11 @@ std::uint32_t contextHash(const std::string& contextId) {
     return hash;
 }
 
-std::uint32_t topicDataSize(const HelpDocument& doc) {
+std::uint32_t topicBlockCount(const HelpDocument& doc) {
     if (doc.topics.empty()) {
         throw HelpLayoutError("a help file needs at least one topic");
     }
-    return layOutTopics(doc).end;
+    return layOutTopics(doc).blockCount();
 }
 
 std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc, const WinHelpOptions& options) {

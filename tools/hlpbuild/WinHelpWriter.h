@@ -17,12 +17,17 @@
 namespace ambrel {
 
 inline constexpr std::uint32_t kHlpMagic = 0x00035F3F;
-// A version-21 file without compression keeps its text in 4 KB topic blocks; viewers count
-// topic positions in 16 KB steps per block whatever the block size. All of the text stays in
-// the first block: wine's viewer walks later blocks but jumps to the wrong topic there.
+// A version-21 file without compression keeps its text in 4 KB topic blocks, each a 12-byte
+// header and then the next piece of one stream of topic links: a link may run on into the next
+// block. A position in the stream (TOPICPOS) is the block's number in 16 KB steps plus the
+// offset in the block, header included, whatever the block size; a topic's TOPICOFFSET is the
+// number of the block its header starts in in 32 K steps plus the characters of the text
+// records that start before it in that block.
 inline constexpr std::uint32_t kTopicBlockSize = 0x1000;
-inline constexpr std::uint32_t kTopicPositionBlockStep = 0x4000;
 inline constexpr std::uint32_t kTopicBlockHeaderSize = 12;
+inline constexpr std::uint32_t kTopicBlockDataSize = kTopicBlockSize - kTopicBlockHeaderSize;
+inline constexpr std::uint32_t kTopicPositionBlockStep = 0x4000;
+inline constexpr std::uint32_t kTopicOffsetBlockStep = 0x8000;
 
 struct WinHelpOptions {
     std::string fontName;          // face name in the document's code page
@@ -30,7 +35,7 @@ struct WinHelpOptions {
     std::uint32_t generatedAt = 0; // seconds since 1980; 0 keeps the build reproducible
 };
 
-// The help text does not fit where the viewer can find it.
+// The document cannot be written as a help file.
 class HelpLayoutError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -44,8 +49,7 @@ std::uint32_t contextHash(const std::string& contextId);
 
 std::vector<std::uint8_t> buildWinHelpFile(const HelpDocument& doc, const WinHelpOptions& options);
 
-// Bytes of the topic block that the document takes, block header included; at most
-// kTopicBlockSize, or buildWinHelpFile refuses the document.
-std::uint32_t topicDataSize(const HelpDocument& doc);
+// The topic blocks that the document's text takes.
+std::uint32_t topicBlockCount(const HelpDocument& doc);
 
 } // namespace ambrel

@@ -63,8 +63,8 @@ void compileHelp(const char* sourcePath, const char* outputPath) {
     const std::vector<std::uint8_t> file = ambrel::buildWinHelpFile(shiftJis, options);
     writeFile(outputPath, file);
     std::cout << outputPath << ": " << source.topics.size() << " topic(s), " << file.size()
-              << " bytes; text uses " << ambrel::topicDataSize(shiftJis) << " of the "
-              << ambrel::kTopicBlockSize << " bytes of the topic block\n";
+              << " bytes; the text takes " << ambrel::topicBlockCount(shiftJis)
+              << " topic block(s) of " << ambrel::kTopicBlockSize << " bytes\n";
 }
 
 } // namespace

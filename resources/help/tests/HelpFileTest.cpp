@@ -43,8 +43,7 @@ TEST_F(HelpFileTest, IsAWinHelp31FileWithTheInternalFilesTheViewerOpens) {
     EXPECT_EQ(cp932ToUtf8(fonts.faceNames.at(0)), "ＭＳ Ｐゴシック");
 }
 
-TEST_F(HelpFileTest, TheTextFitsTheFirstTopicBlockAndRoundTripsFromShiftJis) {
-    // readTopics refuses any link outside the first topic block.
+TEST_F(HelpFileTest, EveryParagraphRoundTripsFromShiftJisThroughTheTopicBlocks) {
     const hlp::TopicWalk walk = hlp::readTopics(file.files.at("|TOPIC").data);
     ASSERT_EQ(walk.topics.size(), source.topics.size());
     const hlp::SystemInfo system = hlp::readSystem(file.files.at("|SYSTEM").data);

@@ -75,10 +75,12 @@ private:
     std::size_t end_;
 };
 
-// Version 21 without compression: 4 KB blocks, positions counted in 16 KB steps.
+// Version 21 without compression: 4 KB blocks, positions counted in 16 KB steps, text
+// offsets in 32 K steps.
 constexpr std::uint32_t kBlockSize = 4096;
 constexpr std::uint32_t kBlockHeader = 12;
 constexpr std::uint32_t kPositionStep = 0x4000;
+constexpr std::uint32_t kOffsetStep = 0x8000;
 
 struct BTree {
     std::uint16_t flags = 0;
@@ -253,24 +255,58 @@ FontTable readFonts(const Bytes& font) {
 }
 
 TopicWalk readTopics(const Bytes& topic) {
-    Cursor header(topic, 0, topic.size());
-    header.u32(); // last link of the previous block
-    std::uint32_t position = header.u32();
-    header.u32(); // last topic header before this block
-
-    auto fileOffset = [](std::uint32_t pos) -> std::size_t {
-        if (pos < kBlockHeader || pos - kBlockHeader >= kPositionStep) {
-            bad("link outside the first topic block: " + std::to_string(pos));
+    // The viewers copy whole blocks, so the last one must be whole too.
+    if (topic.empty() || topic.size() % kBlockSize != 0) {
+        bad("|TOPIC is not made of whole topic blocks");
+    }
+    const std::size_t blocks = topic.size() / kBlockSize;
+    struct BlockHeader {
+        std::uint32_t lastLink, firstLink, lastTopicHeader;
+    };
+    std::vector<BlockHeader> headers;
+    Bytes stream; // the blocks' data joined: links run on from one block into the next
+    for (std::size_t b = 0; b < blocks; ++b) {
+        Cursor h(topic, b * kBlockSize, (b + 1) * kBlockSize);
+        BlockHeader header{};
+        header.lastLink = h.u32();
+        header.firstLink = h.u32();
+        header.lastTopicHeader = h.u32();
+        headers.push_back(header);
+        stream.insert(stream.end(), topic.begin() + static_cast<std::ptrdiff_t>(h.at()),
+                      topic.begin() + static_cast<std::ptrdiff_t>((b + 1) * kBlockSize));
+    }
+    const std::size_t blockData = kBlockSize - kBlockHeader;
+    auto streamOffset = [&](std::uint32_t pos) -> std::size_t {
+        const std::uint32_t block = pos / kPositionStep;
+        const std::uint32_t offset = pos % kPositionStep;
+        if (block >= blocks || offset < kBlockHeader || offset >= kBlockSize) {
+            bad("a TOPICPOS outside the topic blocks: " + std::to_string(pos));
         }
-        return pos;
+        return block * blockData + offset - kBlockHeader;
     };
 
     TopicWalk walk;
+    walk.blocks = blocks;
+    std::uint32_t position = headers[0].firstLink;
     std::uint32_t previous = 0xFFFFFFFF;
-    std::uint32_t textOffset = 0;
+    std::uint32_t lastTopicHeader = 0xFFFFFFFF;
+    std::size_t block = 0;        // of the link before
+    std::uint32_t characters = 0; // of the text records that started in that block
+    std::vector<bool> linkStarts(blocks, false);
     for (;;) {
-        const std::size_t at = fileOffset(position);
-        Cursor link(topic, at, topic.size());
+        const std::size_t at = streamOffset(position);
+        if (at / blockData != block || previous == 0xFFFFFFFF) {
+            block = at / blockData;
+            characters = 0;
+            const BlockHeader& header = headers[block];
+            if (linkStarts[block] || header.firstLink != position || header.lastLink != previous ||
+                header.lastTopicHeader != lastTopicHeader) {
+                bad("the header of topic block " + std::to_string(block) +
+                    " does not name the links around it");
+            }
+            linkStarts[block] = true;
+        }
+        Cursor link(stream, at, stream.size());
         const std::uint32_t blockSize = link.u32();
         const std::uint32_t dataLen2 = link.u32();
         const std::uint32_t prev = link.u32();
@@ -283,18 +319,18 @@ TopicWalk readTopics(const Bytes& topic) {
         if (dataLen1 < 21 || blockSize != dataLen1 + dataLen2) {
             bad("link sizes do not add up");
         }
-        if (at + blockSize > kBlockSize) {
-            bad("link runs past the end of the first topic block");
-        }
-        if (at + blockSize > topic.size()) {
+        if (at + blockSize > stream.size()) {
             bad("link runs past the end of |TOPIC");
+        }
+        if ((at + blockSize - 1) / blockData != block) {
+            ++walk.linksAcrossBlocks;
         }
         const std::size_t data1 = at + 21;
         const std::size_t data2 = at + dataLen1;
         walk.endOfData = static_cast<std::uint32_t>(at + blockSize);
 
         if (type == 0x02) {
-            Cursor h(topic, data1, data2);
+            Cursor h(stream, data1, data2);
             if (dataLen1 - 21 != 28) {
                 bad("topic header of the wrong size");
             }
@@ -306,10 +342,16 @@ TopicWalk readTopics(const Bytes& topic) {
             h.u32(); // non-scrolling region
             h.u32(); // scrolling region
             h.u32(); // next topic
-            t.title = Cursor(topic, data2, data2 + dataLen2).fixed(dataLen2);
+            t.title = Cursor(stream, data2, data2 + dataLen2).fixed(dataLen2);
             t.position = position;
-            t.topicOffset = textOffset;
+            t.topicOffset = static_cast<std::uint32_t>(block * kOffsetStep + characters);
+            lastTopicHeader = position;
             if (t.title.empty() && dataLen2 == 0 && (next == 0 || next == 0xFFFFFFFF)) {
+                for (std::size_t b = 0; b < blocks; ++b) {
+                    if (!linkStarts[b] && headers[b].firstLink != 0xFFFFFFFF) {
+                        bad("a topic block names a first link that no link leads to");
+                    }
+                }
                 return walk; // the end marker
             }
             walk.topics.push_back(std::move(t));
@@ -317,7 +359,7 @@ TopicWalk readTopics(const Bytes& topic) {
             if (walk.topics.empty()) {
                 bad("display text before the first topic header");
             }
-            Cursor f(topic, data1, data2);
+            Cursor f(stream, data1, data2);
             f.compressedSLong(); // size of the formatting data
             const unsigned textLength = f.compressedUShort();
             if (textLength != dataLen2) {
@@ -329,7 +371,7 @@ TopicWalk readTopics(const Bytes& topic) {
             if (f.u16() != 0) {
                 bad("paragraph attributes are not expected");
             }
-            Cursor text(topic, data2, data2 + dataLen2);
+            Cursor text(stream, data2, data2 + dataLen2);
             unsigned font = 0;
             Paragraph current;
             bool fresh = true;
@@ -360,7 +402,7 @@ TopicWalk readTopics(const Bytes& topic) {
             if (!text.done() || !f.done()) {
                 bad("display record has data after its end");
             }
-            textOffset += dataLen2;
+            characters += dataLen2;
         } else {
             bad("unexpected record type " + std::to_string(type));
         }

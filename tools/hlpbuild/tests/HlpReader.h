@@ -72,11 +72,14 @@ struct Topic {
 
 struct TopicWalk {
     std::vector<Topic> topics;
-    std::uint32_t endOfData = 0; // byte offset in |TOPIC after the last link
+    std::size_t blocks = 0;
+    std::size_t linksAcrossBlocks = 0; // links that start in one block and end in another
+    std::uint32_t endOfData = 0;       // bytes of the stream of links up to the end marker
 };
 
-// Walks the links from the first block's first link to the end marker. Every link must lie
-// wholly inside the first topic block, the only one that viewers agree on.
+// Walks the links from the first block's first link to the end marker, through the stream
+// that the blocks' data make when joined, and checks each block's header against the links
+// around it.
 TopicWalk readTopics(const Bytes& topic);
 
 // |CONTEXT as hash -> TOPICOFFSET, checking that the leaf is sorted by signed hash.

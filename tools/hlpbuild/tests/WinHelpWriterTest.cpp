@@ -66,8 +66,8 @@ TEST_F(WinHelpWriterTest, SystemNamesTitleContentsAndCharacterSet) {
 TEST_F(WinHelpWriterTest, TopicsReadBackInOrderWithTheirFonts) {
     const hlp::TopicWalk walk = hlp::readTopics(data("|TOPIC"));
     ASSERT_EQ(walk.topics.size(), 3u);
-    EXPECT_EQ(walk.endOfData, data("|TOPIC").size());
-    EXPECT_EQ(topicDataSize(sampleDocument()), data("|TOPIC").size());
+    EXPECT_EQ(walk.blocks, 1u);
+    EXPECT_EQ(topicBlockCount(sampleDocument()), 1u);
 
     const hlp::FontTable fonts = hlp::readFonts(data("|FONT"));
     EXPECT_EQ(fonts.faceNames, std::vector<std::string>{"Face"});
@@ -125,36 +125,53 @@ TEST(WinHelpContextHashTest, FollowsTheViewersHash) {
     EXPECT_THROW(contextHash("two words"), std::invalid_argument);
 }
 
-TEST(WinHelpWriterLimitsTest, RefusesTextBeyondTheFirstTopicBlock) {
+TEST(WinHelpWriterBlocksTest, TextOfManyTopicBlocksReadsBackAcrossEveryBoundary) {
     HelpDocument doc;
-    doc.title = "T";
-    doc.topics.push_back({"Long", {}});
-    std::size_t paragraphs = 0;
-    // Grow the text until the writer refuses it; everything accepted must read back.
-    for (;;) {
-        doc.topics[0].paragraphs.push_back({Kind::Body, std::string(200, 'a' + paragraphs % 26)});
-        ++paragraphs;
-        std::vector<std::uint8_t> bytes;
-        try {
-            bytes = buildWinHelpFile(doc, sampleOptions());
-        } catch (const HelpLayoutError&) {
-            break;
+    doc.title = "Long";
+    for (int t = 0; t < 6; ++t) {
+        HelpTopic topic{"Topic " + std::to_string(t), {}};
+        for (int p = 0; p < 4; ++p) {
+            topic.paragraphs.push_back({Kind::Body, std::string(700, 'a' + (t * 4 + p) % 26)});
         }
-        const hlp::HelpFile file = hlp::readHelpFile(bytes);
-        const hlp::TopicWalk walk = hlp::readTopics(file.files.at("|TOPIC").data);
-        ASSERT_EQ(walk.topics.at(0).paragraphs.size(), paragraphs + 1);
-        ASSERT_LT(paragraphs, 1000u);
+        doc.topics.push_back(std::move(topic));
     }
-    EXPECT_GT(paragraphs, 5u);
+    // Longer than a block: one block has no link that starts in it.
+    doc.topics[3].paragraphs.push_back({Kind::Body, std::string(5000, 'z')});
+
+    const hlp::HelpFile file = hlp::readHelpFile(buildWinHelpFile(doc, sampleOptions()));
+    const hlp::TopicWalk walk = hlp::readTopics(file.files.at("|TOPIC").data);
+    EXPECT_EQ(walk.blocks, topicBlockCount(doc));
+    EXPECT_GE(walk.blocks, 6u);
+    EXPECT_GE(walk.linksAcrossBlocks, 3u);
+    ASSERT_EQ(walk.topics.size(), doc.topics.size());
+
+    const auto contexts = hlp::readContexts(file.files.at("|CONTEXT").data);
+    EXPECT_EQ(hlp::readSystem(file.files.at("|SYSTEM").data).contents, walk.topics[0].topicOffset);
+    for (std::size_t t = 0; t < doc.topics.size(); ++t) {
+        const hlp::Topic& topic = walk.topics[t];
+        ASSERT_EQ(topic.paragraphs.size(), doc.topics[t].paragraphs.size() + 1) << t;
+        for (std::size_t p = 0; p < doc.topics[t].paragraphs.size(); ++p) {
+            EXPECT_EQ(topic.paragraphs[p + 1].text, doc.topics[t].paragraphs[p].text) << t;
+        }
+        const auto hash = static_cast<std::int32_t>(contextHash(topicContextId(t)));
+        EXPECT_EQ(contexts.at(hash), topic.topicOffset) << t;
+        EXPECT_EQ(topic.browseForward,
+                  t + 1 < walk.topics.size() ? walk.topics[t + 1].topicOffset : 0xFFFFFFFFu);
+    }
+    EXPECT_GE(walk.topics.back().topicOffset, 0x8000u) << "the last topic lies in a later block";
 }
 
-TEST(WinHelpWriterLimitsTest, RefusesAnEmptyDocumentAndAnOverlongFontName) {
+TEST(WinHelpWriterLimitsTest, RefusesAnEmptyDocumentAnOverlongFontNameAndAnOverlongTopic) {
     HelpDocument empty;
     empty.title = "T";
     EXPECT_THROW(buildWinHelpFile(empty, sampleOptions()), HelpLayoutError);
     WinHelpOptions options;
     options.fontName = std::string(32, 'F');
     EXPECT_THROW(buildWinHelpFile(sampleDocument(), options), HelpLayoutError);
+    HelpDocument huge;
+    huge.title = "T";
+    huge.topics.push_back({"Huge", {{Kind::Body, std::string(0x8000, 'h')}}});
+    EXPECT_THROW(buildWinHelpFile(huge, sampleOptions()), HelpLayoutError);
 }
 
 } // namespace
