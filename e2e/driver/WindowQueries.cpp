@@ -70,9 +70,11 @@ std::wstring controlText(HWND hwnd) {
                              &length)) {
         throw CommandError("window does not answer WM_GETTEXTLENGTH");
     }
-    std::wstring text(length + 1, L'\0');
+    // Twice the room: an ANSI window (wine's help viewer's rich edit) counts characters but
+    // fills the buffer with double-byte text, and gives nothing when it does not fit.
+    std::wstring text(2 * length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
         throw CommandError("window does not answer WM_GETTEXT");
     }

@@ -1,7 +1,7 @@
 """The options dialog: its layout as the user sees it, the digit filter, the
 checks on closing with their messages in order, the error box whose Cancel ends the program,
 the commit of the z-order and of the alarm into the settings file, the countdown start and
-stop seen in the clock's tooltip, and the help viewer."""
+stop seen in the clock's tooltip, and the help viewer with the whole help."""
 import subprocess
 from datetime import datetime
 
@@ -9,7 +9,7 @@ from harness import audio
 from harness.ids import (CLOCK_CLASS, DISPLAY_TOOL, NOTICE_CLASS, OPTIONS_BUTTON, OPTIONS_CLASS,
                          PRODUCT_NAME)
 from harness.ids import OPTIONS as C
-from harness.paths import STATE, ensure_dir, windows_path
+from harness.paths import REPO, STATE, ensure_dir, windows_path
 from harness.proc import wait_until
 
 CLOCK, OPTIONS = CLOCK_CLASS, OPTIONS_CLASS
@@ -334,14 +334,43 @@ def test_the_countdown_start_and_stop_write_the_tooltip_piece(ambrel, driver, pr
     assert now[STOP]["enabled"] is False
 
 
-def test_help_opens_the_help_viewer(ambrel, driver):
+HELP_SOURCE = REPO / "resources" / "help" / "ambrel_help.txt"
+TOPIC_BLOCK_TEXT = 4096 - 12  # bytes of one topic block of AMBREL.HLP after its header
+
+
+def help_paragraphs():
+    """Every title, heading and paragraph of the help's source, in order."""
+    lines = HELP_SOURCE.read_text(encoding="utf-8").splitlines()
+    return [line.lstrip("#").strip() for line in lines
+            if line.strip() and not line.startswith((";", "@"))]
+
+
+def without_spaces(text):
+    return "".join(text.split())
+
+
+def test_help_shows_the_whole_text_in_the_help_viewer_across_its_topic_blocks(ambrel, driver):
+    paragraphs = help_paragraphs()
+    # More text than one topic block holds: the viewer must read on into the next.
+    assert len("".join(paragraphs).encode("cp932")) > TOPIC_BLOCK_TEXT
     app, clock, _ = start_clock(ambrel)
     assert (app.folder / "AMBREL.HLP").is_file(), "the help file was not built"
     dialog, _ = open_options(app, driver, clock)
     assert not driver.windows(cls="MS_WINHELP")
     driver.press(dialog, HELP)
-    viewer = driver.wait_window(timeout=60, cls="MS_WINHELP", visible=True)
-    assert viewer["pid"] != driver.info(dialog)["pid"]
+    viewer = driver.wait_window(timeout=60, cls="MS_WINHELP", visible=True)["hwnd"]
+    assert driver.info(viewer)["pid"] != driver.info(dialog)["pid"]
+
+    def page():
+        return next((c["text"] for c in driver.children(viewer)
+                     if c["class"].startswith("RichEdit") and c["text"].startswith(paragraphs[0])),
+                    None)
+
+    # Every paragraph of the source in its order, the last ones from the second block.
+    text, at = without_spaces(wait_until(page, 30, what="the help's page")), 0
+    for paragraph in paragraphs:
+        at = text.find(without_spaces(paragraph), at)
+        assert at >= 0, paragraph
 
 
 VK_RETURN, VK_ESCAPE, VK_END = 0x0D, 0x1B, 0x23
