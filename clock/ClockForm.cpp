@@ -167,7 +167,7 @@ void ClockForm::onDisplayChange() {
     needs_.screenSize.height = static_cast<double>(needs_.screen.heightTwips());
     needs_.screenSize.width = static_cast<double>(needs_.screen.widthTwips());
     ClockView* view = window_.ifLoaded();
-    if (view != nullptr && isLost(view->left(), view->top(), desktopOf(needs_.screen))) {
+    if (view != nullptr && isLost(view->left(), view->top(), monitorsOf(needs_.screen))) {
         view->moveTo(kRecoveredEdgeTwips, kRecoveredEdgeTwips);
     }
 }

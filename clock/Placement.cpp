@@ -5,36 +5,31 @@
 namespace ambrel {
 
 namespace {
-// How far the bar may lie off the desktop, in twips, before it counts as lost.
+
+// How far the bar may lie off a monitor, in twips, before it counts as lost there.
 constexpr double kSideMarginTwips = 2000;
 constexpr double kVerticalMarginTwips = 600;
+
+bool isNear(double left, double top, const TwipsArea& monitor) {
+    return left <= monitor.right + kSideMarginTwips &&
+           top <= monitor.bottom + kVerticalMarginTwips &&
+           left + kClockWidthTwips >= monitor.left - kSideMarginTwips &&
+           top + kClockHeightTwips >= monitor.top - kVerticalMarginTwips;
+}
+
 } // namespace
 
-TwipsArea desktopOf(const std::vector<TwipsArea>& monitors, double primaryWidth,
-                    double primaryHeight) {
+std::vector<TwipsArea> monitorsOf(const Screen& screen) {
+    std::vector<TwipsArea> monitors = screen.monitorsTwips();
     if (monitors.empty()) {
-        return {0, 0, primaryWidth, primaryHeight};
+        monitors.push_back({0, 0, screen.widthTwips(), screen.heightTwips()});
     }
-    TwipsArea desktop = monitors.front();
-    for (const TwipsArea& monitor : monitors) {
-        desktop.left = std::min(desktop.left, monitor.left);
-        desktop.top = std::min(desktop.top, monitor.top);
-        desktop.right = std::max(desktop.right, monitor.right);
-        desktop.bottom = std::max(desktop.bottom, monitor.bottom);
-    }
-    return desktop;
+    return monitors;
 }
 
-TwipsArea desktopOf(const Screen& screen) {
-    return desktopOf(screen.monitorsTwips(), screen.widthTwips(), screen.heightTwips());
-}
-
-bool isLost(double left, double top, const TwipsArea& desktop) {
-    const bool farRight = left > desktop.right + kSideMarginTwips;
-    const bool farBelow = top > desktop.bottom + kVerticalMarginTwips;
-    const bool farLeft = left + kClockWidthTwips < desktop.left - kSideMarginTwips;
-    const bool farAbove = top + kClockHeightTwips < desktop.top - kVerticalMarginTwips;
-    return farRight || farBelow || farLeft || farAbove;
+bool isLost(double left, double top, const std::vector<TwipsArea>& monitors) {
+    return std::none_of(monitors.begin(), monitors.end(),
+                        [&](const TwipsArea& monitor) { return isNear(left, top, monitor); });
 }
 
 } // namespace ambrel

@@ -79,11 +79,11 @@ void Program::placeAndStart(ClockView& view) {
     screenSize_.height = static_cast<double>(services_.screen.heightTwips());
     screenSize_.width = static_cast<double>(services_.screen.widthTwips());
 
-    // Only a position far off the desktop of all monitors is reset. Both fields are read first,
-    // so a text in either is error 13 whatever the other holds.
+    // Only a position far off every monitor is reset. Both fields are read first, so a text in
+    // either is error 13 whatever the other holds.
     const double left = settings_.windowLeft.toNumber();
     const double top = settings_.windowTop.toNumber();
-    if (isLost(left, top, desktopOf(services_.screen))) {
+    if (isLost(left, top, monitorsOf(services_.screen))) {
         settings_.windowLeft = kRecoveredEdgeTwips;
         settings_.windowTop = kRecoveredEdgeTwips;
     }

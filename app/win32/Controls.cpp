@@ -63,6 +63,14 @@ HWND createControl(HWND parent, const ChildControl& child, int dpi) {
     return control;
 }
 
+void placeControl(HWND control, const TwipsRect& at, HFONT font, int dpi) {
+    const RECT r = toPixels(at, dpi);
+    // Nothing of the old picture is kept: it is of the old size and font.
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 namespace {
 
 LRESULT CALLBACK ownerDrawnLabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,6 +20,9 @@ struct ChildControl {
 };
 
 HWND createControl(HWND parent, const ChildControl& child, int dpi);
+// Puts a control at its layout's place for `dpi` and gives it `font`, when its window comes to a
+// monitor of another dpi.
+void placeControl(HWND control, const TwipsRect& at, HFONT font, int dpi);
 
 struct ScrollSteps {
     int arrow; // a click on an arrow

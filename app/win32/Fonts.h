@@ -22,10 +22,11 @@ struct FontChoice {
     int weight;
 };
 
-// The fonts of one window, made for its dpi when the window is, and found by the window's own
-// enum of kinds, whose values are the places of their choices in the list.
+// The fonts of one window, made for its dpi (and made anew when that changes), and found by the
+// window's own enum of kinds, whose values are the places of their choices in the list.
 template <class Kind> class FontSet {
 public:
+    FontSet() = default;
     FontSet(std::initializer_list<FontChoice> choices, int dpi) {
         for (const FontChoice& choice : choices) {
             fonts_.push_back(createJapaneseFont(choice.face, choice.points, choice.weight, dpi));

@@ -20,6 +20,10 @@ HMODULE uxtheme() {
     static const HMODULE library = LoadLibraryW(L"uxtheme.dll");
     return library;
 }
+HMODULE user32() {
+    static const HMODULE library = GetModuleHandleW(L"user32.dll");
+    return library;
+}
 
 // The address of `name` in `library` as a pointer to `Function` (the system's declaration, so
 // that the calling convention and the parameters are the API's), or null.
@@ -92,6 +96,18 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
     static const auto function =
         find<decltype(::DrawThemeBackground)>(uxtheme(), "DrawThemeBackground");
     return function != nullptr ? function(theme, dc, part, state, area, clip) : E_NOTIMPL;
+}
+
+UINT GetDpiForWindow(HWND window) {
+    static const auto function = find<decltype(::GetDpiForWindow)>(user32(), "GetDpiForWindow");
+    return function != nullptr ? function(window) : 0;
+}
+
+BOOL AdjustWindowRectExForDpi(RECT* area, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) {
+    static const auto function =
+        find<decltype(::AdjustWindowRectExForDpi)>(user32(), "AdjustWindowRectExForDpi");
+    return function != nullptr ? function(area, style, menu, exStyle, dpi)
+                               : AdjustWindowRectEx(area, style, menu, exStyle);
 }
 
 } // namespace late

@@ -5,7 +5,8 @@
 //
 // The functions in `late` stand in for the system's of the same names, so that the calls read as
 // the API's; the executable imports none of the three DLLs. A function that cannot be found
-// answers as the API does when it fails.
+// answers as the API does when it fails. The user32 functions among them came with Windows 10:
+// found by name, they leave the program starting on the older Windows that lack them.
 
 #include <windows.h>
 
@@ -31,6 +32,11 @@ HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, RECT* area, 
                          SIZE* result);
 HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* area,
                             const RECT* clip);
+
+// 0 where the system knows no dpi of a window's own.
+UINT GetDpiForWindow(HWND window);
+// Falls back to AdjustWindowRectEx, whose frame is the system dpi's.
+BOOL AdjustWindowRectExForDpi(RECT* area, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
 } // namespace late
 
 // Loads and initialises comctl32 for whatever needs a common control or the visual style of

@@ -38,6 +38,15 @@ void Tooltip::setText(UINT_PTR id, const std::wstring& text) {
     SendMessageW(tip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void Tooltip::setPart(UINT_PTR id, const RECT& part) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = id;
+    tool.rect = part;
+    SendMessageW(tip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void Tooltip::setMaxWidth(int pixels) {
     SendMessageW(tip_.get(), TTM_SETMAXTIPWIDTH, 0, pixels);
 }

@@ -17,6 +17,8 @@ public:
 
     void addTool(UINT_PTR id, const RECT& part, const std::wstring& text);
     void setText(UINT_PTR id, const std::wstring& text);
+    // The part of the window that the tool covers, when the window's layout changes.
+    void setPart(UINT_PTR id, const RECT& part);
     // Longer texts are wrapped.
     void setMaxWidth(int pixels);
 

@@ -1,12 +1,23 @@
 #pragma once
 // Layouts are written in twips (1/1440 inch); the screen counts pixels at its real dpi.
+//
+// Monitors may each have a scale of their own, and then two numbers are at work. A window's
+// layout (its size, controls, fonts and bitmaps) follows the dpi of the monitor the window stands
+// on, its own. Places on the desktop (a window's position, the monitors, the screen's size, how
+// far the mouse has moved) are pixels of one desktop whatever the monitor, and convert through
+// the system's dpi alone: so a position saved in twips comes back to the same pixel whichever
+// monitor's scale the window had, and on a desktop of one scale twips mean what they always did.
 
 #include <windows.h>
 
 namespace ambrel::win32 {
 
-// The dpi of the screen the program runs on (96 unless the user has set larger text).
+// The system's dpi (96 unless the user has set larger text), through which places on the
+// desktop convert.
 int screenDpi();
+
+// The dpi of the monitor that the window stands on; the system's where Windows knows no other.
+int windowDpi(HWND window);
 
 inline int twipsToPixels(int twips, int dpi) {
     return MulDiv(twips, dpi, 1440);

@@ -1,6 +1,7 @@
 #include "app/win32/Window.h"
 
 #include "app/win32/FatalError.h"
+#include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "resources/resource.h"
 
@@ -85,18 +86,37 @@ void Window::createWindow(const wchar_t* className, DWORD style, DWORD exStyle,
     }
 }
 
-SIZE Window::setClientSize(int widthTwips, int heightTwips, int dpi) {
-    RECT window = toPixels({0, 0, widthTwips, heightTwips}, dpi);
-    AdjustWindowRectEx(&window, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+void Window::followDpiChange(WPARAM wParam, LPARAM lParam) {
+    dpi_ = HIWORD(wParam);
+    layOut();
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::followMonitorDpi() {
+    const int monitorDpi = windowDpi(hwnd_);
+    if (monitorDpi != dpi_) {
+        dpi_ = monitorDpi;
+        layOut();
+    }
+}
+
+SIZE Window::setClientSize(int widthTwips, int heightTwips) {
+    RECT window = toPixels({0, 0, widthTwips, heightTwips}, dpi_);
+    // The frame at the window's own dpi, as the system draws it on that monitor.
+    late::AdjustWindowRectExForDpi(&window, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)),
+                                   FALSE, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)),
+                                   static_cast<UINT>(dpi_));
     const SIZE outer{window.right - window.left, window.bottom - window.top};
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return outer;
 }
 
-void Window::moveToTwips(float leftTwips, float topTwips, int dpi) {
-    SetWindowPos(hwnd_, nullptr, twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi), 0, 0,
+void Window::moveToTwips(float leftTwips, float topTwips) {
+    SetWindowPos(hwnd_, nullptr, twipsToPixels(leftTwips, screenDpi()),
+                 twipsToPixels(topTwips, screenDpi()), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -121,6 +141,7 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         auto* window =
             static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         window->hwnd_ = hwnd;
+        window->dpi_ = windowDpi(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
     auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

@@ -18,6 +18,8 @@ public:
     virtual ~Window();
 
     HWND handle() const { return hwnd_; }
+    // The dpi the window is laid out at: that of the monitor it was made on or last moved to.
+    int dpi() const { return dpi_; }
 
 protected:
     // Registers the class once (by name) and creates the window with this object attached.
@@ -30,11 +32,22 @@ protected:
     // across activation are the system's, and the message loop hands it its keys.
     void createDialog(const wchar_t* className, DWORD style, DWORD exStyle, const wchar_t* title);
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // Sizes the window so that its client area is the layout's, keeping its place; returns the
-    // outer size in pixels.
-    SIZE setClientSize(int widthTwips, int heightTwips, int dpi);
-    // Places the window's top-left corner at a point given in twips; size and z-order stay.
-    void moveToTwips(float leftTwips, float topTwips, int dpi);
+    // Sets everything that depends on dpi() anew: the window's size, its fonts, bitmaps and the
+    // places of its controls.
+    virtual void layOut() = 0;
+    // WM_DPICHANGED: the window is laid out at the new dpi and takes the rectangle that the
+    // system suggests for it.
+    void followDpiChange(WPARAM wParam, LPARAM lParam);
+    // Lays the window out again when the monitor it has been placed on has a dpi other than the
+    // one it was made at. For a window about to open where the program put it, which Windows
+    // may not have told of the change while it was hidden.
+    void followMonitorDpi();
+    // Sizes the window so that its client area is the layout's at dpi(), keeping its place;
+    // returns the outer size in pixels.
+    SIZE setClientSize(int widthTwips, int heightTwips);
+    // Places the window's top-left corner at a point of the desktop given in twips; size and
+    // z-order stay.
+    void moveToTwips(float leftTwips, float topTwips);
     // Puts the window into the topmost group or takes it out. A hidden window only keeps the
     // choice: wine would not move it between the groups, and the call would cost the start-up
     // some milliseconds for nothing. showInGroup gives it with the showing.
@@ -54,6 +67,7 @@ private:
     template <bool Dialog>
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    int dpi_ = 96;
     bool dialog_ = false;
     bool topmost_ = false;
 };

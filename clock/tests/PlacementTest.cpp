@@ -1,4 +1,4 @@
-// Where the clock bar may stand: the desktop of all monitors and the bar lost off it, at start-up
+// Where the clock bar may stand: on or near a monitor, and the bar lost off every one, at start-up
 // and when the monitors change while the clock runs.
 
 #include "clock/Placement.h"
@@ -21,9 +21,8 @@ struct Position {
 };
 
 void expectLost(const std::vector<TwipsArea>& monitors, const std::vector<Position>& positions) {
-    const TwipsArea desktop = desktopOf(monitors, 15360, 11520);
     for (const Position& p : positions) {
-        EXPECT_EQ(isLost(p.left, p.top, desktop), p.lost) << p.left << "," << p.top;
+        EXPECT_EQ(isLost(p.left, p.top, monitors), p.lost) << p.left << "," << p.top;
     }
 }
 
@@ -70,12 +69,36 @@ TEST(Placement, ABarOnAMonitorThatWasRemovedIsLost) {
     expectLost({kPrimary}, {{-15000, 3000, true}});
 }
 
-TEST(Placement, WithoutMonitorsFromTheSystemThePrimaryScreenIsTheDesktop) {
-    const TwipsArea desktop = desktopOf({}, 15360, 11520);
-    EXPECT_EQ(desktop.left, 0);
-    EXPECT_EQ(desktop.top, 0);
-    EXPECT_EQ(desktop.right, 15360);
-    EXPECT_EQ(desktop.bottom, 11520);
+TEST(Placement, BetweenMonitorsOfUnequalSizeOnlyTheMonitorsAndTheirMarginsCount) {
+    // Side by side: 1920 x 1080 pixels, and 1280 x 720 right of it, their tops level. The corner
+    // below the smaller one lies in the rectangle around both, yet no monitor shows it.
+    const TwipsArea large{0, 0, 28800, 16200};
+    expectLost({large, {28800, 0, 48000, 10800}}, {
+                                                      {37500, 13500, true},
+                                                      {40000, 5000, false},
+                                                      {40000, 11400, false},
+                                                      {40000, 11401, true},
+                                                      {30800, 13500, false},
+                                                      {30801, 13500, true},
+                                                  });
+    // Stacked: 1280 x 720 above the left part of the same primary.
+    expectLost({large, {0, -10800, 19200, 0}}, {
+                                                   {25000, -5000, true},
+                                                   {21200, -5000, false},
+                                                   {25000, -870, false},
+                                                   {25000, -871, true},
+                                               });
+}
+
+TEST(Placement, WithoutMonitorsFromTheSystemThePrimaryScreenIsTheOnlyOne) {
+    FakeScreen screen;
+    screen.monitors.clear();
+    const std::vector<TwipsArea> monitors = monitorsOf(screen);
+    ASSERT_EQ(monitors.size(), 1u);
+    EXPECT_EQ(monitors[0].left, 0);
+    EXPECT_EQ(monitors[0].top, 0);
+    EXPECT_EQ(monitors[0].right, 15360);
+    EXPECT_EQ(monitors[0].bottom, 11520);
 }
 
 class DisplayChangeTest : public ClockTest {};

@@ -29,7 +29,7 @@ constexpr UINT kTickMilliseconds = 100;
 // Posted by WM_CREATE: the tooltip is made once the bar is on screen.
 constexpr UINT kCreateTooltipMessage = WM_APP + 1;
 
-// A bitmap resource at the screen's dpi, its edges kept even.
+// A bitmap resource at the window's dpi, its edges kept even.
 Bitmap loadScaledBitmap(int id, SIZE size) {
     return toBitmap(scaleKeepingLines(loadBitmapGrid(id), size.cx, size.cy));
 }
@@ -48,32 +48,22 @@ SIZE sizeOf(const RECT& r) {
 } // namespace
 
 ClockWindow::ClockWindow(ClockForm& form, std::function<void()> close)
-    : form_(form), close_(std::move(close)), dpi_(screenDpi()) {
+    : form_(form), close_(std::move(close)) {
     create(AMBREL_CLOCK_CLASS, CS_DBLCLKS, WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, L"Ambrel",
            nullptr, nullptr);
 }
 
 void ClockWindow::onCreate() {
-    // Scaled to the screen's dpi once here; painting only copies them.
-    background_ = scaledBackground();
-    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kOptionsButton, dpi_)));
-    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kExitButton, dpi_)));
-    labelFont_ = createJapaneseFont(kProportionalGothic, 9, FW_BOLD, dpi_);
-
-    setClientSize(kClientWidth, kClientHeight, dpi_);
-
     // The labels are transparent to the mouse, so the display area that lies over
     // them receives the clicks and drags.
-    auto makeLabel = [this](int id, const TwipsRect& layout, const std::string& text) {
+    auto makeLabel = [this](int id, const std::string& text) {
         return createControl(
-            handle(),
-            {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, layout, id, labelFont_.get()},
-            dpi_);
+            handle(), {ownerDrawnLabelClass(), widen(text).c_str(), 0, 0, {}, id, nullptr}, dpi());
     };
-    secondLabel_ = makeLabel(IDC_CLOCK_SECOND_TEXT, kSecondText, secondText_);
-    mainLabel_ = makeLabel(IDC_CLOCK_MAIN_TEXT, kMainText, mainText_);
-    displayRect_ = toPixels(kDisplay, dpi_);
+    secondLabel_ = makeLabel(IDC_CLOCK_SECOND_TEXT, secondText_);
+    mainLabel_ = makeLabel(IDC_CLOCK_MAIN_TEXT, mainText_);
     tooltipText_ = widen(kHintText);
+    layOut();
 
     // A tooltip needs comctl32, whose loading would hold up the showing of the bar by a third
     // of its start-up; no tip can show before the mouse has rested on the bar, so it is made
@@ -81,12 +71,42 @@ void ClockWindow::onCreate() {
     PostMessageW(handle(), kCreateTooltipMessage, 0, 0);
 }
 
+void ClockWindow::layOut() {
+    // Scaled to the window's dpi here, once for each dpi; painting only copies them.
+    background_ = scaledBackground();
+    optionsButton_ = loadScaledBitmap(IDB_OPTIONS_BUTTON, sizeOf(toPixels(kOptionsButton, dpi())));
+    exitButton_ = loadScaledBitmap(IDB_EXIT_BUTTON, sizeOf(toPixels(kExitButton, dpi())));
+    Font font = createJapaneseFont(kProportionalGothic, 9, FW_BOLD, dpi());
+    setClientSize(kClientWidth, kClientHeight);
+    placeControl(secondLabel_, kSecondText, font.get(), dpi());
+    placeControl(mainLabel_, kMainText, font.get(), dpi());
+    labelFont_ = std::move(font); // the labels have let go of the old one
+    displayRect_ = toPixels(kDisplay, dpi());
+    if (tooltip_) {
+        tooltip_->setPart(IDT_CLOCK_DISPLAY, displayRect_);
+        tooltip_->setPart(IDT_CLOCK_OPTIONS_BUTTON, toPixels(kOptionsButton, dpi()));
+        tooltip_->setPart(IDT_CLOCK_EXIT_BUTTON, toPixels(kExitButton, dpi()));
+    }
+    InvalidateRect(handle(), nullptr, FALSE);
+}
+
+void ClockWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+    const int before = dpi();
+    followDpiChange(wParam, lParam);
+    if (pressed_ == Part::Display) {
+        // A drag that takes the bar to a monitor of another scale goes on holding the same point
+        // of the bar, which has grown or shrunk around it.
+        pressedAt_ = {MulDiv(pressedAt_.x, dpi(), before), MulDiv(pressedAt_.y, dpi(), before)};
+        notifyForm(Part::Display, Press::Down, pressedAt_.x, pressedAt_.y);
+    }
+}
+
 void ClockWindow::createTooltip() {
     tooltip_.emplace(handle());
     tooltip_->addTool(IDT_CLOCK_DISPLAY, displayRect_, tooltipText_);
-    tooltip_->addTool(IDT_CLOCK_OPTIONS_BUTTON, toPixels(kOptionsButton, dpi_),
+    tooltip_->addTool(IDT_CLOCK_OPTIONS_BUTTON, toPixels(kOptionsButton, dpi()),
                       widen("オプションダイアログの表示"));
-    tooltip_->addTool(IDT_CLOCK_EXIT_BUTTON, toPixels(kExitButton, dpi_), widen(kExitTitle));
+    tooltip_->addTool(IDT_CLOCK_EXIT_BUTTON, toPixels(kExitButton, dpi()), widen(kExitTitle));
     // Long enough for the alarm and countdown pieces on one line.
     tooltip_->setMaxWidth(1000);
 }
@@ -94,17 +114,17 @@ void ClockWindow::createTooltip() {
 float ClockWindow::left() const {
     RECT r{};
     GetWindowRect(handle(), &r);
-    return pixelsToTwips(r.left, dpi_);
+    return pixelsToTwips(r.left, screenDpi());
 }
 
 float ClockWindow::top() const {
     RECT r{};
     GetWindowRect(handle(), &r);
-    return pixelsToTwips(r.top, dpi_);
+    return pixelsToTwips(r.top, screenDpi());
 }
 
 void ClockWindow::moveTo(float leftTwips, float topTwips) {
-    moveToTwips(leftTwips, topTwips, dpi_);
+    moveToTwips(leftTwips, topTwips);
 }
 
 void ClockWindow::setTopmost(bool topmost) {
@@ -165,6 +185,7 @@ void ClockWindow::startTimer() {
 }
 
 void ClockWindow::show() {
+    followMonitorDpi();
     showInGroup();
     UpdateWindow(handle());
 }
@@ -172,7 +193,7 @@ void ClockWindow::show() {
 RECT ClockWindow::imageRect(ImageButton button) const {
     TwipsRect layout = button == ImageButton::Exit ? kExitButton : kOptionsButton;
     layout.top = button == ImageButton::Exit ? exitButtonTop_ : optionsButtonTop_;
-    return toPixels(layout, dpi_);
+    return toPixels(layout, dpi());
 }
 
 LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -204,6 +225,9 @@ LRESULT ClockWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DISPLAYCHANGE:
         form_.onDisplayChange();
+        return 0;
+    case WM_DPICHANGED:
+        onDpiChanged(wParam, lParam);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE; // the settings are saved when the session really ends
@@ -242,8 +266,8 @@ Bitmap ClockWindow::scaledBackground() const {
     const int left = kOptionsButton.left + kOptionsButton.width;
     const TwipsRect middle{left, 0, kExitButton.left - left, kClientHeight};
     const RECT source = toPixels(middle, 96);
-    const RECT target = toPixels(middle, dpi_);
-    const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi_);
+    const RECT target = toPixels(middle, dpi());
+    const RECT client = toPixels({0, 0, kClientWidth, kClientHeight}, dpi());
     const PixelGrid original = loadBitmapGrid(IDB_CLOCK_BACKGROUND);
     return toBitmap(
         scaleBandsKeepingLines(original, {0, source.left, source.right, original.width()},
@@ -251,7 +275,7 @@ Bitmap ClockWindow::scaledBackground() const {
 }
 
 void ClockWindow::paint(HDC dc) const {
-    blit(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi_));
+    blit(dc, background_.get(), toPixels({0, 0, kClientWidth, kClientHeight}, dpi()));
     blit(dc, optionsButton_.get(), imageRect(ImageButton::Options));
     blit(dc, exitButton_.get(), imageRect(ImageButton::Exit));
 }

@@ -36,7 +36,9 @@ private:
     enum class Press { Down, Up };
 
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layOut() override;
     void onCreate();
+    void onDpiChanged(WPARAM wParam, LPARAM lParam);
     void createTooltip();
     void onPaint();
     void onDrawItem(const DRAWITEMSTRUCT& item);
@@ -60,8 +62,7 @@ private:
 
     ClockForm& form_;
     std::function<void()> close_;
-    int dpi_;
-    // At the screen's dpi.
+    // At the window's dpi.
     Bitmap background_;
     Bitmap optionsButton_;
     Bitmap exitButton_;
@@ -77,6 +78,7 @@ private:
     int exitButtonTop_ = 0;
     int optionsButtonTop_ = 0;
     Part pressed_ = Part::None;
+    POINT pressedAt_{}; // where the press went down, in client pixels
 };
 
 } // namespace ambrel::win32

@@ -65,13 +65,14 @@ void ClockWindow::onMouseDown(int x, int y) {
         return;
     }
     SetCapture(handle());
+    pressedAt_ = {x, y};
     notifyForm(pressed_, Press::Down, x, y);
 }
 
 void ClockWindow::onMouseMove(int x, int y) {
     if (pressed_ == Part::Display) {
-        form_.onDisplayMouseMove(pixelsToTwips(x - displayRect_.left, dpi_),
-                                 pixelsToTwips(y - displayRect_.top, dpi_));
+        form_.onDisplayMouseMove(pixelsToTwips(x - displayRect_.left, screenDpi()),
+                                 pixelsToTwips(y - displayRect_.top, screenDpi()));
     }
 }
 
@@ -86,8 +87,10 @@ void ClockWindow::onMouseUp(int x, int y) {
 
 void ClockWindow::notifyForm(Part part, Press press, int x, int y) {
     const bool down = press == Press::Down;
-    const float xTwips = pixelsToTwips(x - displayRect_.left, dpi_);
-    const float yTwips = pixelsToTwips(y - displayRect_.top, dpi_);
+    // The mouse's way is measured as the window's moves are: on the desktop, whose twips are
+    // the system's whatever the monitor, so that the grabbed point stays under the pointer.
+    const float xTwips = pixelsToTwips(x - displayRect_.left, screenDpi());
+    const float yTwips = pixelsToTwips(y - displayRect_.top, screenDpi());
     switch (part) {
     case Part::Display:
         down ? form_.onDisplayMouseDown(xTwips, yTwips) : form_.onDisplayMouseUp(xTwips, yTwips);

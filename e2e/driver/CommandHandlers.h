@@ -45,6 +45,7 @@ void cmdKill(const ArgReader& a, const Output& out);
 void cmdResources(const ArgReader& a, const Output& out);
 void cmdRefuseWindow(const ArgReader& a, const Output& out);
 void cmdCompose(const ArgReader& a, const Output& out);
+void cmdDpiChange(const ArgReader& a, const Output& out);
 
 // The program's clock, which the suite sets (ClockCommands.cpp).
 void cmdClock(const ArgReader& a, const Output& out);

@@ -19,6 +19,7 @@ const char* usage() {
            "foreground | activate HWND | procs [--exe E] | kill PID | guires PID\n"
            "pixels HWND [X Y [W H]] [--dump] | version PATH\n"
            "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
+           "dpichange HWND DPI LEFT TOP RIGHT BOTTOM\n"
            "clock control EXE YYYY-MM-DD HH:MM:SS [--frozen] | clock set YYYY-MM-DD HH:MM:SS\n"
            "clock move SECONDS | clock freeze | clock run | clock status | clock off\n"
            "accessible HWND | shortpath PATH\n"
@@ -54,6 +55,7 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"version", cmdVersion},
                                                              {L"refuse-window", cmdRefuseWindow},
                                                              {L"compose", cmdCompose},
+                                                             {L"dpichange", cmdDpiChange},
                                                              {L"mcierror", cmdMciError},
                                                              {L"clock", cmdClock},
                                                              {L"accessible", cmdAccessible},

@@ -11,7 +11,7 @@
 namespace ambrel::e2e {
 namespace {
 
-constexpr DWORD kComposeTimeoutMs = 60000; // the target may be slow under emulation
+constexpr DWORD kProbeTimeoutMs = 60000; // the target may be slow under emulation
 
 std::wstring probePath() {
     wchar_t path[MAX_PATH] = L"";
@@ -74,13 +74,12 @@ void refuseWindowClass(const std::wstring& className) {
     }
 }
 
-ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pending) {
-    ProbeShared& s = shared();
-    copyInto(s.compose, text);
-    s.pending = pending ? 1 : 0;
-    s.hadContext = 0;
-    s.completed = 0;
-    const win32::KernelHandle done(CreateEventW(nullptr, FALSE, FALSE, kComposedEventName));
+namespace {
+
+// Posts the probe's message `name` to `window` and returns once the probe, hooked into the
+// window's thread, has taken it off the queue and done what it asks.
+void postToProbe(HWND window, const wchar_t* name, const char* what) {
+    const win32::KernelHandle done(CreateEventW(nullptr, FALSE, FALSE, kProbeDoneEventName));
     if (!done)
         throw CommandError("cannot create the probe's event");
     ResetEvent(done.get());
@@ -89,12 +88,30 @@ ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pendin
     {
         Hook hook(SetWindowsHookExW(WH_GETMESSAGE, probeHookProc("probeGetMessageHook"),
                                     probeModule(), thread));
-        PostMessageW(window, RegisterWindowMessageW(kComposeMessageName), 0, 0);
-        waited = WaitForSingleObject(done.get(), kComposeTimeoutMs);
+        PostMessageW(window, RegisterWindowMessageW(name), 0, 0);
+        waited = WaitForSingleObject(done.get(), kProbeTimeoutMs);
     }
     if (waited != WAIT_OBJECT_0)
-        throw CommandError("the window's thread did not compose");
+        throw CommandError(std::string("the window's thread did not ") + what);
+}
+
+} // namespace
+
+ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pending) {
+    ProbeShared& s = shared();
+    copyInto(s.compose, text);
+    s.pending = pending ? 1 : 0;
+    s.hadContext = 0;
+    s.completed = 0;
+    postToProbe(window, kComposeMessageName, "compose");
     return {s.hadContext != 0, s.completed != 0};
+}
+
+void postDpiChange(HWND window, int dpi, const RECT& suggested) {
+    ProbeShared& s = shared();
+    s.dpi = dpi;
+    s.suggested = suggested;
+    postToProbe(window, kDpiChangeMessageName, "take the dpi change");
 }
 
 } // namespace ambrel::e2e

@@ -25,4 +25,9 @@ struct ComposeResult {
 // thread has done it.
 ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pending);
 
+// Hands `window` WM_DPICHANGED for `dpi` with the `suggested` rectangle in its own process's
+// memory, posted on its own thread as the system would send it; returns once the window's
+// thread has taken it, before the window has handled it.
+void postDpiChange(HWND window, int dpi, const RECT& suggested);
+
 } // namespace ambrel::e2e

@@ -178,6 +178,13 @@ void cmdAcp(const ArgReader&, const Output& out) {
             .str());
 }
 
+namespace {
+BOOL CALLBACK addMonitorRect(HMONITOR, HDC, LPRECT bounds, LPARAM rects) {
+    reinterpret_cast<std::vector<std::string>*>(rects)->push_back(rectJson(*bounds));
+    return TRUE;
+}
+} // namespace
+
 void cmdDpi(const ArgReader&, const Output& out) {
     int dpiX = 0, dpiY = 0;
     {
@@ -187,12 +194,15 @@ void cmdDpi(const ArgReader&, const Output& out) {
     }
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    std::vector<std::string> monitorRects;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitorRect, reinterpret_cast<LPARAM>(&monitorRects));
     out(JsonLine()
             .add("dpi_x", dpiX)
             .add("dpi_y", dpiY)
             .add("screen", {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
             .addRaw("work_area", rectJson(work))
             .add("monitors", GetSystemMetrics(SM_CMONITORS))
+            .addRaw("monitor_rects", JsonLine::array(monitorRects))
             .add("virtual_screen",
                  {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)})

@@ -1,6 +1,7 @@
 // ambrel-e2e-probe.dll: loaded by the driver's window hooks into the program under test, where
-// it refuses the creation of one window class (a CBT hook) and composes text with the input
-// method in a window of that program's thread (a GetMessage hook).
+// it refuses the creation of one window class (a CBT hook), and composes text with the input
+// method in a window of that program's thread or hands the window a dpi change (a GetMessage
+// hook).
 #include "Probe.h"
 
 #include <imm.h>
@@ -55,7 +56,27 @@ void compose(HWND window) {
         ImmReleaseContext(window, context);
     }
     UnmapViewOfFile(s);
-    HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, kComposedEventName);
+}
+
+// What the system sends when a window comes to a monitor of another scale: WM_DPICHANGED with
+// the new dpi and a pointer to the rectangle it suggests, in the program's memory. The message
+// taken off the queue becomes that one, so the window gets it from its own message loop.
+void changeDpi(MSG& message) {
+    ProbeShared* s = shared();
+    if (s == nullptr)
+        return;
+    // In the program's heap rather than in this library, which the driver may unhook (and the
+    // program unload) before the window has read the rectangle.
+    static RECT* const suggested = static_cast<RECT*>(HeapAlloc(GetProcessHeap(), 0, sizeof(RECT)));
+    *suggested = s->suggested;
+    message.message = WM_DPICHANGED;
+    message.wParam = MAKEWPARAM(s->dpi, s->dpi);
+    message.lParam = reinterpret_cast<LPARAM>(suggested);
+    UnmapViewOfFile(s);
+}
+
+void signalDone() {
+    HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE, kProbeDoneEventName);
     if (done != nullptr) {
         SetEvent(done);
         CloseHandle(done);
@@ -73,10 +94,15 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probeCbtHook(int code, WPARAM 
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     probeGetMessageHook(int code, WPARAM w, LPARAM l) {
     static const UINT composeMessage = RegisterWindowMessageW(kComposeMessageName);
+    static const UINT dpiChangeMessage = RegisterWindowMessageW(kDpiChangeMessageName);
     auto* message = reinterpret_cast<MSG*>(l);
     if (code == HC_ACTION && w == PM_REMOVE && message->message == composeMessage) {
         message->message = WM_NULL;
         compose(message->hwnd);
+        signalDone();
+    } else if (code == HC_ACTION && w == PM_REMOVE && message->message == dpiChangeMessage) {
+        changeDpi(*message);
+        signalDone();
     }
     return CallNextHookEx(nullptr, code, w, l);
 }

@@ -54,4 +54,16 @@ void cmdCompose(const ArgReader& a, const Output& out) {
     out(JsonLine().add("context", r.hadContext).add("completed", r.completed).str());
 }
 
+void cmdDpiChange(const ArgReader& a, const Output& out) {
+    HWND window = windowArg(a.at(0, "hwnd"));
+    const int dpi = static_cast<int>(number(a.at(1, "dpi"), "dpi"));
+    RECT suggested{};
+    LONG* edges[] = {&suggested.left, &suggested.top, &suggested.right, &suggested.bottom};
+    for (int i = 0; i < 4; ++i) {
+        *edges[i] = static_cast<LONG>(number(a.at(2 + i, "rectangle"), "rectangle"));
+    }
+    postDpiChange(window, dpi, suggested);
+    out(JsonLine().add("posted", true).str());
+}
+
 } // namespace ambrel::e2e

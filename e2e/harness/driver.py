@@ -170,6 +170,11 @@ class Driver:
     def version(self, windows_path):
         return self.one("version", windows_path)
 
+    def dpi_change(self, hwnd, dpi, rect):
+        """The window receives WM_DPICHANGED for `dpi` with `rect` ([left, top, right, bottom])
+        as the rectangle the system suggests, as on coming to a monitor of that scale."""
+        return self.one("dpichange", hwnd, dpi, *rect)
+
     # -- waiting --------------------------------------------------------------------------
 
     def wait_window(self, timeout=60.0, **filters):

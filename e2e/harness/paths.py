@@ -13,8 +13,8 @@ AMBREL_EXE = WIN32_BUILD / "ambrel.exe"
 DRIVER_EXE = WIN32_BUILD / "e2e" / "ambrel-e2e-driver.exe"
 SAMPLE_EXE = WIN32_BUILD / "e2e" / "e2e-sample.exe"
 
-REQUIRED_TOOLS = ("wine", "wineserver", "wineboot", "Xvfb", "xdotool", "xwininfo", "import",
-                  "pulseaudio", "pactl", "parecord", "sox", "gcc", "ld")
+REQUIRED_TOOLS = ("wine", "wineserver", "wineboot", "Xvfb", "xdotool", "xwininfo", "xrandr",
+                  "import", "pulseaudio", "pactl", "parecord", "sox", "gcc", "ld")
 
 
 class HarnessError(RuntimeError):

@@ -37,11 +37,19 @@ def wine32_environment(out_dir: Path) -> dict:
     return dict(line.split("=", 1) for line in r.stdout.splitlines() if "=" in line)
 
 
-class Wine:
-    """One prefix and its wineserver; every wine process of the suite goes through here."""
+X11_DRIVER = r"HKCU\Software\Wine\X11 Driver"
 
-    def __init__(self, prefix: Path, state_dir: Path, display: str, pulse_env: dict):
+
+class Wine:
+    """One prefix and its wineserver; every wine process of the suite goes through here.
+
+    `x11_settings` are values of the prefix's X11 driver key beyond the suite's own (Managed
+    "N"), set when the prefix is made; a prefix made with others is made anew."""
+
+    def __init__(self, prefix: Path, state_dir: Path, display: str, pulse_env: dict,
+                 x11_settings=None):
         self.prefix = prefix
+        self.x11_settings = dict(x11_settings or {})
         self.state_dir = ensure_dir(state_dir)
         self.env = dict(os.environ)
         for name in ("WINELOADER", "WINESERVER", "WINEDLLPATH"):
@@ -87,7 +95,8 @@ class Wine:
     def _stamp(self):
         version = subprocess.run(["wine", "--version"], env=self.env, capture_output=True,
                                  text=True, timeout=60).stdout.strip()
-        return f"{version} recipe {PREFIX_RECIPE}\n"
+        settings = "".join(f" {name}={value}" for name, value in sorted(self.x11_settings.items()))
+        return f"{version} recipe {PREFIX_RECIPE}{settings}\n"
 
     # Under qemu, wineboot now and then stalls for good while it sets a prefix up (no CPU
     # used, its window saying that it is updating the prefix); a fresh attempt then goes
@@ -117,6 +126,11 @@ class Wine:
             if self._prepare_prefix():
                 stamp_file.write_text(stamp)
                 self.prefix_seconds = time.monotonic() - started
+                # The desktop that wineboot started read the display's monitors before the
+                # settings were in place: the server ends (saving them), and the session's own
+                # starts the desktop anew.
+                self.stop()
+                self._start_server()
                 return self
             print(f"\ne2e: preparing the wine prefix stalled (attempt {attempt}); starting afresh",
                   file=sys.stderr)
@@ -130,8 +144,8 @@ class Wine:
                 return False
             # Unmanaged windows: without a window manager a managed dialog waits about
             # two seconds for one before it closes.
-            self.run(["reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed",
-                      "/d", "N", "/f"], timeout=120)
+            for name, value in {"Managed": "N", **self.x11_settings}.items():
+                self.run(["reg", "add", X11_DRIVER, "/v", name, "/d", value, "/f"], timeout=120)
             return True
         except HarnessError:
             return False

@@ -10,9 +10,9 @@ from .proc import stop, wait_until
 
 
 class Xvfb:
-    def __init__(self, log_dir: Path, size="1024x768x24"):
+    def __init__(self, log_dir: Path, size="1024x768x24", name="xvfb"):
         self.size = size
-        self.log_path = log_dir / "xvfb.log"
+        self.log_path = log_dir / f"{name}.log"
         self.proc = None
         self.display = None
 
@@ -46,6 +46,17 @@ class Xvfb:
             raise HarnessError(f"Xvfb did not start; see {self.log_path}")
         self.display = ":" + number
         return self
+
+    def split_into_monitors(self, *monitors):
+        """Splits the screen into monitors, each (width, height, x, y) in pixels of 96 dpi
+        (RandR 1.5 monitors, which the server also reports through Xinerama). The first takes
+        the screen's one output, which makes it the primary."""
+        for number, (width, height, x, y) in enumerate(monitors):
+            geometry = f"{width}/{round(width * 25.4 / 96)}x{height}/{round(height * 25.4 / 96)}"
+            subprocess.run(["xrandr", "--display", self.display, "--setmonitor", f"M{number}",
+                            f"{geometry}+{x}+{y}", "screen" if number == 0 else "none"],
+                           check=True, timeout=30, capture_output=True,
+                           stdin=subprocess.DEVNULL)
 
     def screenshot(self, path: Path):
         """The whole screen as a PNG (ImageMagick's import)."""

@@ -1,11 +1,14 @@
 """The clock bar at 120 and 144 dpi: the window keeps the layout's size in inches, and the
 bitmaps' edge lines each keep one width along their length and among themselves, rather than
-the one- or two-pixel mix of plain nearest-neighbour scaling.
+the one- or two-pixel mix of plain nearest-neighbour scaling. A bar told that it has come to a
+monitor of another scale is laid out as one started at that dpi, and saves its place in twips of
+the system's dpi as before.
 
 Wine takes the screen's dpi from LogPixels under HKCU\\Control Panel\\Desktop when a process
 starts. The suite's prefix is shared, so the value is set only while this module runs and put
 back afterwards; the clock reads the dpi at its start, so each start sees the value of then."""
 import subprocess
+from datetime import datetime
 
 import pytest
 
@@ -15,6 +18,7 @@ from harness.paths import STATE, ensure_dir
 from harness.proc import wait_until
 
 from test_clock_bar import BLACK, FACE, GREEN, GREY, count_colour, screen_pixels, start_bar
+from test_startup import CLOCK
 
 DESKTOP = r"HKCU\Control Panel\Desktop"
 
@@ -51,6 +55,50 @@ def set_dpi(wine):
     else:
         set_to(before)
     assert log_pixels(wine) == before
+
+
+def text_height(px):
+    """Rows from the top of the texts' ink (the palette's green) to its bottom."""
+    rows = [y for y, row in enumerate(px) if GREEN in row]
+    return rows[-1] - rows[0] + 1
+
+
+def test_a_bar_told_of_a_new_dpi_is_laid_out_as_one_started_at_it_and_keeps_its_twips(
+        set_dpi, ambrel, driver, xvfb, program_clock):
+    # The same moment for both bars, so that they show the same texts.
+    at = datetime(2026, 12, 28, 9, 5, 7)
+    xvfb.xdotool("mousemove", 1020, 764)  # no tooltip over either
+    set_dpi(144)
+    app, clock = start_bar(ambrel, program_clock=program_clock, at=at)
+    started = wait_until(lambda: (lambda p: p if count_colour(p, GREEN, 0, 209, 0, 26) > 100
+                                  else None)(screen_pixels(driver, clock["hwnd"])),
+                         10, what="the texts at 144 dpi")
+    rect = clock["rect"]
+    app.kill()
+
+    set_dpi(96)
+    app, clock = start_bar(ambrel, program_clock=program_clock, at=at)
+    before = wait_until(lambda: (lambda p: p if count_colour(p, GREEN, 0, 139, 0, 17) > 50
+                                 else None)(screen_pixels(driver, clock["hwnd"])),
+                        10, what="the texts at 96 dpi")
+    driver.dpi_change(clock["hwnd"], 144, rect)
+    wait_until(lambda: driver.info(clock["hwnd"])["rect"] == rect, 10,
+               what=f"the bar at the suggested {rect}")
+    # Bitmaps, texts and their places as the bar started at 144 dpi has them.
+    after = wait_until(lambda: (lambda p: p if p == started else None)(
+        screen_pixels(driver, clock["hwnd"])), 10, what="the bar drawn as at 144 dpi")
+    # 1.5 times as tall, but for each scale's rounding of the ink's edges to whole pixels (11
+    # rows at 96 dpi, 18 at 144 with wine's fonts).
+    assert abs(text_height(after) - 1.5 * text_height(before)) <= 2
+
+    # Saved while the bar has a scale other than the system's, its place is twips of the
+    # system's dpi, and the next start puts it on the same pixel.
+    driver.close(clock["hwnd"])
+    app.wait_exit(60)
+    assert app.settings_lines()[1:3] == ["2250", "2250"]
+    app.start()
+    assert app.wait_window(cls=CLOCK, visible=True)["rect"] == [150, 150, 290, 168]
+    app.kill()
 
 
 def rows_of(px, x0, x1, y0, y1):

@@ -24,11 +24,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 } // namespace
 
-NoticeWindow::NoticeWindow(NoticeForm& form)
-    : form_(form), dpi_(screenDpi()), fonts_({{kGothic, 9, FW_NORMAL},
-                                              {kProportionalGothic, 9.75, FW_NORMAL},
-                                              {kProportionalGothic, 9.75, FW_BOLD}},
-                                             dpi_) {
+NoticeWindow::NoticeWindow(NoticeForm& form) : form_(form) {
     ensureCommonControls();
     // A dialog to the window manager, as the options dialog is: a screen reader announces a
     // dialog's texts when it appears, where it would read only the title and the focused
@@ -38,27 +34,36 @@ NoticeWindow::NoticeWindow(NoticeForm& form)
 }
 
 void NoticeWindow::onCreate() {
-    setClientSize(kClientWidth, kClientHeight, dpi_);
-
-    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, const TwipsRect& at,
-                       int id, HFONT font) {
-        return createControl(handle(), {cls, text, style, 0, at, id, font}, dpi_);
+    auto make = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+        return createControl(handle(), {cls, text, style, 0, {}, id, nullptr}, dpi());
     };
     // Created in tab order: the button is the one control that takes the focus.
-    groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, kGroupBox, 0, fonts_[FontKind::Frame]);
-    closeButton_ = make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP,
-                        kCloseButton, IDC_NOTICE_CLOSE, fonts_[FontKind::Button]);
+    groupBox_ = make(L"BUTTON", L"", BS_GROUPBOX, 0);
+    closeButton_ =
+        make(L"BUTTON", widen("閉じる").c_str(), BS_DEFPUSHBUTTON | WS_TABSTOP, IDC_NOTICE_CLOSE);
     // One line each, never wrapped: a wrapped line would fall below the label's bottom, where
     // nothing of it shows, while a text wider than its label at a large dpi loses at most what
     // passes the right edge.
-    headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kHeadline,
-                     IDC_NOTICE_HEADLINE, fonts_[FontKind::Label]);
-    mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kMessage, IDC_NOTICE_MESSAGE,
-                      fonts_[FontKind::Label]);
+    headline_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, IDC_NOTICE_HEADLINE);
+    mainLabel_ = make(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, IDC_NOTICE_MESSAGE);
+    layOut();
+}
+
+void NoticeWindow::layOut() {
+    FontSet<FontKind> fonts({{kGothic, 9, FW_NORMAL},
+                             {kProportionalGothic, 9.75, FW_NORMAL},
+                             {kProportionalGothic, 9.75, FW_BOLD}},
+                            dpi());
+    setClientSize(kClientWidth, kClientHeight);
+    placeControl(groupBox_, kGroupBox, fonts[FontKind::Frame], dpi());
+    placeControl(closeButton_, kCloseButton, fonts[FontKind::Button], dpi());
+    placeControl(headline_, kHeadline, fonts[FontKind::Label], dpi());
+    placeControl(mainLabel_, kMessage, fonts[FontKind::Label], dpi());
+    fonts_ = std::move(fonts); // the controls have let go of the old ones
 }
 
 void NoticeWindow::moveTo(float leftTwips, float topTwips) {
-    moveToTwips(leftTwips, topTwips, dpi_);
+    moveToTwips(leftTwips, topTwips);
 }
 
 void NoticeWindow::setTopmost(bool topmost) {
@@ -74,6 +79,7 @@ void NoticeWindow::setMessage(const std::string& text) {
 }
 
 void NoticeWindow::show() {
+    followMonitorDpi();
     showInGroup();
     SetFocus(closeButton_);
 }
@@ -98,6 +104,9 @@ LRESULT NoticeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_CREATE:
         onCreate();
+        return 0;
+    case WM_DPICHANGED:
+        followDpiChange(wParam, lParam);
         return 0;
     case WM_CTLCOLORSTATIC:
         return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));

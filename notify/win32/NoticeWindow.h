@@ -22,11 +22,11 @@ public:
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layOut() override;
     void onCreate();
     LRESULT onControlColor(HDC dc, HWND control);
 
     NoticeForm& form_;
-    int dpi_;
     enum class FontKind { Frame, Button, Label };
     FontSet<FontKind> fonts_;
     HWND groupBox_ = nullptr;

@@ -66,40 +66,21 @@ bool isReturnOrEscape(const MSG& key) {
 
 } // namespace
 
-// The controls without a font of their own take the dialog's, which is the Japanese system's
-// usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
-OptionsWindow::OptionsWindow(OptionsForm& form)
-    : form_(form), dpi_(screenDpi()), fonts_({{kProportionalGothic, 9.75, FW_NORMAL},
-                                              {kProportionalGothic, 11.25, FW_NORMAL},
-                                              {kProportionalGothic, 9, FW_NORMAL}},
-                                             dpi_) {
+OptionsWindow::OptionsWindow(OptionsForm& form) : form_(form) {
     ensureCommonControls();
     // Created hidden: the clock's tick may create the dialog only to reach one of its controls.
     createDialog(AMBREL_OPTIONS_CLASS, kStyle, kExStyle, widen(AMBREL_PRODUCT_NAME).c_str());
 }
 
 void OptionsWindow::onCreate() {
-    const SIZE outer = setClientSize(kClientWidth, kClientHeight, dpi_);
-    const int width = outer.cx;
-    const int height = outer.cy;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-
     for (const ControlLayout& layout : optionsControls()) {
         const WindowKind kind = windowKind(layout.kind);
-        const HFONT font = fonts_[layout.font];
         HWND control =
             createControl(handle(),
                           {kind.className, layout.caption, kind.style | layout.extraStyle,
-                           kind.exStyle, layout.at, layout.id, font},
-                          dpi_);
+                           kind.exStyle, layout.at, layout.id, nullptr},
+                          dpi());
         if (isDigitBox(layout.id)) {
-            // A Japanese font brings wide margins, which leave the narrow number boxes room for
-            // one digit only.
-            SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
             // What the input method composes is put into the box by the edit control itself,
             // past the digit filter; Japanese number fields have it switched off.
             ImmAssociateContextEx(control, nullptr, 0);
@@ -122,6 +103,43 @@ void OptionsWindow::onCreate() {
         SetScrollInfo(control(kScrollBars[bar].id), SB_CTL, &info, FALSE);
     }
     updateSwatchTabStops();
+
+    layOut();
+    // Centred on the work area, and laid out at the dpi of the monitor that holds it there.
+    centreOnWorkArea();
+    followMonitorDpi();
+    centreOnWorkArea();
+}
+
+// The controls without a font of their own take the dialog's, which is the Japanese system's
+// usual dialog font; the stock GUI font may lack Japanese glyphs outside Japan.
+void OptionsWindow::layOut() {
+    FontSet<OptionsFont> fonts({{kProportionalGothic, 9.75, FW_NORMAL},
+                                {kProportionalGothic, 11.25, FW_NORMAL},
+                                {kProportionalGothic, 9, FW_NORMAL}},
+                               dpi());
+    setClientSize(kClientWidth, kClientHeight);
+    for (const ControlLayout& layout : optionsControls()) {
+        placeControl(control(layout.id), layout.at, fonts[layout.font], dpi());
+        if (isDigitBox(layout.id)) {
+            // A Japanese font brings wide margins, which leave the narrow number boxes room for
+            // one digit only; a new font brings them again.
+            SendMessageW(control(layout.id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        }
+    }
+    fonts_ = std::move(fonts); // the controls have let go of the old ones
+}
+
+void OptionsWindow::centreOnWorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT outer{};
+    GetWindowRect(handle(), &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    SetWindowPos(handle(), nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string OptionsWindow::text(OptionsText box) const {
@@ -309,7 +327,7 @@ LRESULT OptionsWindow::onSwatchCustomDraw(const NMCUSTOMDRAW& draw) {
         return CDRF_DODEFAULT;
     }
     paintSwatch(draw.hdc, draw.hdr.hwndFrom, draw.rc, draw.uItemState,
-                kSwatchColors[swatchOfOption(colorOptionOf(draw.hdr.hwndFrom))], dpi_);
+                kSwatchColors[swatchOfOption(colorOptionOf(draw.hdr.hwndFrom))], dpi());
     return CDRF_SKIPDEFAULT;
 }
 
@@ -358,6 +376,9 @@ LRESULT OptionsWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam)); // may destroy this window
+        return 0;
+    case WM_DPICHANGED:
+        followDpiChange(wParam, lParam);
         return 0;
     case WM_HSCROLL:
         onHorizontalScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));

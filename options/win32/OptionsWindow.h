@@ -33,7 +33,9 @@ public:
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void layOut() override;
     void onCreate();
+    void centreOnWorkArea();
     void onCommand(int id, int code);
     void onHorizontalScroll(HWND bar, int code);
     LRESULT onControlColor(UINT message, HDC dc, HWND control);
@@ -49,7 +51,6 @@ private:
                                               UINT_PTR id, DWORD_PTR self);
 
     OptionsForm& form_;
-    int dpi_;
     FontSet<OptionsFont> fonts_;
     // The button of the countdown pair that was enabled while the dialog was in the background:
     // it takes the focus if the control that had it was disabled meanwhile.

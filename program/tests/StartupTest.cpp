@@ -200,14 +200,17 @@ TEST_F(StartupTest, OnlyAPositionFarOffTheScreenFallsBack) {
     }
 }
 
-TEST_F(StartupTest, APositionIsCheckedAgainstTheDesktopOfAllMonitors) {
-    // A monitor right of the primary: the bar saved on it stays; once that monitor is gone, a
-    // bar saved far left of the remaining one comes back too.
-    TestProgram twoScreens;
-    twoScreens.screen.monitors = {{0, 0, 15360, 11520}, {15360, 0, 30720, 11520}};
-    twoScreens.start(settingsWithPosition("25000", "500"));
-    EXPECT_EQ(twoScreens.clockView().leftTwips, 25000);
-    EXPECT_EQ(twoScreens.program.screenSize().width.toNumber(), 15360);
+TEST_F(StartupTest, APositionIsCheckedAgainstEveryMonitor) {
+    // A smaller monitor right of the primary: the bar saved on it stays, one saved below it, in
+    // the corner that no monitor shows, comes back; once that monitor is gone, a bar saved far
+    // left of the remaining one comes back too.
+    for (const auto& [top, expectedTop] : {std::pair{"500", 500}, std::pair{"10500", 10}}) {
+        TestProgram twoScreens;
+        twoScreens.screen.monitors = {{0, 0, 15360, 11520}, {15360, 0, 30720, 9000}};
+        twoScreens.start(settingsWithPosition("25000", top));
+        EXPECT_EQ(twoScreens.clockView().topTwips, expectedTop);
+        EXPECT_EQ(twoScreens.program.screenSize().width.toNumber(), 15360);
+    }
 
     TestProgram oneScreen;
     oneScreen.start(settingsWithPosition("-20000", "500"));
