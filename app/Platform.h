@@ -72,7 +72,9 @@ public:
         std::string message; // the device's text for the error, "" on success
     };
     virtual OpenResult open(const std::string& path) = 0;
-    virtual void play() = 0;  // asynchronous, from the current position; failures are silent
+    // Asynchronous, from the current position; at the end of the file, from its start again,
+    // so that every play is heard. Failures are silent.
+    virtual void play() = 0;
     virtual void close() = 0; // synchronous; failures are silent
 };
 
