@@ -233,6 +233,7 @@ void OptionsForm::onStartClick() {
     countdown.dueHour = due.hour;
     countdown.dueMinute = due.minute;
     countdown.dueMoment = due.moment;
+    countdown.startMoment = localMinute(now);
     enableCountdownButtons(view, true);
     countdown.infoText = timerInfoText(*minutes, due);
 }
