@@ -1,8 +1,10 @@
 #include "app/SettingsFile.h"
 
+#include "app/HeldFileRetry.h"
 #include "app/NumberRules.h"
 #include "app/RuntimeError.h"
 #include "app/tests/support/Cp932CodePage.h"
+#include "app/tests/support/FakePlatform.h"
 #include "app/tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
@@ -461,7 +463,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     MemoryFileStore store;
     Cp932CodePage codePage;
-    SettingsFile file{store, codePage};
+    testing::FakeSteadyClock steadyClock;
+    SettingsFile file{store, codePage, steadyClock};
 };
 
 TEST_F(SettingsFileTest, MissingFileIsFileNotFound) {
@@ -582,17 +585,20 @@ TEST_F(SettingsFileTest, StartupReadNamesWhatItFoundAndRepaired) {
     EXPECT_EQ(result.errorNumber, kTypeMismatch);
 }
 
-TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
+TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumberAndTheFileItCouldNotWrite) {
     Settings s;
     store.replaceError = kDiskFull;
     SettingsReadResult result = file.readAtStartup(s); // no file, and no default can be written
     EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
     EXPECT_EQ(result.errorNumber, kDiskFull);
+    EXPECT_EQ(result.unwritablePath, "C:\\Ambrel\\AMBREL.SET");
 
     store.files[kSettingsFileName] = "1"; // damaged, and its copy cannot be written
+    store.replaceError = kPathAccessError;
     result = file.readAtStartup(s);
-    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
-    EXPECT_EQ(result.errorNumber, kDiskFull);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::DamagedNotKeptAside);
+    EXPECT_EQ(result.errorNumber, kPathAccessError);
+    EXPECT_EQ(result.unwritablePath, "C:\\Ambrel\\AMBREL.BAK");
     EXPECT_EQ(store.files.count(kDamagedSettingsCopyName), 0u);
 
     store.files.clear();
@@ -601,6 +607,68 @@ TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
     result = file.readAtStartup(s);
     EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
     EXPECT_EQ(result.errorNumber, kPathAccessError);
+    EXPECT_EQ(result.unwritablePath, "");
+}
+
+// A folder whose settings file another program (a sync client, a virus scanner) holds open
+// until a given moment.
+class HeldFileStore : public MemoryFileStore {
+public:
+    explicit HeldFileStore(const testing::FakeSteadyClock& clock) : clock_(clock) {}
+    int64_t releasedAt = 0;
+
+    void replace(const std::string& name, std::string_view bytes) override {
+        if (clock_.now < releasedAt) {
+            ++replaceCount;
+            throw FileHeld();
+        }
+        MemoryFileStore::replace(name, bytes);
+    }
+
+private:
+    const testing::FakeSteadyClock& clock_;
+};
+
+TEST(SettingsFileSharing, ASaveWaitsUpToTwoSecondsForAHeldFileThenNamesIt) {
+    const Cp932CodePage codePage;
+    Settings s;
+    parseSettings(kDefaultSettingsBytes, codePage, s);
+    s.textColorIndex = 14;
+    const std::string saved = formatSettings(s, 0.0f, 0.0f, codePage);
+
+    for (const int64_t heldFor : {1, 1990}) {
+        testing::FakeSteadyClock clock;
+        HeldFileStore store(clock);
+        store.releasedAt = heldFor;
+        SettingsFile(store, codePage, clock).saveSettingsFile(s, 0.0f, 0.0f);
+        EXPECT_EQ(store.files[kSettingsFileName], saved) << heldFor;
+        EXPECT_LT(clock.now, heldFor + kHeldFileRetryPauseMs + 1);
+    }
+
+    testing::FakeSteadyClock clock;
+    HeldFileStore store(clock);
+    store.files[kSettingsFileName] = std::string(kDefaultSettingsBytes);
+    store.releasedAt = 2100;
+    try {
+        SettingsFile(store, codePage, clock).saveSettingsFile(s, 0.0f, 0.0f);
+        FAIL() << "a file held past the deadline was replaced";
+    } catch (const FileWriteError& error) {
+        EXPECT_EQ(error.number(), kPathAccessError);
+        EXPECT_EQ(error.path(), "C:\\Ambrel\\AMBREL.SET");
+    }
+    EXPECT_GE(clock.now, kHeldFileDeadlineMs);
+    EXPECT_LT(clock.now, kHeldFileDeadlineMs + kHeldFileRetryPauseMs);
+    EXPECT_EQ(store.files[kSettingsFileName], kDefaultSettingsBytes);
+
+    // Any other failure is reported at once.
+    clock = testing::FakeSteadyClock();
+    store.releasedAt = 0;
+    store.replaceError = kDiskFull;
+    store.replaceCount = 0;
+    EXPECT_THROW(SettingsFile(store, codePage, clock).saveSettingsFile(s, 0.0f, 0.0f),
+                 FileWriteError);
+    EXPECT_EQ(store.replaceCount, 1);
+    EXPECT_EQ(clock.sleeps, 0);
 }
 
 } // namespace
