@@ -21,7 +21,9 @@ inline constexpr const char* kSettingsMissingText = "設定ファイルが見つ
 inline constexpr const char* kSettingsCorruptText =
     "設定ファイルが壊れている可能性があります、Ambrel V2 を再起動して下さい。";
 
-// "エラー ( 13) が発生しました、終了します。": the number with its sign blank.
-std::string fatalErrorText(int number);
+// "エラー ( 13) が発生しました、終了します。": the number with its sign blank. When the failure
+// was a file of the program's folder that could not be written, a second line names the file
+// and says that its folder must be writable.
+std::string fatalErrorText(int number, const std::string& unwritablePath = {});
 
 } // namespace ambrel

@@ -44,6 +44,15 @@ public:
     virtual LocalTime now() const = 0;
 };
 
+// Time as it passes, apart from the wall clock that the user may set: how long the program has
+// waited for something, and a wait on the spot.
+class SteadyClock {
+public:
+    virtual ~SteadyClock() = default;
+    virtual int64_t milliseconds() const = 0; // since some fixed moment
+    virtual void sleep(int milliseconds) = 0;
+};
+
 // A rectangle of the desktop in twips, in the coordinates windows are placed in: the primary
 // monitor's top left corner is (0, 0), a monitor left of or above it has negative ones.
 struct TwipsArea {
@@ -72,7 +81,9 @@ public:
         std::string message; // the device's text for the error, "" on success
     };
     virtual OpenResult open(const std::string& path) = 0;
-    virtual void play() = 0;  // asynchronous, from the current position; failures are silent
+    // Asynchronous, from the current position; at the end of the file, from its start again,
+    // so that every play is heard. Failures are silent.
+    virtual void play() = 0;
     virtual void close() = 0; // synchronous; failures are silent
 };
 
@@ -120,7 +131,8 @@ public:
     // nullopt when the file does not exist; RuntimeError(75) when it cannot be read.
     virtual std::optional<std::string> read(const std::string& name) = 0;
     // Replaces the file as a whole: afterwards it holds either its old bytes or the new ones,
-    // never a part. RuntimeError(75) or (61) on failure.
+    // never a part. FileHeld while another program has the file open so that it cannot be
+    // replaced; otherwise RuntimeError(75) or (61) on failure.
     virtual void replace(const std::string& name, std::string_view bytes) = 0;
     // The full path of the named file in the executable's folder, for a platform part that
     // opens the file itself (the help viewer).

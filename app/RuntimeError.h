@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 namespace ambrel {
 
@@ -32,6 +33,24 @@ public:
 private:
     int number_;
     std::string what_;
+};
+
+// Another program has the file open just now (a sync client, a virus scanner), so that it
+// cannot be replaced; a moment later it may be. The store raises it, and the writer tries again.
+class FileHeld : public RuntimeError {
+public:
+    FileHeld() : RuntimeError(kPathAccessError) {}
+};
+
+// A file of the program's folder that could not be written. The box that reports it names the
+// file, so that the user knows which folder has to be writable.
+class FileWriteError : public RuntimeError {
+public:
+    FileWriteError(int number, std::string path) : RuntimeError(number), path_(std::move(path)) {}
+    const std::string& path() const noexcept { return path_; }
+
+private:
+    std::string path_;
 };
 
 } // namespace ambrel

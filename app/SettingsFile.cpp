@@ -1,5 +1,6 @@
 #include "app/SettingsFile.h"
 
+#include "app/HeldFileRetry.h"
 #include "app/NumberRules.h"
 #include "app/Platform.h"
 #include "app/RuntimeError.h"
@@ -150,18 +151,25 @@ std::string dynamicItem(const DynamicValue& value, const AnsiCodePage& codePage)
     return {};
 }
 
-// The number of the RuntimeError that `step` raised, 0 when it raised none.
-template <typename Step> int errorOf(Step step) {
+// The RuntimeError that `step` raised: its number (0 when it raised none) and the file it
+// could not write, if that was the failure.
+struct StepFailure {
+    int number = 0;
+    std::string unwritablePath;
+};
+template <typename Step> StepFailure failureOf(Step step) {
     try {
         step();
+    } catch (const FileWriteError& error) {
+        return {error.number(), error.path()};
     } catch (const RuntimeError& error) {
-        return error.number();
+        return {error.number(), {}};
     }
-    return 0;
+    return {};
 }
 
-SettingsReadResult failed(int errorNumber) {
-    return {SettingsReadOutcome::Failed, errorNumber};
+SettingsReadResult ended(SettingsReadOutcome outcome, const StepFailure& failure) {
+    return {outcome, failure.number, failure.unwritablePath};
 }
 
 } // namespace
@@ -212,42 +220,47 @@ void SettingsFile::readSettingsFile(Settings& settings) {
 
 SettingsReadResult SettingsFile::readAtStartup(Settings& settings) {
     const auto read = [&] { readSettingsFile(settings); };
-    int error = errorOf(read);
-    if (error == 0) {
-        return {SettingsReadOutcome::Read};
+    StepFailure failure = failureOf(read);
+    if (failure.number == 0) {
+        return {SettingsReadOutcome::Read, 0, {}};
     }
-    if (error == kFileNotFound) {
-        if (const int writeError = errorOf([this] { writeDefaultSettingsFile(); })) {
-            return failed(writeError);
+    if (failure.number == kFileNotFound) {
+        const StepFailure writeFailure = failureOf([this] { writeDefaultSettingsFile(); });
+        if (writeFailure.number != 0) {
+            return ended(SettingsReadOutcome::Failed, writeFailure);
         }
-        error = errorOf(read);
-        if (error == 0) {
-            return {SettingsReadOutcome::DefaultWrittenAndRead};
+        failure = failureOf(read);
+        if (failure.number == 0) {
+            return {SettingsReadOutcome::DefaultWrittenAndRead, 0, {}};
         }
-        if (error == kFileNotFound) {
-            return {SettingsReadOutcome::StillMissing, error};
+        if (failure.number == kFileNotFound) {
+            return ended(SettingsReadOutcome::StillMissing, failure);
         }
     }
-    if (error == kInputPastEnd) {
-        // The damaged file may hold hand-made settings: it is replaced only once its bytes are
-        // safe beside it. When they cannot be kept, restarting would meet the same file again,
-        // so what failed is reported and the file is left alone.
-        if (const int copyError = errorOf([this] { keepDamagedCopy(); })) {
-            return failed(copyError);
+    if (failure.number == kInputPastEnd) {
+        // The damaged file may hold hand-made settings: it is kept aside before it is
+        // replaced. A copy that cannot be written is reported, and the file is replaced all
+        // the same, or every later start would meet it again.
+        const StepFailure copyFailure = failureOf([this] { keepDamagedCopy(); });
+        if (!copyFailure.unwritablePath.empty()) {
+            return ended(SettingsReadOutcome::DamagedNotKeptAside, copyFailure);
         }
-        return {SettingsReadOutcome::DamagedAndKeptAside, error};
+        if (copyFailure.number != 0) {
+            return ended(SettingsReadOutcome::Failed, copyFailure);
+        }
+        return ended(SettingsReadOutcome::DamagedAndKeptAside, failure);
     }
-    return failed(error);
+    return ended(SettingsReadOutcome::Failed, failure);
 }
 
 void SettingsFile::writeDefaultSettingsFile() {
-    store_.replace(kSettingsFileName, kDefaultSettingsBytes);
+    replaceFile(kSettingsFileName, kDefaultSettingsBytes);
 }
 
 void SettingsFile::saveSettingsFile(const Settings& settings, float windowLeft, float windowTop) {
     // Built in memory first and replaced as a whole: a failing save leaves the old file intact
     // instead of a truncated one that the next start would take for a damaged file.
-    store_.replace(kSettingsFileName, formatSettings(settings, windowLeft, windowTop, codePage_));
+    replaceFile(kSettingsFileName, formatSettings(settings, windowLeft, windowTop, codePage_));
 }
 
 void SettingsFile::keepDamagedCopy() {
@@ -255,7 +268,15 @@ void SettingsFile::keepDamagedCopy() {
     if (!bytes) {
         throw RuntimeError(kFileNotFound);
     }
-    store_.replace(kDamagedSettingsCopyName, *bytes);
+    replaceFile(kDamagedSettingsCopyName, *bytes);
+}
+
+void SettingsFile::replaceFile(const std::string& name, std::string_view bytes) {
+    try {
+        retryWhileHeld(steadyClock_, [&] { store_.replace(name, bytes); });
+    } catch (const RuntimeError& error) {
+        throw FileWriteError(error.number(), store_.pathOf(name));
+    }
 }
 
 } // namespace ambrel

@@ -10,6 +10,7 @@ namespace ambrel {
 
 class AnsiCodePage;
 class FileStore;
+class SteadyClock;
 
 inline constexpr const char* kSettingsFileName = "AMBREL.SET";
 // A damaged settings file is kept here before the default file replaces it. Never read.
@@ -33,11 +34,14 @@ enum class SettingsReadOutcome {
     DefaultWrittenAndRead, // there was none: the default file was written and read instead
     StillMissing,          // the default file was written, yet there is still none to read
     DamagedAndKeptAside,   // it ended early; its bytes are kept in kDamagedSettingsCopyName
+    DamagedNotKeptAside,   // it ended early, and kDamagedSettingsCopyName could not be written
     Failed,                // errorNumber tells why; repairs that failed end here too
 };
 struct SettingsReadResult {
     SettingsReadOutcome outcome = SettingsReadOutcome::Read;
-    int errorNumber = 0; // for Failed
+    int errorNumber = 0; // for Failed and DamagedNotKeptAside
+    // The full path of the file that could not be written, when that was the failure.
+    std::string unwritablePath;
 
     bool isRead() const {
         return outcome == SettingsReadOutcome::Read ||
@@ -47,8 +51,8 @@ struct SettingsReadResult {
 
 class SettingsFile {
 public:
-    SettingsFile(FileStore& store, const AnsiCodePage& codePage)
-        : store_(store), codePage_(codePage) {}
+    SettingsFile(FileStore& store, const AnsiCodePage& codePage, SteadyClock& steadyClock)
+        : store_(store), codePage_(codePage), steadyClock_(steadyClock) {}
 
     // RuntimeError(53) when the file is missing; otherwise as parseSettings.
     void readSettingsFile(Settings& settings);
@@ -56,15 +60,20 @@ public:
     // file, which is read instead; a damaged one (it ends early) has its bytes kept aside, and
     // the caller replaces it once it has told the user. Never throws RuntimeError.
     SettingsReadResult readAtStartup(Settings& settings);
+    // The writes below wait a moment for a file that another program holds, and raise
+    // FileWriteError, which names the file, when it cannot be written.
     void writeDefaultSettingsFile();
     void saveSettingsFile(const Settings& settings, float windowLeft, float windowTop);
     // Copies the current file's bytes to kDamagedSettingsCopyName. RuntimeError as the store
-    // raises it when the file cannot be read or the copy written; 53 when the file is gone.
+    // raises it when the file cannot be read; 53 when the file is gone.
     void keepDamagedCopy();
 
 private:
+    void replaceFile(const std::string& name, std::string_view bytes);
+
     FileStore& store_;
     const AnsiCodePage& codePage_;
+    SteadyClock& steadyClock_;
 };
 
 } // namespace ambrel

@@ -15,7 +15,8 @@ public:
 
     // Opens soundFile; a failure shows the device's own text in a warning box and nothing else.
     void openSound();
-    // Starts playback from the device's current position and returns at once.
+    // Starts playback and returns at once: from the device's current position, or from the
+    // start when the last playback has reached the end.
     void playSound();
     void closeSound();
 

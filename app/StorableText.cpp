@@ -43,6 +43,14 @@ std::string charactersLost(const AnsiCodePage& codePage, std::string_view text) 
     return lost;
 }
 
+std::string unquotedPath(std::string_view text) {
+    const std::size_t first = text.find_first_not_of('"');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of('"') - first + 1));
+}
+
 std::optional<std::string> storablePath(const std::string& path, const AnsiCodePage& codePage,
                                         const FileNames& names) {
     if (comesBack(codePage, path)) {

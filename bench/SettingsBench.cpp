@@ -6,6 +6,7 @@
 #include "app/RuntimeError.h"
 #include "app/SettingsFile.h"
 #include "app/tests/support/Cp932CodePage.h"
+#include "app/tests/support/FakePlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,6 +73,12 @@ DiskFileStore& store() {
     return instance;
 }
 
+// No file here is ever held by another program, so the save never waits.
+ambrel::testing::FakeSteadyClock& steadyClock() {
+    static ambrel::testing::FakeSteadyClock instance;
+    return instance;
+}
+
 const Cp932CodePage& codePage() {
     static const Cp932CodePage instance;
     return instance;
@@ -123,7 +130,7 @@ BENCHMARK(BM_ParseTenMegabyteFile);
 void BM_ReadSettingsFile(benchmark::State& state) {
     store().replace(kSettingsFileName,
                     formatSettings(typicalSettings(), 1500.0f, 300.0f, codePage()));
-    SettingsFile file(store(), codePage());
+    SettingsFile file(store(), codePage(), steadyClock());
     for (auto _ : state) {
         Settings settings;
         file.readSettingsFile(settings);
@@ -143,7 +150,7 @@ BENCHMARK(BM_FormatSettings);
 // Close's whole save: format, write a new file and rename it over the old one.
 void BM_SaveSettingsFile(benchmark::State& state) {
     const Settings settings = typicalSettings();
-    SettingsFile file(store(), codePage());
+    SettingsFile file(store(), codePage(), steadyClock());
     for (auto _ : state) {
         file.saveSettingsFile(settings, 1500.0f, 300.0f);
     }

@@ -39,7 +39,7 @@ void alarmRearm(Settings& settings, SavedAlarmState& suspendedAlarm, int second)
 void countdownWatch(const WatchTargets& targets, const LocalTime& now) {
     const Settings& settings = targets.settings;
     CountdownState& countdown = targets.countdown;
-    if (countdown.state != TimerState::On || localMinute(now) < countdown.dueMoment) {
+    if (!countdownFallsDue(countdown, now)) {
         return;
     }
     targets.sound.playSound();

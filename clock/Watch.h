@@ -48,12 +48,9 @@ void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);
 // Arms a suspended alarm again once the second has moved on from alarmSecond.
 void alarmRearm(Settings& settings, SavedAlarmState& suspendedAlarm, int second);
 
-// Due when the countdown is On and `now` is at or past its dueMoment, so a countdown whose minute
-// no tick fell into (the machine slept, the clock was set forward) falls due at the first tick
-// after it, once, and a clock set back waits for the announced time again: plays the sound,
-// stops the countdown, shows the notice, resets the options dialog's start and stop buttons and
-// writes the countdown's headline and message. RuntimeError(13) when its minutes do not read
-// as a number.
+// Due when countdownFallsDue: plays the sound, stops the countdown, shows the notice, resets the
+// options dialog's start and stop buttons and writes the countdown's headline and message.
+// RuntimeError(13) when its minutes do not read as a number.
 void countdownWatch(const WatchTargets& targets, const LocalTime& now);
 
 } // namespace ambrel

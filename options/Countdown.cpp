@@ -29,6 +29,18 @@ CountdownDue countdownDue(int minutes, const LocalTime& start) {
             moment};
 }
 
+bool countdownFallsDue(const CountdownState& countdown, const LocalTime& now) {
+    if (countdown.state != TimerState::On) {
+        return false;
+    }
+    const LocalMinute moment = localMinute(now);
+    if (moment >= countdown.dueMoment) {
+        return true;
+    }
+    return moment < countdown.startMoment && now.hour == countdown.dueHour &&
+           now.minute == countdown.dueMinute;
+}
+
 std::string timerInfoText(int minutes, CountdownDue due) {
     return "【タイマー設定" + numberText(minutes) + "分 （" + numberText(due.hour) + "時" +
            numberText(due.minute) + "分に通知）】";

@@ -29,9 +29,10 @@ struct CountdownState {
     // The due moment's time of day, as the tooltip announces it. Writer: the start button.
     int16_t dueHour = 0;
     int16_t dueMinute = 0;
-    // The date and time at or after which the running countdown falls due. Writer: the start
-    // button.
+    // The date and time at or after which the running countdown falls due, and the moment it
+    // was started at (the seconds dropped). Writer: the start button.
     LocalMinute dueMoment = 0;
+    LocalMinute startMoment = 0;
     // The countdown's tooltip piece. Writers: the start and stop buttons, the watch's due.
     DynamicValue infoText;
 };
@@ -51,6 +52,13 @@ std::optional<int> countdownLength(std::string_view text);
 // time with the seconds dropped, plus the minutes, so 23:55:30 plus 10 minutes is 0:05 of the
 // next day.
 CountdownDue countdownDue(int minutes, const LocalTime& start);
+
+// Whether a running countdown falls due at `now`: at or past its due moment, so that one whose
+// minute no tick fell into (the machine slept, the clock was set forward) falls due at once.
+// While the clock reads a moment before the start (the date or time set back), the due moment
+// lies further ahead than announced: the countdown then falls due at the hour and minute the
+// tooltip announced.
+bool countdownFallsDue(const CountdownState& countdown, const LocalTime& now);
 
 // "【タイマー設定 15分 （ 10時 35分に通知）】": each number after its sign blank.
 std::string timerInfoText(int minutes, CountdownDue due);

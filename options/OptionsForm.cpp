@@ -142,7 +142,8 @@ std::string OptionsForm::soundFileText() {
 }
 
 std::string OptionsForm::storableSoundFile(const std::string& boxText) const {
-    return storablePath(boxText, needs_.codePage, needs_.fileNames).value_or(boxText);
+    const std::string path = unquotedPath(boxText);
+    return storablePath(path, needs_.codePage, needs_.fileNames).value_or(path);
 }
 
 void OptionsForm::resetCountdownButtons() {
@@ -232,6 +233,7 @@ void OptionsForm::onStartClick() {
     countdown.dueHour = due.hour;
     countdown.dueMinute = due.minute;
     countdown.dueMoment = due.moment;
+    countdown.startMoment = localMinute(now);
     enableCountdownButtons(view, true);
     countdown.infoText = timerInfoText(*minutes, due);
 }
@@ -310,7 +312,7 @@ bool OptionsForm::checkAlarmTime(const OptionsView& view) {
 
 bool OptionsForm::checkStorableTexts(const OptionsView& view) {
     bool fine = true;
-    const std::string soundFile = view.text(OptionsText::SoundFileBox);
+    const std::string soundFile = unquotedPath(view.text(OptionsText::SoundFileBox));
     if (soundFile.empty()) {
         refuseClose(kSoundFileEmptyText);
         fine = false;

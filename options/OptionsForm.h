@@ -56,8 +56,8 @@ public:
 
     // Shows the dialog, modeless, creating and loading it if it does not exist.
     void show();
-    // The path in the sound-file box, in the form the settings file can hold when there is one;
-    // creates the dialog hidden if it does not exist.
+    // The path in the sound-file box without the quotes around it, in the form the settings file
+    // can hold when there is one; creates the dialog hidden if it does not exist.
     std::string soundFileText();
     // Stop button disabled, start button enabled; creates the dialog hidden if it does not exist.
     void resetCountdownButtons();
@@ -80,7 +80,8 @@ public:
     void requestClose();
 
 private:
-    // The box's path as the settings file can hold it, or as typed when it cannot.
+    // The box's path without its quotes, as the settings file can hold it, or as typed when it
+    // cannot.
     std::string storableSoundFile(const std::string& boxText) const;
     // True when the dialog may close. The checks store the alarm time they convert at once.
     bool queryUnload();

@@ -15,7 +15,7 @@ constexpr int kInitialCountdownMinutes = 10;
 } // namespace
 
 Program::Program(Services& services, ViewFactory& views)
-    : services_(services), settingsFile_(services.files, services.codePage),
+    : services_(services), settingsFile_(services.files, services.codePage, services.steadyClock),
       sound_(settings_, services.sound, services.messages),
       clockWindow_([this, &views] { return views.createClockView(clock_); },
                    [this](ClockView& view) { loadClockWindow(view); }),
@@ -65,13 +65,19 @@ void Program::endWithUnreadSettings(const SettingsReadResult& read) {
                                 MessageIcon::None);
         endProgram();
     case SettingsReadOutcome::DamagedAndKeptAside:
-        damagedFileKept_ = true;
+        damagedFileToReplace_ = true;
         services_.beeper.beep();
         services_.messages.show(kSettingsCorruptText, kCorruptFileTitle, MessageButtons::Ok,
                                 MessageIcon::Information);
         replaceDamagedFileAndEnd();
+    case SettingsReadOutcome::DamagedNotKeptAside:
+        damagedFileToReplace_ = true;
+        services_.beeper.beep();
+        services_.messages.show(fatalErrorText(read.errorNumber, read.unwritablePath), kErrorTitle,
+                                MessageButtons::Ok, MessageIcon::None);
+        replaceDamagedFileAndEnd();
     default:
-        failWithError(read.errorNumber);
+        failWithError(read.errorNumber, read.unwritablePath);
     }
 }
 
@@ -111,7 +117,7 @@ void Program::replaceDamagedFileAndEnd() {
     try {
         settingsFile_.writeDefaultSettingsFile();
     } catch (const RuntimeError& writeError) {
-        failWithError(writeError.number());
+        failWith(writeError);
     }
     endProgram();
 }
@@ -120,8 +126,8 @@ void Program::endUnsavedDuringLoad() {
     // A close during one of the load's boxes (WM_CLOSE reaches the hidden clock window through
     // the box's own message loop) meets a record that may be half read: saving it would put
     // empty or partly read fields over the user's file. The program ends as the failure behind
-    // that box would end it, so a damaged file already kept aside is still replaced.
-    if (damagedFileKept_) {
+    // that box would end it, so a damaged file is still replaced.
+    if (damagedFileToReplace_) {
         replaceDamagedFileAndEnd();
     }
     endProgram();
@@ -134,7 +140,7 @@ void Program::unloadClockWindow() {
     try {
         closeSoundAndSave();
     } catch (const RuntimeError& error) {
-        failWithError(error.number());
+        failWith(error);
     }
     endProgram();
 }
@@ -156,8 +162,17 @@ void Program::endProgram() {
 }
 
 void Program::failWithError(int number) {
+    failWithError(number, {});
+}
+
+void Program::failWith(const RuntimeError& error) {
+    const auto* unwritable = dynamic_cast<const FileWriteError*>(&error);
+    failWithError(error.number(), unwritable ? unwritable->path() : std::string());
+}
+
+void Program::failWithError(int number, const std::string& unwritablePath) {
     services_.beeper.beep();
-    services_.messages.show(fatalErrorText(number), kErrorTitle, MessageButtons::Ok,
+    services_.messages.show(fatalErrorText(number, unwritablePath), kErrorTitle, MessageButtons::Ok,
                             MessageIcon::None);
     endProgram();
 }

@@ -24,6 +24,8 @@
 
 namespace ambrel {
 
+class RuntimeError;
+
 // Thrown when ProgramExit::endProgram returns, which only a test's fake does: nothing of the
 // program may run after its end. Not a RuntimeError, so no handler of the program traps it.
 struct ProgramEnded {};
@@ -41,6 +43,7 @@ struct Services {
     FileStore& files;
     AnsiCodePage& codePage;
     FileNames& fileNames;
+    SteadyClock& steadyClock;
 };
 
 // Creates the platform windows. Each view reports its events to the form it is given.
@@ -99,6 +102,9 @@ private:
     void closeSoundAndSave();
     // The damaged file's end: the default file in its place, then the end of the program.
     [[noreturn]] void replaceDamagedFileAndEnd();
+    // failWithError for `error`, whose box also names the file it could not write.
+    [[noreturn]] void failWith(const RuntimeError& error);
+    [[noreturn]] void failWithError(int number, const std::string& unwritablePath);
     // A close that arrives before the load has finished: nothing of the record is saved.
     [[noreturn]] void endUnsavedDuringLoad();
 
@@ -120,7 +126,7 @@ private:
     OptionsForm options_;
     ClockForm clock_;
     bool clockLoaded_ = false;
-    bool damagedFileKept_ = false; // the load met a damaged file and kept its bytes aside
+    bool damagedFileToReplace_ = false; // the load met a damaged file and has reported it
 };
 
 } // namespace ambrel

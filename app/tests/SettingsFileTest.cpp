@@ -1,8 +1,10 @@
 #include "app/SettingsFile.h"
 
+#include "app/HeldFileRetry.h"
 #include "app/NumberRules.h"
 #include "app/RuntimeError.h"
 #include "app/tests/support/Cp932CodePage.h"
+#include "app/tests/support/FakePlatform.h"
 #include "app/tests/support/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
@@ -461,7 +463,8 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     MemoryFileStore store;
     Cp932CodePage codePage;
-    SettingsFile file{store, codePage};
+    testing::FakeSteadyClock steadyClock;
+    SettingsFile file{store, codePage, steadyClock};
 };
 
 TEST_F(SettingsFileTest, MissingFileIsFileNotFound) {
@@ -522,6 +525,7 @@ TEST_F(SettingsFileTest, FailedSaveLeavesTheOldFileWhole) {
         EXPECT_EQ(error.number(), kDiskFull);
     }
     EXPECT_EQ(store.files[kSettingsFileName], kDefaultSettingsBytes);
+    EXPECT_EQ(steadyClock.sleeps, 0); // only a held file is waited for
 }
 
 TEST_F(SettingsFileTest, DamagedFileIsCopiedAside) {
@@ -582,7 +586,7 @@ TEST_F(SettingsFileTest, StartupReadNamesWhatItFoundAndRepaired) {
     EXPECT_EQ(result.errorNumber, kTypeMismatch);
 }
 
-TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
+TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumberAndTheFileItCouldNotWrite) {
     Settings s;
     store.replaceError = kDiskFull;
     SettingsReadResult result = file.readAtStartup(s); // no file, and no default can be written
@@ -590,9 +594,11 @@ TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
     EXPECT_EQ(result.errorNumber, kDiskFull);
 
     store.files[kSettingsFileName] = "1"; // damaged, and its copy cannot be written
+    store.replaceError = kPathAccessError;
     result = file.readAtStartup(s);
-    EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
-    EXPECT_EQ(result.errorNumber, kDiskFull);
+    EXPECT_EQ(result.outcome, SettingsReadOutcome::DamagedNotKeptAside);
+    EXPECT_EQ(result.errorNumber, kPathAccessError);
+    EXPECT_EQ(result.unwritablePath, "C:\\Ambrel\\AMBREL.BAK");
     EXPECT_EQ(store.files.count(kDamagedSettingsCopyName), 0u);
 
     store.files.clear();
@@ -601,6 +607,29 @@ TEST_F(SettingsFileTest, StartupReadReportsAFailedRepairWithItsNumber) {
     result = file.readAtStartup(s);
     EXPECT_EQ(result.outcome, SettingsReadOutcome::Failed);
     EXPECT_EQ(result.errorNumber, kPathAccessError);
+}
+
+TEST_F(SettingsFileTest, AHeldFileIsWaitedForUpToTwoSecondsAndThenNamed) {
+    Settings s;
+    parseSettings(kDefaultSettingsBytes, codePage, s);
+    const std::string saved = formatSettings(s, 15.0f, 15.0f, codePage);
+    int64_t releasedAt = 1990;
+    store.held = [&] { return steadyClock.now < releasedAt; };
+    file.saveSettingsFile(s, 15.0f, 15.0f);
+    EXPECT_EQ(store.files[kSettingsFileName], saved);
+    EXPECT_LT(steadyClock.now, releasedAt + kHeldFileRetryPauseMs);
+
+    steadyClock.now = 0;
+    releasedAt = 2100;
+    try {
+        file.saveSettingsFile(s, 30.0f, 30.0f);
+        FAIL() << "a file held past the deadline was replaced";
+    } catch (const FileWriteError& error) {
+        EXPECT_EQ(error.number(), kPathAccessError);
+        EXPECT_EQ(error.path(), "C:\\Ambrel\\AMBREL.SET");
+    }
+    EXPECT_GE(steadyClock.now, kHeldFileDeadlineMs);
+    EXPECT_EQ(store.files[kSettingsFileName], saved);
 }
 
 } // namespace

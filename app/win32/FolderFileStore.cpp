@@ -30,14 +30,18 @@ std::wstring executableFolder() {
         error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL ? kDiskFull : kPathAccessError);
 }
 
+// Every sharing: a sync client or a virus scanner may have the file open, for reading or for
+// writing, and may rename or delete it, while the program reads it.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 } // namespace
 
 FolderFileStore::FolderFileStore() : folder_(narrow(executableFolder())) {}
 
 std::optional<std::string> FolderFileStore::read(const std::string& name) {
     const std::wstring path = widen(folder_ + "\\" + name);
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
@@ -70,7 +74,12 @@ void FolderFileStore::replace(const std::string& name, std::string_view bytes) {
         KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.get() == INVALID_HANDLE_VALUE) {
-            raiseFor(GetLastError());
+            const DWORD error = GetLastError();
+            // A scanner may still be reading the temporary file an earlier attempt left.
+            if (error == ERROR_SHARING_VIOLATION) {
+                throw FileHeld();
+            }
+            raiseFor(error);
         }
         DWORD written = 0;
         const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()),
@@ -87,6 +96,12 @@ void FolderFileStore::replace(const std::string& name, std::string_view bytes) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         DeleteFileW(temporary.c_str());
+        // A file that another process has open without delete sharing cannot be replaced, and
+        // Windows says so as a sharing violation or as access denied, depending on who holds
+        // it and how.
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED) {
+            throw FileHeld();
+        }
         raiseFor(error);
     }
 }

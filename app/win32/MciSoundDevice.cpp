@@ -51,13 +51,40 @@ SoundDevice::OpenResult MciSoundDevice::open(const std::string& path) {
     return {};
 }
 
+std::optional<DWORD_PTR> MciSoundDevice::status(DWORD item) const {
+    MCI_STATUS_PARMS parameters{};
+    parameters.dwItem = item;
+    if (mciSendCommandW(deviceId_, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                        reinterpret_cast<DWORD_PTR>(&parameters)) != 0) {
+        return std::nullopt;
+    }
+    return parameters.dwReturn;
+}
+
+bool MciSoundDevice::standsAtEnd() const {
+    const std::optional<DWORD_PTR> mode = status(MCI_STATUS_MODE);
+    if (!mode || *mode == MCI_MODE_PLAY) {
+        return false;
+    }
+    const std::optional<DWORD_PTR> position = status(MCI_STATUS_POSITION);
+    const std::optional<DWORD_PTR> length = status(MCI_STATUS_LENGTH);
+    return position && length && *position >= *length;
+}
+
 void MciSoundDevice::play() {
     if (deviceId_ == 0) {
         return;
     }
-    // No MCI_FROM: playback goes on from wherever the device's position stands.
+    // A complete playback leaves the position at the end of the file, where a play without a
+    // start returns at once in silence: the alarm would be heard on its first day only. So a
+    // device found there plays from the start; one that still plays goes on as it is.
     MCI_PLAY_PARMS parameters{};
-    mciSendCommandW(deviceId_, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&parameters));
+    DWORD flags = 0;
+    if (standsAtEnd()) {
+        parameters.dwFrom = 0;
+        flags = MCI_FROM;
+    }
+    mciSendCommandW(deviceId_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&parameters));
 }
 
 void MciSoundDevice::close() {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace ambrel::win32 {
 
 class MciSoundDevice : public SoundDevice {
@@ -19,6 +21,11 @@ public:
     void close() override;
 
 private:
+    // An item of the open device's status; nullopt when the device cannot tell.
+    std::optional<DWORD_PTR> status(DWORD item) const;
+    // Not playing, with the position at the end of the file.
+    bool standsAtEnd() const;
+
     UINT deviceId_ = 0; // 0 while no device is open
 };
 

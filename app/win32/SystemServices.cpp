@@ -66,6 +66,14 @@ LocalTime SystemClock::now() const {
     return result;
 }
 
+int64_t SystemSteadyClock::milliseconds() const {
+    return static_cast<int64_t>(GetTickCount64());
+}
+
+void SystemSteadyClock::sleep(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}
+
 float SystemScreen::widthTwips() const {
     return pixelsToTwips(GetSystemMetrics(SM_CXSCREEN), screenDpi());
 }

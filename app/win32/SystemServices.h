@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes, the beep, the time of day, the screen and the end of the process.
+// Message boxes, the beep, the time of day, the time that passes, the screen and the end of the
+// process.
 
 #include "app/Platform.h"
 
@@ -19,6 +20,12 @@ public:
 class SystemClock : public Clock {
 public:
     LocalTime now() const override;
+};
+
+class SystemSteadyClock : public SteadyClock {
+public:
+    int64_t milliseconds() const override;
+    void sleep(int milliseconds) override;
 };
 
 class SystemScreen : public Screen {

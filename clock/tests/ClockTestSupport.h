@@ -52,6 +52,7 @@ protected:
         countdown().dueHour = due.hour;
         countdown().dueMinute = due.minute;
         countdown().dueMoment = due.moment;
+        countdown().startMoment = localMinute(start);
         countdown().state = TimerState::On;
         countdown().infoText = "【タイマー】";
     }

@@ -181,6 +181,21 @@ TEST_F(CountdownWatch, AClockSetBackWaitsForTheAnnouncedTimeAgain) {
     EXPECT_EQ(plays(), 1);
 }
 
+TEST_F(CountdownWatch, ADateSetBackFallsDueAtTheAnnouncedHourAndMinuteOnce) {
+    app.clock.time.day = 10;
+    runCountdown(15, 10, 20); // announced for 10:35
+    tickSecond(10, 21, 0);
+    --app.clock.time.day; // the date set back a day, to a moment before the start
+    tickSecond(10, 34, 59);
+    EXPECT_EQ(plays(), 0);
+    tickAt(10, 35, 0);
+    EXPECT_EQ(plays(), 1);
+    tickSecond(10, 35, 1);
+    nextDay(); // the date set right again: the countdown has fallen due already
+    tickSecond(10, 35, 0);
+    EXPECT_EQ(plays(), 1);
+}
+
 TEST_F(CountdownWatch, ALongCountdownWaitsForItsDayNotOnlyItsTimeOfDay) {
     runCountdown(999, 12, 0); // 16 h 39 min: due at 4:39 of the next day
     tickSecond(12, 39, 0);

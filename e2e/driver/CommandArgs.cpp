@@ -12,7 +12,7 @@ namespace {
 // Options that stand alone; every other option takes the argument after it as its value.
 bool isFlag(const std::wstring& name) {
     static const std::set<std::wstring> flags = {L"post", L"send",    L"visible", L"dump",
-                                                 L"all",  L"pending", L"frozen"};
+                                                 L"all",  L"pending", L"frozen",  L"write"};
     return flags.count(name) != 0;
 }
 

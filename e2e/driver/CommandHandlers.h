@@ -47,6 +47,10 @@ void cmdRefuseWindow(const ArgReader& a, const Output& out);
 void cmdCompose(const ArgReader& a, const Output& out);
 void cmdDpiChange(const ArgReader& a, const Output& out);
 
+// Files held open as other programs hold them (FileCommands.cpp).
+void cmdHold(const ArgReader& a, const Output& out);
+void cmdRelease(const ArgReader& a, const Output& out);
+
 // The program's clock, which the suite sets (ClockCommands.cpp).
 void cmdClock(const ArgReader& a, const Output& out);
 

@@ -23,6 +23,7 @@ const char* usage() {
            "clock control EXE YYYY-MM-DD HH:MM:SS [--frozen] | clock set YYYY-MM-DD HH:MM:SS\n"
            "clock move SECONDS | clock freeze | clock run | clock status | clock off\n"
            "accessible HWND | shortpath PATH\n"
+           "hold PATH [--write] [--until-created PATH2 [--then MS]] | release HOLD\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
 
@@ -60,6 +61,8 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"clock", cmdClock},
                                                              {L"accessible", cmdAccessible},
                                                              {L"shortpath", cmdShortPath},
+                                                             {L"hold", cmdHold},
+                                                             {L"release", cmdRelease},
                                                              {L"ping", cmdPing}};
     auto it = handlers.find(name);
     if (it == handlers.end()) {

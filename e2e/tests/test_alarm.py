@@ -5,7 +5,7 @@ the alarm state saved within the alarm's second, and a missing sound file.
 Each program runs on a clock that the suite sets (harness.clock): it stands still before the
 alarm's second until the test is ready, and then in that second, so that nothing depends on how
 fast the program starts or the harness acts."""
-from datetime import datetime
+from datetime import datetime, timedelta
 
 from harness import audio, ids
 from harness.paths import windows_path
@@ -18,7 +18,8 @@ DISPLAY_TOOL = ids.DISPLAY_TOOL
 # Controls of the notice.
 CLOSE_BUTTON, MESSAGE, HEADLINE = ids.NOTICE.CLOSE, ids.NOTICE.MESSAGE, ids.NOTICE.HEADLINE
 # Controls of the options dialog.
-OK_BUTTON, START, STOP = ids.OPTIONS.OK, ids.OPTIONS.START, ids.OPTIONS.STOP
+OK_BUTTON, START, STOP, TEST = (ids.OPTIONS.OK, ids.OPTIONS.START, ids.OPTIONS.STOP,
+                                ids.OPTIONS.TEST)
 ALARM_HOUR, ALARM_MINUTE, ALARM_SECOND = (ids.OPTIONS.ALARM_HOUR, ids.OPTIONS.ALARM_MINUTE,
                                           ids.OPTIONS.ALARM_SECOND)
 TIMER_MINUTES = ids.OPTIONS.COUNTDOWN_MINUTES
@@ -197,6 +198,45 @@ def test_a_countdown_of_no_minutes_falls_due_at_once(ambrel, driver, program_clo
     assert driver.info(controls[STOP]["hwnd"])["enabled"] is False
     wait_until(lambda: display_tip(driver, clock) == HINT, 3,
                what="the tooltip without the countdown")
+
+
+def test_the_alarm_is_heard_on_two_nights_of_one_run(ambrel, driver, record, program_clock):
+    # Each playback ends at the end of the file: the next night's plays it from its start.
+    app, time = start_clock(ambrel, program_clock, alarm=ALARM, state='"ALON"')
+    clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
+    piece = alarm_piece(*ALARM)
+    wait_until(lambda: display_tip(driver, clock) == piece + HINT, 10,
+               what="the alarm piece in the tooltip")
+    for night in range(2):
+        day = BEFORE + timedelta(days=night)
+        recording = record(f"night{night + 1}.wav")
+        time.set(day.replace(hour=ALARM[0], minute=ALARM[1], second=ALARM[2]))
+        notice = wait_notice(app, timeout=30)
+        recording.wait_sound_end(timeout=30)
+        assert_tone(recording.stop())
+        driver.press(notice["hwnd"], CLOSE_BUTTON)
+        driver.wait_gone(notice["hwnd"], 10)
+        time.set(day.replace(hour=ALARM[0], minute=ALARM[1], second=ALARM[2] + 1))
+        wait_until(lambda: display_tip(driver, clock) == piece + HINT, 10,
+                   what="the alarm armed again for the next night")
+
+
+def test_a_countdown_after_the_sound_test_is_heard(ambrel, driver, record, program_clock):
+    app, _ = start_clock(ambrel, program_clock)
+    clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
+    options, controls = open_options(app, driver, clock)
+    tested = record("test.wav")
+    driver.press(options, TEST)
+    tested.wait_sound_end(timeout=30)
+    assert_tone(tested.stop())
+
+    # In the same dialog: a countdown of no minutes, due at the next tick.
+    counted = record("countdown.wav")
+    driver.settext(controls[TIMER_MINUTES]["hwnd"], "0")
+    driver.press(options, START)
+    wait_notice(app, timeout=20)
+    counted.wait_sound_end(timeout=30)
+    assert_tone(counted.stop())
 
 
 def test_a_notice_while_one_is_open_is_reused_in_place_and_centred_when_new(ambrel, driver,

@@ -127,7 +127,8 @@ def test_a_full_disk_keeps_the_old_file_byte_for_byte(ambrel, driver, tmp_path):
             before = sorted(p.name for p in app.folder.iterdir())
             driver.close(clock["hwnd"])
             box = app.wait_msgbox(timeout=HANG_SECONDS, title=ERROR_TITLE)
-            assert box["text"] == "エラー ( 61) が発生しました、終了します。"
+            assert box["text"].split("\n")[0] == "エラー ( 61) が発生しました、終了します。"
+            assert "\\AMBREL.SET に書き込めません。" in box["text"]
             driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
             assert app.wait_exit(HANG_SECONDS, proc=proc) == 0
             assert app.read_settings() == old

@@ -1,6 +1,6 @@
 """The end of the Windows session and the failures of the platform: the settings saved at
 log-off, an empty sound path, a settings file that cannot be read, a damaged file that cannot
-be kept aside, and windows that the system refuses to create."""
+be kept aside (named, and replaced all the same), and windows that the system refuses to create."""
 import os
 from datetime import datetime
 
@@ -137,17 +137,21 @@ def test_a_settings_file_that_cannot_be_read_is_the_access_failure_and_stays(amb
     assert not app.windows(cls=CLOCK)
 
 
-def test_a_damaged_file_that_cannot_be_kept_aside_is_the_access_failure_and_stays(ambrel,
-                                                                                   driver):
+def test_a_damaged_file_that_cannot_be_kept_aside_is_named_and_replaced_all_the_same(ambrel,
+                                                                                       driver):
     app = ambrel(run=False)
     app.write_settings(b"10\r\n0\r\n")
     (app.folder / "AMBREL.BAK").mkdir()  # the copy cannot take its place
     app.start()
     box = app.wait_msgbox(title=ERROR_TITLE)
-    assert box["text"] == fatal_text(75)
+    first, second = box["text"].split("\n")
+    assert first == fatal_text(75)
+    assert second.endswith(f"\\{app.folder.name}\\AMBREL.BAK に書き込めません。"
+                           "ambrel.exe のフォルダは書き込みができる必要があります。"), second
     driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
     app.wait_exit(60)
-    assert app.read_settings() == b"10\r\n0\r\n"
+    # The next start runs, with the defaults.
+    assert app.settings_lines()[3:5] == ['"ON"', '"c:\\WINDOWS\\TADA.WAV"']
     assert not app.msgboxes()
 
 

@@ -115,3 +115,25 @@ def test_the_position_saved_is_where_the_window_stands(ambrel, driver):
     driver.close(clock["hwnd"])
     app.wait_exit(60)
     assert app.settings_lines()[1:3] == ["15", "15"]
+
+
+def test_a_file_another_program_holds_is_read_and_saved_once_it_is_let_go(ambrel, driver):
+    # A sync client holds AMBREL.SET open for reading and writing, sharing both but not its
+    # deletion, from before the start until a moment after the save has written its new file
+    # beside it: the start reads it all the same, and the save, which cannot replace a held
+    # file, waits and lands once it is let go.
+    app = ambrel(run=False)
+    tone = audio.write_tone(app.folder / "tone.wav")
+    app.write_settings(settings(left="20000", top="500", sound=f'"{windows_path(tone)}"'))
+    held = driver.one("hold", app.windows_path("AMBREL.SET"), "--write",
+                      "--until-created", app.windows_path("AMBREL.SET.new"), "--then", 300)
+    try:
+        app.start()
+        clock = app.wait_window(cls=CLOCK, visible=True)
+        assert not app.msgboxes()
+        driver.close(clock["hwnd"])
+        assert app.wait_exit(60) == 0
+    finally:
+        released = driver.one("release", held["hold"])
+    assert released["trigger_seen"], "the save never began while the file was held"
+    assert app.settings_lines()[1:3] == ["15", "15"]

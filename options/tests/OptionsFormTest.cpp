@@ -284,6 +284,7 @@ TEST_F(OptionsCountdownTest, StartStoresTheTypedLengthAndTheDueTime) {
     due.hour = 10;
     due.minute = 35;
     EXPECT_EQ(countdown().dueMoment, localMinute(due)); // the start's date at 10:35
+    EXPECT_EQ(countdown().startMoment, countdown().dueMoment - 15);
     EXPECT_FALSE(view.isEnabled(startButton));
     EXPECT_TRUE(view.isEnabled(stopButton));
     EXPECT_EQ(countdown().infoText.toText(), "【タイマー設定 15分 （ 10時 35分に通知）】");

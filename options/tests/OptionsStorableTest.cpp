@@ -5,6 +5,7 @@
 
 #include "app/Messages.h"
 #include "app/SettingsFile.h"
+#include "app/StorableText.h"
 
 #include <string>
 #include <vector>
@@ -104,6 +105,23 @@ TEST_F(OptionsStorableTest, TheTestButtonAndTheAlarmTakeThePathInItsShortForm) {
     // A path that has no short form is handed on as typed: the device reports it.
     view->setText(OptionsText::SoundFileBox, "C:\\Señal.wav");
     EXPECT_EQ(form().soundFileText(), "C:\\Señal.wav");
+}
+
+TEST_F(OptionsStorableTest, APathPastedInQuotesIsTakenWithoutThemByTheTestTheAlarmAndTheCommit) {
+    EXPECT_EQ(unquotedPath("\"C:\\a b.wav"), "C:\\a b.wav"); // one quote, as left by an edit
+    view->setText(OptionsText::SoundFileBox, "\"C:\\Sounds\\ring.wav\"");
+    form().onTestClick();
+    EXPECT_EQ(app.sound.commands.at(1), "open:C:\\Sounds\\ring.wav");
+    EXPECT_EQ(form().soundFileText(), "C:\\Sounds\\ring.wav");
+    form().requestClose();
+    EXPECT_TRUE(app.messages.shown.empty());
+    EXPECT_TRUE(app.settings().soundFile == "C:\\Sounds\\ring.wav");
+
+    // Nothing but quotes is no path at all.
+    view = &open();
+    view->setText(OptionsText::SoundFileBox, "\"\"");
+    form().requestClose();
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"WAVファイルが指定されていません。"}));
 }
 
 } // namespace

@@ -96,16 +96,23 @@ TEST_F(StartupTest, DamagedFilesAreKeptAsideReplacedByDefaultsAndEndTheProgram) 
     }
 }
 
-TEST_F(StartupTest, ADamagedFileWhoseCopyCannotBeKeptIsReportedAsTheAccessFailureAndStays) {
+// The boxes for a file the folder does not let the program write: the number as ever, and a
+// second line with the file and what the user can do.
+const std::string kUnwritableLine =
+    " に書き込めません。ambrel.exe のフォルダは書き込みができる必要があります。";
+
+TEST_F(StartupTest, ADamagedFileWhoseCopyCannotBeKeptIsReportedByNameAndStillReplaced) {
     t.files.replaceError = 75;
     t.files.failingName = kBak;
     EXPECT_TRUE(start("10\r\n0\r\n"));
-    EXPECT_EQ(t.files.files[kSet], "10\r\n0\r\n");
     EXPECT_EQ(t.files.files.count(kBak), 0u);
-    // Not the text that asks for a restart, which would meet the same file again.
+    // The next start runs with the defaults instead of meeting the same file again.
+    EXPECT_EQ(t.files.files[kSet], kDefaultSettingsBytes);
     EXPECT_EQ(t.beeper.beeps, 1);
     ASSERT_EQ(t.messages.shown.size(), 1u);
-    EXPECT_EQ(t.messages.shown[0].text, "エラー ( 75) が発生しました、終了します。");
+    EXPECT_EQ(t.messages.shown[0].text,
+              "エラー ( 75) が発生しました、終了します。\nC:\\Ambrel\\AMBREL.BAK" +
+                  kUnwritableLine);
     EXPECT_EQ(t.messages.shown[0].title, "Ambrel V2 エラー");
     EXPECT_EQ(t.messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(t.exit.ends, 1);
@@ -139,12 +146,15 @@ TEST_F(StartupTest, OtherLoadErrorsShowTheirNumberAndLeaveTheFile) {
     }
 }
 
-TEST_F(StartupTest, AFailingDefaultFileIsReportedOnceAndEnds) {
+TEST_F(StartupTest, AFailingDefaultFileIsReportedOnceByNameAndEnds) {
     t.files.replaceError = 75;
+    t.files.folderPath = "C:\\Program Files\\Ambrel";
     EXPECT_TRUE(runMain());
     EXPECT_EQ(t.files.replaceCount, 1);
     ASSERT_EQ(t.messages.shown.size(), 1u);
-    EXPECT_EQ(t.messages.shown[0].text, "エラー ( 75) が発生しました、終了します。");
+    EXPECT_EQ(t.messages.shown[0].text,
+              "エラー ( 75) が発生しました、終了します。\nC:\\Program Files\\Ambrel\\AMBREL.SET" +
+                  kUnwritableLine);
     EXPECT_EQ(t.files.files.count(kSet), 0u);
 }
 
@@ -338,7 +348,9 @@ TEST_F(StartupTest, AFailingSaveIsReportedAndLeavesTheOldFileWhole) {
     EXPECT_EQ(t.files.files[kSet], before);
     EXPECT_EQ(t.beeper.beeps, 1);
     ASSERT_EQ(t.messages.shown.size(), 1u);
-    EXPECT_EQ(t.messages.shown[0].text, "エラー ( 61) が発生しました、終了します。");
+    EXPECT_EQ(t.messages.shown[0].text,
+              "エラー ( 61) が発生しました、終了します。\nC:\\Ambrel\\AMBREL.SET" +
+                  kUnwritableLine);
     EXPECT_EQ(t.exit.ends, 1);
 }
 

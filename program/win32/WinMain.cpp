@@ -31,8 +31,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     FolderFileStore files;
     SystemCodePage codePage;
     ShortPaths fileNames;
-    Services services{messages, beeper,   clock, screen, sound,    fileDialog,
-                      help,     instance, exit,  files,  codePage, fileNames};
+    SystemSteadyClock steadyClock;
+    Services services{messages, beeper, clock, screen,   sound,     fileDialog, help,
+                      instance, exit,   files, codePage, fileNames, steadyClock};
     WindowFactory windows;
     Program program(services, windows);
 

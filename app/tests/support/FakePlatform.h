@@ -60,6 +60,18 @@ public:
     }
 };
 
+// Time passes only while the program sleeps.
+class FakeSteadyClock : public SteadyClock {
+public:
+    int64_t now = 0;
+    int sleeps = 0;
+    int64_t milliseconds() const override { return now; }
+    void sleep(int milliseconds) override {
+        now += milliseconds;
+        ++sleeps;
+    }
+};
+
 class FakeScreen : public Screen {
 public:
     float width = 15360; // 1024 x 768 pixels at 15 twips a pixel

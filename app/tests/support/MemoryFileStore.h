@@ -5,6 +5,7 @@
 #include "app/Platform.h"
 #include "app/RuntimeError.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,6 +23,8 @@ public:
     std::optional<int> replaceError;
     // Only this file fails, when not empty; all others work.
     std::string failingName;
+    // While it answers true, every replace finds the file held by another program.
+    std::function<bool()> held;
     std::string folderPath = "C:\\Ambrel";
 
     int readCount = 0;
@@ -41,6 +44,9 @@ public:
 
     void replace(const std::string& name, std::string_view bytes) override {
         ++replaceCount;
+        if (held && held()) {
+            throw FileHeld();
+        }
         if (replaceError && fails(name)) {
             throw RuntimeError(*replaceError);
         }

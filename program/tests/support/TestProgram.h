@@ -26,8 +26,9 @@ template <class Store = MemoryFileStore> struct BasicTestProgram {
     Store files;
     Cp932CodePage codePage;
     FakeFileNames fileNames;
-    Services services{messages, beeper,   clock, screen, sound,    fileDialog,
-                      help,     instance, exit,  files,  codePage, fileNames};
+    FakeSteadyClock steadyClock;
+    Services services{messages, beeper, clock, screen,   sound,     fileDialog, help,
+                      instance, exit,   files, codePage, fileNames, steadyClock};
     FakeViewFactory views;
     Program program{services, views};
 

@@ -77,7 +77,9 @@ TEST_F(HelpFileTest, ExplainsEveryControlOfTheOptionsDialogAndTheSettingsFile) {
           // The refusals, the place on several monitors, the names that
           // the settings file cannot hold, and a close while it is read.
           "0～999", "範囲外なら動きません", "マイナスの値", "モニター", "短い名前(8.3形式)",
-          "保存できない文字", "読み終わる前に終了したときは書き込みません"}) {
+          "保存できない文字", "読み終わる前に終了したときは書き込みません",
+          // Beside other programs, where the program can live, and paths in quotes.
+          "2秒まで待って", "書き込みのできるフォルダ", "パスのコピー"}) {
         EXPECT_NE(all.find(term), std::string::npos) << term;
     }
 }
