@@ -95,6 +95,10 @@ public:
 class HelpViewer {
 public:
     virtual ~HelpViewer() = default;
+    // True when the system has a WinHelp viewer that shows help files: not on Windows 10 and
+    // later, nor where the Windows folder's winhlp32.exe is missing or is the stub that only
+    // says that this help format is not supported.
+    virtual bool available() const = 0;
     virtual void showContents(const std::string& helpFile) = 0;
 };
 

@@ -20,6 +20,10 @@ HMODULE uxtheme() {
     static const HMODULE library = LoadLibraryW(L"uxtheme.dll");
     return library;
 }
+HMODULE version() {
+    static const HMODULE library = LoadLibraryW(L"version.dll");
+    return library;
+}
 
 // The address of `name` in `library` as a pointer to `Function` (the system's declaration, so
 // that the calling convention and the parameters are the API's), or null.
@@ -92,6 +96,23 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
     static const auto function =
         find<decltype(::DrawThemeBackground)>(uxtheme(), "DrawThemeBackground");
     return function != nullptr ? function(theme, dc, part, state, area, clip) : E_NOTIMPL;
+}
+
+DWORD GetFileVersionInfoSizeW(const wchar_t* file, DWORD* handle) {
+    static const auto function =
+        find<decltype(::GetFileVersionInfoSizeW)>(version(), "GetFileVersionInfoSizeW");
+    return function != nullptr ? function(file, handle) : 0;
+}
+
+BOOL GetFileVersionInfoW(const wchar_t* file, DWORD handle, DWORD size, void* data) {
+    static const auto function =
+        find<decltype(::GetFileVersionInfoW)>(version(), "GetFileVersionInfoW");
+    return function != nullptr && function(file, handle, size, data);
+}
+
+BOOL VerQueryValueW(const void* block, const wchar_t* subBlock, void** buffer, UINT* size) {
+    static const auto function = find<decltype(::VerQueryValueW)>(version(), "VerQueryValueW");
+    return function != nullptr && function(block, subBlock, buffer, size);
 }
 
 } // namespace late

@@ -1,10 +1,10 @@
 #pragma once
-// comctl32, comdlg32 and uxtheme are loaded the first time the program calls into them, not when
-// the process starts. The clock bar needs none of them to show, and comctl32 alone brings shell32
-// and half a dozen other DLLs with it, a third of the clock's start-up under wine.
+// comctl32, comdlg32, uxtheme and version are loaded the first time the program calls into them,
+// not when the process starts. The clock bar needs none of them to show, and comctl32 alone
+// brings shell32 and half a dozen other DLLs with it, a third of the clock's start-up under wine.
 //
 // The functions in `late` stand in for the system's of the same names, so that the calls read as
-// the API's; the executable imports none of the three DLLs. A function that cannot be found
+// the API's; the executable imports none of these DLLs. A function that cannot be found
 // answers as the API does when it fails.
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <uxtheme.h>
+#include <winver.h>
 
 namespace ambrel::win32 {
 
@@ -31,6 +32,10 @@ HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, RECT* area, 
                          SIZE* result);
 HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* area,
                             const RECT* clip);
+
+DWORD GetFileVersionInfoSizeW(const wchar_t* file, DWORD* handle);
+BOOL GetFileVersionInfoW(const wchar_t* file, DWORD handle, DWORD size, void* data);
+BOOL VerQueryValueW(const void* block, const wchar_t* subBlock, void** buffer, UINT* size);
 } // namespace late
 
 // Loads and initialises comctl32 for whatever needs a common control or the visual style of

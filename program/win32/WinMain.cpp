@@ -9,6 +9,7 @@
 #include "app/win32/SingleInstance.h"
 #include "app/win32/SystemCodePage.h"
 #include "app/win32/SystemServices.h"
+#include "app/win32/WinHelpViewer.h"
 #include "app/win32/Window.h"
 #include "program/Program.h"
 #include "program/win32/WindowFactory.h"

@@ -107,7 +107,9 @@ public:
 
 class FakeHelpViewer : public HelpViewer {
 public:
+    bool viewer = true;
     std::vector<std::string> shown;
+    bool available() const override { return viewer; }
     void showContents(const std::string& helpFile) override { shown.push_back(helpFile); }
 };
 
