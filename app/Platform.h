@@ -63,6 +63,15 @@ public:
     virtual std::vector<TwipsArea> monitorsTwips() const = 0;
 };
 
+// The system's own folder and whether a file exists, for the sound that the default settings name.
+class SystemFiles {
+public:
+    virtual ~SystemFiles() = default;
+    // The Windows folder as the system names it, e.g. C:\Windows.
+    virtual std::string windowsFolder() const = 0;
+    virtual bool fileExists(const std::string& path) const = 0;
+};
+
 // The MCI wave-audio device.
 class SoundDevice {
 public:

@@ -16,7 +16,7 @@ constexpr int kInitialCountdownMinutes = 10;
 
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage),
-      sound_(settings_, services.sound, services.messages),
+      sound_(settings_, services.sound, services.messages, services.systemFiles),
       clockWindow_([this, &views] { return views.createClockView(clock_); },
                    [this](ClockView& view) { loadClockWindow(view); }),
       optionsWindow_([this, &views] { return views.createOptionsView(options_); },

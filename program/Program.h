@@ -43,6 +43,7 @@ struct Services {
     FileStore& files;
     AnsiCodePage& codePage;
     FileNames& fileNames;
+    SystemFiles& systemFiles;
 };
 
 // Creates the platform windows. Each view reports its events to the form it is given.

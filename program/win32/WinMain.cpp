@@ -32,8 +32,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     FolderFileStore files;
     SystemCodePage codePage;
     ShortPaths fileNames;
-    Services services{messages, beeper,   clock, screen, sound,    fileDialog,
-                      help,     instance, exit,  files,  codePage, fileNames};
+    WindowsSystemFiles systemFiles;
+    Services services{messages, beeper, clock, screen,   sound,     fileDialog, help,
+                      instance, exit,   files, codePage, fileNames, systemFiles};
     WindowFactory windows;
     Program program(services, windows);
 

@@ -26,8 +26,9 @@ template <class Store = MemoryFileStore> struct BasicTestProgram {
     Store files;
     Cp932CodePage codePage;
     FakeFileNames fileNames;
-    Services services{messages, beeper,   clock, screen, sound,    fileDialog,
-                      help,     instance, exit,  files,  codePage, fileNames};
+    FakeSystemFiles systemFiles;
+    Services services{messages, beeper, clock, screen,   sound,     fileDialog, help,
+                      instance, exit,   files, codePage, fileNames, systemFiles};
     FakeViewFactory views;
     Program program{services, views};
 
