@@ -1,5 +1,5 @@
-#include "app/SettingsFile.h"
 #include "app/SoundPlayer.h"
+#include "app/SettingsFile.h"
 #include "app/tests/support/FakePlatform.h"
 
 #include <gtest/gtest.h>

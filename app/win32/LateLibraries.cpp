@@ -20,6 +20,10 @@ HMODULE uxtheme() {
     static const HMODULE library = LoadLibraryW(L"uxtheme.dll");
     return library;
 }
+HMODULE ole32() {
+    static const HMODULE library = LoadLibraryW(L"ole32.dll");
+    return library;
+}
 HMODULE version() {
     static const HMODULE library = LoadLibraryW(L"version.dll");
     return library;
@@ -96,6 +100,24 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
     static const auto function =
         find<decltype(::DrawThemeBackground)>(uxtheme(), "DrawThemeBackground");
     return function != nullptr ? function(theme, dc, part, state, area, clip) : E_NOTIMPL;
+}
+
+HRESULT CoInitializeEx(void* reserved, DWORD model) {
+    static const auto function = find<decltype(::CoInitializeEx)>(ole32(), "CoInitializeEx");
+    return function != nullptr ? function(reserved, model) : E_NOTIMPL;
+}
+
+void CoUninitialize() {
+    static const auto function = find<decltype(::CoUninitialize)>(ole32(), "CoUninitialize");
+    if (function != nullptr) {
+        function();
+    }
+}
+
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId,
+                         void** object) {
+    static const auto function = find<decltype(::CoCreateInstance)>(ole32(), "CoCreateInstance");
+    return function != nullptr ? function(classId, outer, context, interfaceId, object) : E_NOTIMPL;
 }
 
 DWORD GetFileVersionInfoSizeW(const wchar_t* file, DWORD* handle) {

@@ -1,6 +1,6 @@
 #pragma once
-// comctl32, comdlg32, uxtheme and version are loaded the first time the program calls into them,
-// not when the process starts. The clock bar needs none of them to show, and comctl32 alone
+// comctl32, comdlg32, uxtheme, version and ole32 are loaded the first time the program calls into
+// them, not when the process starts. The clock bar needs none of them to show, and comctl32 alone
 // brings shell32 and half a dozen other DLLs with it, a third of the clock's start-up under wine.
 //
 // The functions in `late` stand in for the system's of the same names, so that the calls read as
@@ -8,6 +8,8 @@
 // answers as the API does when it fails.
 
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -32,6 +34,11 @@ HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, RECT* area, 
                          SIZE* result);
 HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* area,
                             const RECT* clip);
+
+HRESULT CoInitializeEx(void* reserved, DWORD model);
+void CoUninitialize();
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId,
+                         void** object);
 
 DWORD GetFileVersionInfoSizeW(const wchar_t* file, DWORD* handle);
 BOOL GetFileVersionInfoW(const wchar_t* file, DWORD handle, DWORD size, void* data);

@@ -96,6 +96,9 @@ void OptionsWindow::onCreate() {
                           {kind.className, layout.caption, kind.style | layout.extraStyle,
                            kind.exStyle, layout.at, layout.id, font},
                           dpi_);
+        if (layout.spokenName != nullptr) {
+            spokenNames_.name(control, layout.spokenName);
+        }
         if (isDigitBox(layout.id)) {
             // A Japanese font brings wide margins, which leave the narrow number boxes room for
             // one digit only.
