@@ -17,6 +17,7 @@ namespace {
 constexpr int kClientWidth = 9000;
 constexpr int kClientHeight = 7500;
 constexpr double kTextPoints = 10.5;
+constexpr int kTextMarginPixelsAt96Dpi = 8;
 
 struct HelpText {
     std::wstring_view title;
@@ -54,6 +55,9 @@ void HelpWindow::onCreate() {
                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 0,
                            TwipsRect{0, 0, 0, 0}, IDC_HELP_TEXT, font_.get()},
                           dpi_);
+    // A little room between the text and the window's edges, as a page has.
+    const int margin = MulDiv(kTextMarginPixelsAt96Dpi, dpi_, 96);
+    SendMessageW(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
     setClientSize(kClientWidth, kClientHeight, dpi_);
     SetFocus(text_);
 }
