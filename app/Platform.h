@@ -72,6 +72,15 @@ public:
     virtual std::vector<TwipsArea> monitorsTwips() const = 0;
 };
 
+// The system's own folder and whether a file exists, for the sound that the default settings name.
+class SystemFiles {
+public:
+    virtual ~SystemFiles() = default;
+    // The Windows folder as the system names it, e.g. C:\Windows.
+    virtual std::string windowsFolder() const = 0;
+    virtual bool fileExists(const std::string& path) const = 0;
+};
+
 // The MCI wave-audio device.
 class SoundDevice {
 public:
@@ -106,6 +115,10 @@ public:
 class HelpViewer {
 public:
     virtual ~HelpViewer() = default;
+    // True when the system has a WinHelp viewer that shows help files: not on Windows 10 and
+    // later, nor where the Windows folder's winhlp32.exe is missing or is the stub that only
+    // says that this help format is not supported.
+    virtual bool available() const = 0;
     virtual void showContents(const std::string& helpFile) = 0;
 };
 

@@ -18,6 +18,8 @@ inline constexpr const char* kDamagedSettingsCopyName = "AMBREL.BAK";
 
 // The exact 71 bytes of the default file.
 extern const std::string_view kDefaultSettingsBytes;
+// The sound file that the default file names, where Windows 3.1 to 98 kept their fanfare.
+inline constexpr std::string_view kDefaultSoundFile = "c:\\WINDOWS\\TADA.WAV";
 
 // Reads the twelve persisted items of `bytes` into `settings`, in file order. Items met before
 // a failure keep their new values. Throws RuntimeError: 62 when the input ends early, 13 for a

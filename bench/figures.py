@@ -60,7 +60,9 @@ def exe_size():
                            (REPO / "cmake" / "Package.cmake").read_text()).group(1))
     with zipfile.ZipFile(release_zip()) as archive:
         size = next(i.file_size for i in archive.infolist() if i.filename.endswith("/ambrel.exe"))
-    return size, budget
+    # The help window's text that the exe keeps comes on top of the budget (cmake/Package.cmake).
+    help_text = (REPO / "build" / "win32" / "help_window_text.bin").stat().st_size
+    return size, budget, help_text
 
 
 def idle_cpu(wine, seconds, warmup):
@@ -125,7 +127,7 @@ def ns(value):
 
 
 def table(f):
-    size, budget = f["size"]
+    size, budget, help_text = f["size"]
     s = f["startup"]
     med = s["medians"]
     used = f["cpu"]
@@ -134,7 +136,7 @@ def table(f):
     m = f["machine"]
     rows = [
         ("ambrel.exe in the zip", f"{size:,} bytes ({size / 1024:.0f} KB), budget "
-                                  f"{budget // 1024} KB"),
+                                  f"{budget // 1024} KB and {help_text:,} bytes of help text"),
         ("start to visible window, against a bare window opening the same WAV",
          f"**{s['ratio_mci']:.2f}** ({med['ambrel.exe']:.0f} ms against "
          f"{med['bare window opening the WAV']:.0f} ms)"),

@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "app/SoundPlayer.h"
 #include "app/StorableText.h"
+#include "help/HelpForm.h"
 #include "options/Countdown.h"
 #include "options/DigitFilter.h"
 #include "options/ScrollRanges.h"
@@ -203,6 +204,10 @@ void OptionsForm::onTestClick() {
 }
 
 void OptionsForm::onHelpClick() {
+    if (!needs_.help.available()) {
+        needs_.helpWindow.show();
+        return;
+    }
     needs_.help.showContents(needs_.files.pathOf(kHelpFileName));
 }
 

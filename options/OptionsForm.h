@@ -20,6 +20,7 @@ class Beeper;
 class Clock;
 class FileDialog;
 class HelpViewer;
+class HelpForm;
 class FileStore;
 class AnsiCodePage;
 class FileNames;
@@ -34,6 +35,7 @@ struct OptionsNeeds {
     Clock& clock;
     FileDialog& fileDialog;
     HelpViewer& help;
+    HelpForm& helpWindow; // the help where no viewer exists
     FileStore& files;
     // What the settings file can hold: the messages and the sound file's path are checked
     // against its code page, and a path it cannot hold is stored in its short form.
@@ -71,9 +73,11 @@ public:
     int onKeyPress(OptionsText box, int charCode);
     void onBrowseClick(); // "参照"
     void onTestClick();   // "ﾃｽﾄ"
-    void onHelpClick();   // "ヘルプ"
-    void onStartClick();  // "スタート"
-    void onStopClick();   // "ストップ"
+    // "ヘルプ": the help file in the system's viewer, or where there is none the program's own
+    // help window.
+    void onHelpClick();
+    void onStartClick(); // "スタート"
+    void onStopClick();  // "ストップ"
 
     // "ＯＫ", the close box or any other unloading: the checks, and when they let the dialog
     // close, the commit and the destruction of the window. The view may be gone on return.

@@ -16,17 +16,19 @@ constexpr int kInitialCountdownMinutes = 10;
 
 Program::Program(Services& services, ViewFactory& views)
     : services_(services), settingsFile_(services.files, services.codePage, services.steadyClock),
-      sound_(settings_, services.sound, services.messages),
+      sound_(settings_, services.sound, services.messages, services.systemFiles),
       clockWindow_([this, &views] { return views.createClockView(clock_); },
                    [this](ClockView& view) { loadClockWindow(view); }),
       optionsWindow_([this, &views] { return views.createOptionsView(options_); },
                      [this](OptionsView& view) { options_.load(view); }),
       noticeWindow_([this, &views] { return views.createNoticeView(notice_); },
                     [this](NoticeView& view) { notice_.load(view); }),
-      notice_(screenSize_, noticeWindow_),
+      // The help window brings its text along; there is nothing to load into it.
+      helpWindow_([this, &views] { return views.createHelpView(help_); }, [](HelpView&) {}),
+      notice_(screenSize_, noticeWindow_), help_(helpWindow_),
       options_(OptionsNeeds{settings_, countdown_, sound_, services.messages, services.beeper,
-                            services.clock, services.fileDialog, services.help, services.files,
-                            services.codePage, services.fileNames, *this,
+                            services.clock, services.fileDialog, services.help, help_,
+                            services.files, services.codePage, services.fileNames, *this,
                             [this] { applyClockZOrder(settings_, clockWindow_.createdOnUse()); }},
                optionsWindow_),
       clock_(ClockNeeds{WatchTargets{settings_, countdown_, suspendedAlarm_, sound_, options_,

@@ -1,5 +1,5 @@
 #pragma once
-// The program as a whole: it owns the settings record, the sound player and the three windows,
+// The program as a whole: it owns the settings record, the sound player and the windows,
 // wires each form to the few things it uses, and runs the start-up procedure Main, the clock
 // window's load and unload and the immediate end of the program. Nothing else includes it but
 // the program's entry point and the tests.
@@ -13,6 +13,8 @@
 #include "app/SoundPlayer.h"
 #include "clock/ClockForm.h"
 #include "clock/ClockView.h"
+#include "help/HelpForm.h"
+#include "help/HelpView.h"
 #include "notify/NoticeForm.h"
 #include "notify/NoticeView.h"
 #include "options/Countdown.h"
@@ -44,6 +46,7 @@ struct Services {
     AnsiCodePage& codePage;
     FileNames& fileNames;
     SteadyClock& steadyClock;
+    SystemFiles& systemFiles;
 };
 
 // Creates the platform windows. Each view reports its events to the form it is given.
@@ -53,6 +56,7 @@ public:
     virtual std::unique_ptr<ClockView> createClockView(ClockForm& form) = 0;
     virtual std::unique_ptr<OptionsView> createOptionsView(OptionsForm& form) = 0;
     virtual std::unique_ptr<NoticeView> createNoticeView(NoticeForm& form) = 0;
+    virtual std::unique_ptr<HelpView> createHelpView(HelpForm& form) = 0;
 };
 
 class Program final : public ProgramLifetime {
@@ -87,10 +91,12 @@ public:
     ClockForm& clock() { return clock_; }
     OptionsForm& options() { return options_; }
     NoticeForm& notice() { return notice_; }
+    HelpForm& help() { return help_; }
 
     FormSlot<ClockView>& clockWindow() { return clockWindow_; }
     FormSlot<OptionsView>& optionsWindow() { return optionsWindow_; }
     FormSlot<NoticeView>& noticeWindow() { return noticeWindow_; }
+    FormSlot<HelpView>& helpWindow() { return helpWindow_; }
 
 private:
     // The settings are read, then the window is placed and started; a failure of either ends
@@ -122,7 +128,9 @@ private:
     FormSlot<ClockView> clockWindow_;
     FormSlot<OptionsView> optionsWindow_;
     FormSlot<NoticeView> noticeWindow_;
+    FormSlot<HelpView> helpWindow_;
     NoticeForm notice_;
+    HelpForm help_;
     OptionsForm options_;
     ClockForm clock_;
     bool clockLoaded_ = false;

@@ -9,3 +9,7 @@
 #define IDB_CLOCK_BACKGROUND 101
 #define IDB_OPTIONS_BUTTON 102
 #define IDB_EXIT_BUTTON 103
+
+// The help's text for the program's own help window (built by tools/hlpbuild from the help
+// source): the title and then the text, UTF-16LE, each ended by a NUL character.
+#define IDR_HELP_TEXT 201

@@ -54,9 +54,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$run/wine.log" 2>&1
 fi
 
-# The default settings file names c:\WINDOWS\TADA.WAV, which a fresh prefix lacks: give it
-# our own chime so that the first start plays a sound instead of warning about it.
-chime=$WINEPREFIX/drive_c/windows/TADA.WAV
+# The default settings file names c:\WINDOWS\TADA.WAV, which the program finds where Windows
+# keeps it, as the Windows folder's Media\tada.wav; a fresh prefix has none: our own chime there.
+mkdir -p "$WINEPREFIX/drive_c/windows/Media"
+chime=$WINEPREFIX/drive_c/windows/Media/tada.wav
 if [ ! -f "$chime" ]; then
     python3 tools/chime/make_chime.py "$chime"
 fi

@@ -48,8 +48,4 @@ std::string SystemFileDialog::openFile(const FileOpenRequest& request) {
     throw RuntimeError(late::CommDlgExtendedError() == 0 ? kDialogCancelled : kPathAccessError);
 }
 
-void WinHelpViewer::showContents(const std::string& helpFile) {
-    WinHelpW(GetActiveWindow(), widen(helpFile).c_str(), HELP_FINDER, 0);
-}
-
 } // namespace ambrel::win32

@@ -1,5 +1,5 @@
 #pragma once
-// The system's file-open dialog and the Windows help viewer.
+// The system's file-open dialog.
 
 #include "app/Platform.h"
 
@@ -8,11 +8,6 @@ namespace ambrel::win32 {
 class SystemFileDialog : public FileDialog {
 public:
     std::string openFile(const FileOpenRequest& request) override;
-};
-
-class WinHelpViewer : public HelpViewer {
-public:
-    void showContents(const std::string& helpFile) override;
 };
 
 } // namespace ambrel::win32

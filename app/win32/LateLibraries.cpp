@@ -24,6 +24,14 @@ HMODULE user32() {
     static const HMODULE library = GetModuleHandleW(L"user32.dll");
     return library;
 }
+HMODULE ole32() {
+    static const HMODULE library = LoadLibraryW(L"ole32.dll");
+    return library;
+}
+HMODULE version() {
+    static const HMODULE library = LoadLibraryW(L"version.dll");
+    return library;
+}
 
 // The address of `name` in `library` as a pointer to `Function` (the system's declaration, so
 // that the calling convention and the parameters are the API's), or null.
@@ -108,6 +116,41 @@ BOOL AdjustWindowRectExForDpi(RECT* area, DWORD style, BOOL menu, DWORD exStyle,
         find<decltype(::AdjustWindowRectExForDpi)>(user32(), "AdjustWindowRectExForDpi");
     return function != nullptr ? function(area, style, menu, exStyle, dpi)
                                : AdjustWindowRectEx(area, style, menu, exStyle);
+}
+
+HRESULT CoInitializeEx(void* reserved, DWORD model) {
+    static const auto function = find<decltype(::CoInitializeEx)>(ole32(), "CoInitializeEx");
+    return function != nullptr ? function(reserved, model) : E_NOTIMPL;
+}
+
+void CoUninitialize() {
+    static const auto function = find<decltype(::CoUninitialize)>(ole32(), "CoUninitialize");
+    if (function != nullptr) {
+        function();
+    }
+}
+
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId,
+                         void** object) {
+    static const auto function = find<decltype(::CoCreateInstance)>(ole32(), "CoCreateInstance");
+    return function != nullptr ? function(classId, outer, context, interfaceId, object) : E_NOTIMPL;
+}
+
+DWORD GetFileVersionInfoSizeW(const wchar_t* file, DWORD* handle) {
+    static const auto function =
+        find<decltype(::GetFileVersionInfoSizeW)>(version(), "GetFileVersionInfoSizeW");
+    return function != nullptr ? function(file, handle) : 0;
+}
+
+BOOL GetFileVersionInfoW(const wchar_t* file, DWORD handle, DWORD size, void* data) {
+    static const auto function =
+        find<decltype(::GetFileVersionInfoW)>(version(), "GetFileVersionInfoW");
+    return function != nullptr && function(file, handle, size, data);
+}
+
+BOOL VerQueryValueW(const void* block, const wchar_t* subBlock, void** buffer, UINT* size) {
+    static const auto function = find<decltype(::VerQueryValueW)>(version(), "VerQueryValueW");
+    return function != nullptr && function(block, subBlock, buffer, size);
 }
 
 } // namespace late

@@ -1,18 +1,21 @@
 #pragma once
-// comctl32, comdlg32 and uxtheme are loaded the first time the program calls into them, not when
-// the process starts. The clock bar needs none of them to show, and comctl32 alone brings shell32
-// and half a dozen other DLLs with it, a third of the clock's start-up under wine.
+// comctl32, comdlg32, uxtheme, version and ole32 are loaded the first time the program calls into
+// them, not when the process starts. The clock bar needs none of them to show, and comctl32 alone
+// brings shell32 and half a dozen other DLLs with it, a third of the clock's start-up under wine.
 //
 // The functions in `late` stand in for the system's of the same names, so that the calls read as
-// the API's; the executable imports none of the three DLLs. A function that cannot be found
+// the API's; the executable imports none of these DLLs. A function that cannot be found
 // answers as the API does when it fails. The user32 functions among them came with Windows 10:
 // found by name, they leave the program starting on the older Windows that lack them.
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <commctrl.h>
 #include <commdlg.h>
 #include <uxtheme.h>
+#include <winver.h>
 
 namespace ambrel::win32 {
 
@@ -37,6 +40,15 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
 UINT GetDpiForWindow(HWND window);
 // Falls back to AdjustWindowRectEx, whose frame is the system dpi's.
 BOOL AdjustWindowRectExForDpi(RECT* area, DWORD style, BOOL menu, DWORD exStyle, UINT dpi);
+
+HRESULT CoInitializeEx(void* reserved, DWORD model);
+void CoUninitialize();
+HRESULT CoCreateInstance(REFCLSID classId, IUnknown* outer, DWORD context, REFIID interfaceId,
+                         void** object);
+
+DWORD GetFileVersionInfoSizeW(const wchar_t* file, DWORD* handle);
+BOOL GetFileVersionInfoW(const wchar_t* file, DWORD handle, DWORD size, void* data);
+BOOL VerQueryValueW(const void* block, const wchar_t* subBlock, void** buffer, UINT* size);
 } // namespace late
 
 // Loads and initialises comctl32 for whatever needs a common control or the visual style of

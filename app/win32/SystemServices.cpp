@@ -106,6 +106,17 @@ std::vector<TwipsArea> SystemScreen::monitorsTwips() const {
     return gathered.monitors;
 }
 
+std::string WindowsSystemFiles::windowsFolder() const {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? narrow(folder) : std::string();
+}
+
+bool WindowsSystemFiles::fileExists(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void ProcessExit::endProgram() {
     ExitProcess(0);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes, the beep, the time of day, the time that passes, the screen and the end of the
-// process.
+// Message boxes, the beep, the time of day, the time that passes, the screen, the Windows
+// folder's files and the end of the process.
 
 #include "app/Platform.h"
 
@@ -33,6 +33,12 @@ public:
     float widthTwips() const override;
     float heightTwips() const override;
     std::vector<TwipsArea> monitorsTwips() const override;
+};
+
+class WindowsSystemFiles : public SystemFiles {
+public:
+    std::string windowsFolder() const override;
+    bool fileExists(const std::string& path) const override;
 };
 
 class ProcessExit : public ProgramExit {

@@ -6,6 +6,7 @@ from .headers import define, defines
 
 _CLOCK = "clock/win32/ClockWindowIds.h"
 _NOTICE = "notify/win32/NoticeControlIds.h"
+_HELP = "help/win32/HelpWindowIds.h"
 _OPTIONS = "options/win32/OptionsControlIds.h"
 _BAR = "clock/BarLayout.h"
 _VERSION = "resources/version.h"
@@ -20,6 +21,9 @@ def _with_prefix(header, prefix):
 CLOCK_CLASS = define(_CLOCK, "AMBREL_CLOCK_CLASS")
 NOTICE_CLASS = define(_NOTICE, "AMBREL_NOTICE_CLASS")
 OPTIONS_CLASS = define(_OPTIONS, "AMBREL_OPTIONS_CLASS")
+HELP_CLASS = define(_HELP, "AMBREL_HELP_CLASS")
+# The help window's read-only text.
+HELP_TEXT = define(_HELP, "IDC_HELP_TEXT")
 
 # The bar's tooltip tool over its display, which shows the hint and the alarm and countdown.
 DISPLAY_TOOL = define(_CLOCK, "IDT_CLOCK_DISPLAY")

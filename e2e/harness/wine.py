@@ -114,6 +114,7 @@ class Wine:
         # replaced, and its programs would hold the prefix.
         self.end_processes()
         self.prefix_seconds = 0.0
+        self._give_windows_fanfare()
         if not fresh:
             self._start_server()
             return self
@@ -124,6 +125,7 @@ class Wine:
             ensure_dir(self.prefix)
             self._start_server()
             if self._prepare_prefix():
+                self._give_windows_fanfare()
                 stamp_file.write_text(stamp)
                 self.prefix_seconds = time.monotonic() - started
                 # The desktop that wineboot started read the display's monitors before the
@@ -137,6 +139,20 @@ class Wine:
             self.end_processes()
         raise HarnessError(f"wineboot -i did not finish in {self.PREFIX_ATTEMPTS} attempts; see " +
                            str(self.state_dir / "wine-run.log"))
+
+    @property
+    def windows_fanfare(self) -> Path:
+        """Where Windows keeps its fanfare, the sound the default settings' c:\\WINDOWS\\TADA.WAV
+        stands for."""
+        return self.prefix / "drive_c" / "windows" / "Media" / "tada.wav"
+
+    def _give_windows_fanfare(self):
+        """Our chime there, as every Windows since XP has a tada.wav; made at each session's
+        start, so that a test that took it away cannot leave the prefix without it."""
+        if self.prefix.joinpath("drive_c", "windows").is_dir():
+            ensure_dir(self.windows_fanfare.parent)
+            subprocess.run([sys.executable, str(REPO / "tools" / "chime" / "make_chime.py"),
+                            str(self.windows_fanfare)], check=True, timeout=60)
 
     def _prepare_prefix(self):
         try:

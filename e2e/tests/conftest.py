@@ -214,3 +214,16 @@ def close_box(driver, xvfb):
                 return
         raise AssertionError(f"window {hwnd} has no close box in its title bar")
     return click
+
+
+@pytest.fixture
+def windows_version(wine):
+    """windows_version("win10"): the Windows version that wine reports to ambrel.exe from its
+    next start on (wine's per-program setting); the setting goes after the test."""
+    key = r"HKCU\Software\Wine\AppDefaults\ambrel.exe"
+
+    def tell(version):
+        assert wine.run(["reg", "add", key, "/v", "Version", "/d", version, "/f"]) == 0
+
+    yield tell
+    wine.run(["reg", "delete", key, "/f"])

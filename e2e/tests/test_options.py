@@ -6,8 +6,8 @@ import subprocess
 from datetime import datetime
 
 from harness import audio
-from harness.ids import (CLOCK_CLASS, DISPLAY_TOOL, NOTICE_CLASS, OPTIONS_BUTTON, OPTIONS_CLASS,
-                         PRODUCT_NAME)
+from harness.ids import (CLOCK_CLASS, DISPLAY_TOOL, HELP_CLASS, HELP_TEXT, NOTICE_CLASS,
+                         OPTIONS_BUTTON, OPTIONS_CLASS, PRODUCT_NAME)
 from harness.ids import OPTIONS as C
 from harness.paths import REPO, STATE, ensure_dir, windows_path
 from harness.proc import wait_until
@@ -349,7 +349,9 @@ def without_spaces(text):
     return "".join(text.split())
 
 
-def test_help_shows_the_whole_text_in_the_help_viewer_across_its_topic_blocks(ambrel, driver):
+def test_help_shows_the_whole_text_in_the_help_viewer_across_its_topic_blocks(ambrel, driver,
+                                                                             windows_version):
+    windows_version("win7")
     paragraphs = help_paragraphs()
     # More text than one topic block holds: the viewer must read on into the next.
     assert len("".join(paragraphs).encode("cp932")) > TOPIC_BLOCK_TEXT
@@ -367,10 +369,62 @@ def test_help_shows_the_whole_text_in_the_help_viewer_across_its_topic_blocks(am
                     None)
 
     # Every paragraph of the source in its order, the last ones from the second block.
-    text, at = without_spaces(wait_until(page, 30, what="the help's page")), 0
+    assert_in_order(wait_until(page, 30, what="the help's page"), paragraphs)
+    assert not app.windows(cls=HELP_CLASS)
+
+
+def assert_in_order(text, paragraphs):
+    text, at = without_spaces(text), 0
     for paragraph in paragraphs:
         at = text.find(without_spaces(paragraph), at)
         assert at >= 0, paragraph
+
+
+ES_MULTILINE, ES_READONLY, WS_VSCROLL, WS_THICKFRAME = 0x0004, 0x0800, 0x00200000, 0x00040000
+ROLE_SYSTEM_TEXT = 42
+
+
+def test_without_a_viewer_help_opens_a_window_of_its_own_with_the_whole_text(
+        ambrel, driver, windows_version, close_box):
+    windows_version("win10")
+    app, clock, _ = start_clock(ambrel)
+    dialog, _ = open_options(app, driver, clock)
+    driver.press(dialog, HELP)
+    window = app.wait_window(timeout=20, cls=HELP_CLASS, visible=True)
+    help_window = window["hwnd"]
+    title, *paragraphs = [line[len("@title "):] for line in
+                          HELP_SOURCE.read_text(encoding="utf-8").splitlines()
+                          if line.startswith("@title ")] + help_paragraphs()
+    assert window["title"] == title
+    assert window["style"] & WS_THICKFRAME, "the window cannot be resized"
+    text = driver.child(help_window, HELP_TEXT)
+    assert text["class"].lower() == "edit"
+    assert text["style"] & (ES_MULTILINE | ES_READONLY | WS_VSCROLL) == \
+        ES_MULTILINE | ES_READONLY | WS_VSCROLL
+    assert_in_order(text["text"], paragraphs)
+    assert "■" + paragraphs[0] in text["text"]  # the topic's title set off as a heading
+    assert driver.call("accessible", text["hwnd"])[0]["role"] == ROLE_SYSTEM_TEXT
+    driver.settle(help_window)
+    assert not driver.windows(cls="MS_WINHELP")
+    assert not driver.procs(exe="winhlp32.exe")
+
+    # Asked again, the same window comes to the front.
+    driver.call("activate", dialog)
+    wait_until(lambda: driver.foreground()["hwnd"] == dialog, 10, what="the dialog in front")
+    driver.press(dialog, HELP)
+    wait_until(lambda: driver.foreground()["hwnd"] == help_window, 10,
+               what="the help window in front")
+    assert [w["hwnd"] for w in app.windows(cls=HELP_CLASS)] == [help_window]
+
+    # Escape closes it, from its text; so does its close box.
+    driver.click(text["hwnd"], 20, 20)
+    driver.key(VK_ESCAPE)
+    driver.wait_gone(help_window, timeout=10)
+    driver.press(dialog, HELP)
+    help_window = app.wait_window(timeout=20, cls=HELP_CLASS, visible=True)["hwnd"]
+    close_box(help_window)
+    driver.wait_gone(help_window, timeout=10)
+    assert app.windows(cls=OPTIONS, visible=True), "the dialog went with the help"
 
 
 VK_RETURN, VK_ESCAPE, VK_END = 0x0D, 0x1B, 0x23

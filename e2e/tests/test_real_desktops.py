@@ -1,13 +1,16 @@
 """The clock on desktops unlike the test screen: a place saved on a monitor that is gone, a sound
 file whose name the settings file's code page cannot hold, a close that reaches the program
-while it still reads its settings, and what a screen reader is given to read."""
+while it still reads its settings, what a screen reader is given to read, and a dark theme."""
+import pytest
+
 from harness import audio
+from harness.ids import NOTICE as N
 from harness.ids import OPTIONS as C
 from harness.ids import OPTIONS_CLASS
 from harness.paths import windows_path
 from harness.proc import wait_until
-from test_alarm import (BEFORE, NOTICE, arm_through_options, at, open_options, start_countdown,
-                        tone_frequency, wait_notice)
+from test_alarm import (BEFORE, NOTICE, TIMER_MESSAGE, arm_through_options, at, open_options,
+                        start_clock, start_countdown, tone_frequency, wait_notice)
 from test_options import ALARM_MESSAGE, BROWSE, CHOOSER_TITLE, OK, SOUND
 from test_startup import CLOCK, DEFAULT_FILE, ERROR_TITLE, pixels, settings, start_quietly
 
@@ -18,16 +21,18 @@ FILE_NAME_BOX, OPEN_BUTTON = 0x047C, 1
 
 # Each label of the options dialog and the control it names, the one right after it in z-order.
 LABEL_BEFORE = {
-    C.HOUR_UNIT: C.ALARM_HOUR_BAR,  # "時": the hour bar
-    C.MINUTE_UNIT: C.ALARM_MINUTE_BAR,  # "分": the minute bar
-    C.SECOND_UNIT: C.ALARM_SECOND_BAR,  # "秒": the second bar
-    C.ALARM_TIME_LABEL: C.ALARM_HOUR,  # "時刻の指定": the hour box
-    C.COUNTDOWN_UNIT: C.COUNTDOWN_BAR,  # "分": the countdown bar
-    C.COUNTDOWN_LABEL: C.COUNTDOWN_MINUTES,  # "時間の指定": the countdown's minutes box
+    C.HOUR_UNIT: C.ALARM_HOUR,  # "時": the hour box
+    C.MINUTE_UNIT: C.ALARM_MINUTE,  # "分": the minute box
+    C.SECOND_UNIT: C.ALARM_SECOND,  # "秒": the second box
+    C.COUNTDOWN_UNIT: C.COUNTDOWN_MINUTES,  # "分": the countdown's minutes box
+    C.ALARM_TIME_LABEL: C.ALARM_HOUR_BAR,  # "時刻の指定": the hour bar
+    C.COUNTDOWN_LABEL: C.COUNTDOWN_BAR,  # "時間の指定": the countdown bar
     C.SOUND_FILE_LABEL: C.SOUND_FILE,  # "WAVファイルの指定": the sound file's path
     C.ALARM_MESSAGE_LABEL: C.ALARM_MESSAGE,  # "アラームメッセージ"
     C.COUNTDOWN_MESSAGE_LABEL: C.COUNTDOWN_MESSAGE,  # "タイマーメッセージ"
 }
+BOXES = (C.ALARM_HOUR, C.ALARM_MINUTE, C.ALARM_SECOND, C.COUNTDOWN_MINUTES, C.SOUND_FILE,
+         C.ALARM_MESSAGE, C.COUNTDOWN_MESSAGE)
 
 
 def test_a_clock_lost_left_or_above_comes_back_and_one_partly_off_stays(ambrel, driver):
@@ -184,15 +189,59 @@ def test_each_label_of_the_options_dialog_stands_right_before_what_it_names(ambr
     for label, control in LABEL_BEFORE.items():
         assert order[order.index(control) - 1] == label, (label, control, order)
 
-    # Wine's oleacc names an edit after the static text before it (its scroll bars it leaves
-    # unnamed): each box is read out under its label.
+    # Wine's oleacc names an edit after the static text before it: each box is read out under
+    # its label, the alarm's minute and second boxes included. Its scroll bars it answers as
+    # plain clients without a name, and it has no annotation service, which names them on
+    # Windows: that much only Windows shows.
     text = {c["id"]: c["text"] for c in found}
     hwnd = {c["id"]: c["hwnd"] for c in found}
-    for label, control in LABEL_BEFORE.items():
-        answer = driver.one("accessible", hwnd[control])
-        if answer["role"] == ROLE_SYSTEM_TEXT:
-            assert answer["name"] == text[label], (label, control, answer)
+    named = {control: label for label, control in LABEL_BEFORE.items()}
+    for box in BOXES:
+        answer = driver.one("accessible", hwnd[box])
+        assert answer["role"] == ROLE_SYSTEM_TEXT, (box, answer)
+        assert answer["name"] == text[named[box]], (box, answer)
     assert driver.one("accessible", hwnd[SOUND])["name"] == "WAVファイルの指定"
+    assert [text[named[box]] for box in BOXES[:4]] == ["時", "分", "秒", "分"]
+
+
+@pytest.fixture
+def dark_theme(wine, tmp_path):
+    """A theme of white text on a black face for the programs started from now on, as a
+    high-contrast black theme gives; the colours before it come back after the test."""
+    key = r"HKCU\Control Panel\Colors"
+    saved = tmp_path / "colours.reg"
+    assert wine.run(["reg", "export", key, windows_path(saved), "/y"]) == 0
+    for name, value in (("ButtonFace", "0 0 0"), ("ButtonText", "255 255 255")):
+        assert wine.run(["reg", "add", key, "/v", name, "/d", value, "/f"]) == 0
+    yield
+    assert wine.run(["reg", "import", windows_path(saved)]) == 0
+
+
+def notice_text_colours(ambrel, driver, program_clock):
+    """The colours that the notice's headline and message show, each a set of "#rrggbb"."""
+    app, _ = start_clock(ambrel, program_clock, timer_message=TIMER_MESSAGE)
+    clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
+    start_countdown(app, driver, clock)
+    notice = wait_notice(app, 60)["hwnd"]
+    message = driver.child(notice, N.MESSAGE)["hwnd"]
+    wait_until(lambda: driver.text(message) == TIMER_MESSAGE, 10, what="the notice's message")
+    driver.settle(notice, 0.5)
+    colours = [{c["rgb"] for c in driver.pixels(driver.child(notice, label)["hwnd"])["colors"]}
+               for label in (N.HEADLINE, N.MESSAGE)]
+    app.kill()
+    return colours
+
+
+def test_the_notices_texts_take_the_themes_colour_where_the_layouts_would_vanish(
+        ambrel, driver, program_clock, request):
+    # The layout's colours on an ordinary face: a black headline, a blue message.
+    headline, message = notice_text_colours(ambrel, driver, program_clock)
+    assert "#000000" in headline and "#0000ff" in message, (headline, message)
+    # On a black face both would vanish: the theme's white instead.
+    request.getfixturevalue("dark_theme")
+    headline, message = notice_text_colours(ambrel, driver, program_clock)
+    assert "#ffffff" in headline and "#ffffff" in message, (headline, message)
+    assert "#0000ff" not in message
 
 
 def test_the_notice_is_a_dialog_whose_default_button_is_close(ambrel, driver):

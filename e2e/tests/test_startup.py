@@ -8,6 +8,7 @@ CLOCK = ids.CLOCK_CLASS
 DEFAULT_FILE = (b'10\r\n0\r\n0\r\n"ON"\r\n"c:\\WINDOWS\\TADA.WAV"\r\n10,10,10\r\n'
                 b'"ALOFF"\r\n"D"\r\n""\r\n""\r\n')
 ERROR_TITLE = "Ambrel V2 エラー"
+DEFAULT_SOUND = "c:\\WINDOWS\\TADA.WAV"
 
 
 def settings(left="0", top="0", on_top='"ON"', sound='""'):
@@ -27,22 +28,46 @@ def pixels(twips):
     return int(twips / 15 + (0.5 if twips >= 0 else -0.5))
 
 
-def test_first_start_writes_the_default_file_and_shows_the_clock_at_the_corner(ambrel, driver):
+def test_first_start_writes_the_default_file_and_shows_the_clock_at_the_corner(ambrel, driver,
+                                                                              record):
+    # The default names c:\WINDOWS\TADA.WAV, which Windows keeps as Media\tada.wav: no box.
     app = ambrel()
-    # The default sound file does not exist here: the device's own text warns of it first.
-    box = app.wait_msgbox(title=ERROR_TITLE)
-    assert box["text"].strip()
-    assert box["icon"] is True
-    assert app.read_settings() == DEFAULT_FILE
-    assert not app.windows(cls=CLOCK, visible=True)
-    driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
-
     clock = app.wait_window(cls=CLOCK, visible=True)
     assert clock["title"] == "Ambrel"
     assert clock["rect"] == [0, 0, 140, 18]
     assert clock["topmost"] is True
+    driver.settle(clock["hwnd"], 0.5)
+    assert not app.msgboxes()
     assert app.read_settings() == DEFAULT_FILE
     assert len(DEFAULT_FILE) == 71
+
+    # ﾃｽﾄ with the default's name in the box plays the Windows folder's fanfare.
+    driver.click(clock["hwnd"], *ids.OPTIONS_BUTTON)
+    dialog = app.wait_window(timeout=20, cls=ids.OPTIONS_CLASS, visible=True)["hwnd"]
+    assert driver.text(driver.child(dialog, ids.OPTIONS.SOUND_FILE)["hwnd"]) == DEFAULT_SOUND
+    recording = record("fanfare.wav")
+    driver.press(dialog, ids.OPTIONS.TEST)
+    recording.wait_sound_end(timeout=30)
+    assert not audio.analyse(recording.stop()).silent, "nothing was played"
+    assert not app.msgboxes()
+
+
+def test_without_either_fanfare_the_first_start_warns_of_the_defaults_file(ambrel, driver, wine):
+    fanfare = wine.windows_fanfare
+    aside = fanfare.with_name("tada.wav.aside")
+    fanfare.rename(aside)
+    try:
+        app = ambrel()
+        # The device's own text warns of the file before the clock shows.
+        box = app.wait_msgbox(title=ERROR_TITLE)
+        assert box["text"].strip()
+        assert box["icon"] is True
+        assert not app.windows(cls=CLOCK, visible=True)
+        driver.answer("OK", title=ERROR_TITLE, exe=app.exe_name)
+        app.wait_window(cls=CLOCK, visible=True)
+        assert app.read_settings() == DEFAULT_FILE
+    finally:
+        aside.rename(fanfare)
 
 
 def test_an_empty_file_is_kept_aside_replaced_by_defaults_and_ends(ambrel, driver):

@@ -6,6 +6,7 @@
 #include "app/win32/LateLibraries.h"
 #include "app/win32/Twips.h"
 #include "app/win32/WideText.h"
+#include "notify/NoticeColors.h"
 #include "notify/win32/NoticeControlIds.h"
 
 namespace ambrel::win32 {
@@ -21,6 +22,28 @@ constexpr TwipsRect kHeadline{240, 300, 4635, 255};
 constexpr TwipsRect kMessage{240, 720, 5715, 255};
 // No WS_CLIPCHILDREN: the group box paints only its frame, so its inside is the window's to paint.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+Rgb rgbOf(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+COLORREF colorRefOf(const Rgb& colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+bool highContrastOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// A label's text colour on the face colour, asked anew at each paint, so that a theme chosen
+// while the notice is open applies at once.
+COLORREF inkOf(const Rgb& layout) {
+    return colorRefOf(noticeInk(layout, rgbOf(GetSysColor(COLOR_BTNFACE)),
+                                rgbOf(GetSysColor(COLOR_BTNTEXT)), highContrastOn()));
+}
 
 } // namespace
 
@@ -87,12 +110,12 @@ void NoticeWindow::show() {
 LRESULT NoticeWindow::onControlColor(HDC dc, HWND control) {
     if (control == headline_) {
         // The headline lies transparently on the group box.
-        SetTextColor(dc, RGB(0, 0, 0));
+        SetTextColor(dc, inkOf(kHeadlineInk));
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     if (control == mainLabel_) {
-        SetTextColor(dc, RGB(0, 0, 255));
+        SetTextColor(dc, inkOf(kMessageInk));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -110,6 +133,11 @@ LRESULT NoticeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_CTLCOLORSTATIC:
         return onControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // A theme changed: the labels are drawn again in its colours.
+        RedrawWindow(handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return defaultHandling(message, wParam, lParam);
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_NOTICE_CLOSE || LOWORD(wParam) == IDCANCEL) {
             form_.onCloseClick(); // destroys this window

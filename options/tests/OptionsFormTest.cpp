@@ -265,6 +265,23 @@ TEST_F(OptionsControlsTest, HelpShowsTheFileBesideTheExecutable) {
     app.files.folderPath = "C:\\Program Files\\Ambrel";
     form().onHelpClick();
     EXPECT_EQ(app.help.shown, (std::vector<std::string>{"C:\\Program Files\\Ambrel\\AMBREL.HLP"}));
+    EXPECT_FALSE(app.program.helpWindow().isLoaded());
+}
+
+TEST_F(OptionsControlsTest, WithoutAViewerHelpShowsTheOwnWindowOnceAndBringsItToTheFront) {
+    open();
+    app.help.viewer = false;
+    form().onHelpClick();
+    form().onHelpClick();
+    EXPECT_TRUE(app.help.shown.empty());
+    EXPECT_EQ(app.views.helpsCreated, 1);
+    EXPECT_EQ(app.views.help->shownInFront, 2);
+
+    // Closed, it is made afresh the next time.
+    app.program.help().onClose();
+    EXPECT_FALSE(app.program.helpWindow().isLoaded());
+    form().onHelpClick();
+    EXPECT_EQ(app.views.helpsCreated, 2);
 }
 
 // --- Countdown start and stop ---------------------------------------------------------------

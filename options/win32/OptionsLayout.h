@@ -24,6 +24,8 @@ struct ControlLayout {
     TwipsRect at; // client coordinates, also for the controls inside a group box
     OptionsFont font;
     DWORD extraStyle = 0;
+    // What a screen reader calls a control that no label before it names (SpokenNames).
+    const wchar_t* spokenName = nullptr;
 };
 
 struct WindowKind {
@@ -36,8 +38,10 @@ WindowKind windowKind(ControlKind kind);
 
 // In the order they are created, which is the z-order: the dialog manager walks the tab stops
 // in it, and each label stands right before the control it names, since a screen reader names
-// an edit or a scroll bar after the static text just before it. Labels are no tab stops, so
-// their places leave the tab order alone.
+// a control after the static text just before it. Labels are no tab stops, so their places leave
+// the tab order alone. The tab order puts the alarm's three scroll bars before its three boxes,
+// so a row's unit label can stand before one of them only: before the box, which the user types
+// into; the bars are named by their spokenName.
 const std::vector<ControlLayout>& optionsControls();
 
 // Countdown, hour, minute and second bars: the step of a click beside the thumb, and the position

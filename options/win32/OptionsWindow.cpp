@@ -80,6 +80,9 @@ void OptionsWindow::onCreate() {
                           {kind.className, layout.caption, kind.style | layout.extraStyle,
                            kind.exStyle, layout.at, layout.id, nullptr},
                           dpi());
+        if (layout.spokenName != nullptr) {
+            spokenNames_.name(control, layout.spokenName);
+        }
         if (isDigitBox(layout.id)) {
             // What the input method composes is put into the box by the edit control itself,
             // past the digit filter; Japanese number fields have it switched off.

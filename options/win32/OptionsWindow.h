@@ -6,6 +6,7 @@
 
 #include "app/win32/Fonts.h"
 #include "app/win32/Handles.h"
+#include "app/win32/SpokenNames.h"
 #include "app/win32/Window.h"
 #include "options/OptionsForm.h"
 #include "options/OptionsView.h"
@@ -52,6 +53,9 @@ private:
 
     OptionsForm& form_;
     FontSet<OptionsFont> fonts_;
+    // A member, so it goes before the base class destroys the window: the names are taken back
+    // while their controls still exist.
+    SpokenNames spokenNames_;
     // The button of the countdown pair that was enabled while the dialog was in the background:
     // it takes the focus if the control that had it was disabled meanwhile.
     HWND handOver_ = nullptr;

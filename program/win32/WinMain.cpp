@@ -9,6 +9,7 @@
 #include "app/win32/SingleInstance.h"
 #include "app/win32/SystemCodePage.h"
 #include "app/win32/SystemServices.h"
+#include "app/win32/WinHelpViewer.h"
 #include "app/win32/Window.h"
 #include "program/Program.h"
 #include "program/win32/WindowFactory.h"
@@ -32,8 +33,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SystemCodePage codePage;
     ShortPaths fileNames;
     SystemSteadyClock steadyClock;
-    Services services{messages, beeper, clock, screen,   sound,     fileDialog, help,
-                      instance, exit,   files, codePage, fileNames, steadyClock};
+    WindowsSystemFiles systemFiles;
+    Services services{messages, beeper,   clock, screen,    sound,     fileDialog,  help,
+                      instance, exit,     files, codePage,  fileNames, steadyClock, systemFiles};
     WindowFactory windows;
     Program program(services, windows);
 

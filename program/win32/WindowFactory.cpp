@@ -1,6 +1,7 @@
 #include "program/win32/WindowFactory.h"
 
 #include "clock/win32/ClockWindow.h"
+#include "help/win32/HelpWindow.h"
 #include "notify/win32/NoticeWindow.h"
 #include "options/win32/OptionsWindow.h"
 
@@ -17,6 +18,10 @@ std::unique_ptr<OptionsView> WindowFactory::createOptionsView(OptionsForm& form)
 
 std::unique_ptr<NoticeView> WindowFactory::createNoticeView(NoticeForm& form) {
     return std::make_unique<NoticeWindow>(form);
+}
+
+std::unique_ptr<HelpView> WindowFactory::createHelpView(HelpForm& form) {
+    return std::make_unique<HelpWindow>(form);
 }
 
 } // namespace ambrel::win32

@@ -1,5 +1,5 @@
 #pragma once
-// Creates the real windows for the program's three forms.
+// Creates the real windows for the program's forms.
 
 #include "program/Program.h"
 
@@ -10,6 +10,7 @@ public:
     std::unique_ptr<ClockView> createClockView(ClockForm& form) override;
     std::unique_ptr<OptionsView> createOptionsView(OptionsForm& form) override;
     std::unique_ptr<NoticeView> createNoticeView(NoticeForm& form) override;
+    std::unique_ptr<HelpView> createHelpView(HelpForm& form) override;
 };
 
 } // namespace ambrel::win32

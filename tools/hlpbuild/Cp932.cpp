@@ -110,4 +110,8 @@ std::string cp932ToUtf8(std::string_view cp932) {
     return convert(cp932, "UTF-8", "CP932");
 }
 
+std::string utf8ToUtf16le(std::string_view utf8) {
+    return convert(utf8, "UTF-16LE", "UTF-8");
+}
+
 } // namespace ambrel

@@ -18,6 +18,8 @@ public:
 // silently dropped character would be wrong without anybody noticing.
 std::string utf8ToCp932(std::string_view utf8);
 std::string cp932ToUtf8(std::string_view cp932);
+// UTF-16 little-endian, as Windows' wide texts are stored, for the program's own help window.
+std::string utf8ToUtf16le(std::string_view utf8);
 
 // What a conversion does with a character the target lacks, or with a broken sequence.
 enum class Unmappable {

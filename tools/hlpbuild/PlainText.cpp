@@ -163,6 +163,9 @@ std::string renderPlainText(const HelpDocument& doc, int columns, std::string_vi
         out += line;
         out += lineEnd;
     };
+    const auto lines = [columns](const std::string& text, int indent) {
+        return columns > 0 ? wrapParagraph(text, columns, indent) : std::vector<std::string>{text};
+    };
     const auto rule = [&](const char* mark, int width) {
         std::string line;
         for (int i = 0; i < width; i += 2) {
@@ -170,16 +173,21 @@ std::string renderPlainText(const HelpDocument& doc, int columns, std::string_vi
         }
         put(line);
     };
-    rule("＝", columns);
-    for (const std::string& line : wrapParagraph(doc.title, columns)) {
-        put(line);
+    if (!doc.title.empty()) {
+        const int titleRule = columns > 0 ? columns : textColumns(doc.title);
+        rule("＝", titleRule);
+        for (const std::string& line : lines(doc.title, 0)) {
+            put(line);
+        }
+        rule("＝", titleRule);
     }
-    rule("＝", columns);
     for (const HelpTopic& topic : doc.topics) {
-        put("");
+        if (!out.empty()) {
+            put("");
+        }
         const std::string title = "■" + topic.title;
         put(title);
-        rule("─", std::min(columns, textColumns(title)));
+        rule("─", columns > 0 ? std::min(columns, textColumns(title)) : textColumns(title));
         for (const HelpParagraph& p : topic.paragraphs) {
             switch (p.kind) {
             case HelpParagraph::Kind::Blank:
@@ -198,7 +206,7 @@ std::string renderPlainText(const HelpDocument& doc, int columns, std::string_vi
             case HelpParagraph::Kind::Body: {
                 // A list item's lines line up after its bullet.
                 const bool item = p.text.rfind("・", 0) == 0;
-                for (const std::string& line : wrapParagraph(p.text, columns, item ? 2 : 0)) {
+                for (const std::string& line : lines(p.text, item ? 2 : 0)) {
                     put(line);
                 }
                 break;

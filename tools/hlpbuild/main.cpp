@@ -3,6 +3,9 @@
 // hlpbuild --readme PREFACE SOURCE OUTPUT.TXT: the read-me of the download, the preface and then
 // the same help as plain text, for the Windows versions that have no WinHelp viewer. It is
 // written as Notepad on a Japanese Windows opens it without asking: Shift-JIS, CR LF.
+// hlpbuild --window SOURCE OUTPUT: the same help for the program's own help window, kept in the
+// executable: the title and then the text, unwrapped with CR LF, each in UTF-16LE and ended by
+// a NUL character, as the window hands them to the system.
 
 #include "Cp932.h"
 #include "HelpSource.h"
@@ -15,6 +18,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -55,6 +59,14 @@ std::string renderReadme(const char* prefacePath, const char* helpPath) {
                                ambrel::renderPlainText(help, kReadmeColumns, crlf));
 }
 
+std::string renderWindowText(const char* helpPath) {
+    ambrel::HelpDocument help = ambrel::parseHelpSource(readFile(helpPath));
+    const std::string title = std::move(help.title); // the window's caption, not its text
+    help.title.clear();
+    const std::string nul(1, '\0');
+    return ambrel::utf8ToUtf16le(title + nul + ambrel::renderPlainText(help, 0, "\r\n") + nul);
+}
+
 void compileHelp(const char* sourcePath, const char* outputPath) {
     const ambrel::HelpDocument source = ambrel::parseHelpSource(readFile(sourcePath));
     const ambrel::HelpDocument shiftJis = ambrel::convertTexts(source, ambrel::utf8ToCp932);
@@ -71,14 +83,20 @@ void compileHelp(const char* sourcePath, const char* outputPath) {
 
 int main(int argc, char** argv) {
     const bool readme = argc == 5 && std::string(argv[1]) == "--readme";
-    if (argc != 3 && !readme) {
+    const bool window = argc == 4 && std::string(argv[1]) == "--window";
+    if (argc != 3 && !readme && !window) {
         std::cerr << "usage: hlpbuild SOURCE.txt OUTPUT.HLP\n"
-                     "       hlpbuild --readme PREFACE.txt SOURCE.txt OUTPUT.TXT\n";
+                     "       hlpbuild --readme PREFACE.txt SOURCE.txt OUTPUT.TXT\n"
+                     "       hlpbuild --window SOURCE.txt OUTPUT\n";
         return 2;
     }
-    const char* const input = readme ? argv[3] : argv[1];
+    const char* const input = readme ? argv[3] : window ? argv[2] : argv[1];
     try {
-        if (readme) {
+        if (window) {
+            const std::string text = renderWindowText(argv[2]);
+            writeFile(argv[3], std::vector<std::uint8_t>(text.begin(), text.end()));
+            std::cout << argv[3] << ": " << text.size() << " bytes\n";
+        } else if (readme) {
             const std::string text = renderReadme(argv[2], argv[3]);
             writeFile(argv[4], std::vector<std::uint8_t>(text.begin(), text.end()));
             std::cout << argv[4] << ": " << text.size() << " bytes\n";

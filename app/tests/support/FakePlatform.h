@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,14 @@ public:
 };
 
 // Records every command sent to the device, e.g. "open:C:\a.wav", "play", "close".
+class FakeSystemFiles : public SystemFiles {
+public:
+    std::string windows = "C:\\Windows";
+    std::set<std::string> present; // the files that exist
+    std::string windowsFolder() const override { return windows; }
+    bool fileExists(const std::string& path) const override { return present.count(path) > 0; }
+};
+
 class FakeSoundDevice : public SoundDevice {
 public:
     std::vector<std::string> commands;
@@ -119,7 +128,9 @@ public:
 
 class FakeHelpViewer : public HelpViewer {
 public:
+    bool viewer = true;
     std::vector<std::string> shown;
+    bool available() const override { return viewer; }
     void showContents(const std::string& helpFile) override { shown.push_back(helpFile); }
 };
 

@@ -2,6 +2,7 @@
 // Fake windows that keep their controls' state in plain fields, so tests can set and read it.
 
 #include "clock/ClockView.h"
+#include "help/HelpView.h"
 #include "notify/NoticeView.h"
 #include "options/OptionsView.h"
 #include "program/Program.h"
@@ -122,14 +123,22 @@ public:
     void show() override { visible = true; }
 };
 
+class FakeHelpView : public HelpView {
+public:
+    int shownInFront = 0;
+    void showInFront() override { ++shownInFront; }
+};
+
 // Hands out fake views and remembers the latest of each kind (owned by the program's slots).
 class FakeViewFactory : public ViewFactory {
 public:
     FakeClockView* clock = nullptr;
     FakeOptionsView* options = nullptr;
     FakeNoticeView* notice = nullptr;
+    FakeHelpView* help = nullptr;
     int optionsCreated = 0;
     int noticesCreated = 0;
+    int helpsCreated = 0;
 
     std::unique_ptr<ClockView> createClockView(ClockForm&) override {
         auto view = std::make_unique<FakeClockView>();
@@ -146,6 +155,12 @@ public:
         auto view = std::make_unique<FakeNoticeView>();
         notice = view.get();
         ++noticesCreated;
+        return view;
+    }
+    std::unique_ptr<HelpView> createHelpView(HelpForm&) override {
+        auto view = std::make_unique<FakeHelpView>();
+        help = view.get();
+        ++helpsCreated;
         return view;
     }
 };

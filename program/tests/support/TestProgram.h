@@ -27,8 +27,9 @@ template <class Store = MemoryFileStore> struct BasicTestProgram {
     Cp932CodePage codePage;
     FakeFileNames fileNames;
     FakeSteadyClock steadyClock;
-    Services services{messages, beeper, clock, screen,   sound,     fileDialog, help,
-                      instance, exit,   files, codePage, fileNames, steadyClock};
+    FakeSystemFiles systemFiles;
+    Services services{messages, beeper,   clock, screen,    sound,     fileDialog,  help,
+                      instance, exit,     files, codePage,  fileNames, steadyClock, systemFiles};
     FakeViewFactory views;
     Program program{services, views};
 

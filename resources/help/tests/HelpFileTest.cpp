@@ -118,5 +118,24 @@ TEST_F(HelpFileTest, TheReadmeIsShiftJisWithCrLfAndCarriesEveryParagraphOfTheHel
     }
 }
 
+// Where no WinHelp viewer exists, the program shows this text in a window of its own.
+TEST_F(HelpFileTest, TheHelpWindowsTextIsTheTitleThenEveryParagraphWholeInUtf16) {
+    const std::string bytes = readText(AMBREL_HELP_WINDOW_FILE);
+    const std::string nul = utf8ToUtf16le(std::string(1, '\0'));
+    ASSERT_EQ(bytes.rfind(utf8ToUtf16le(source.title) + nul, 0), 0u);
+    ASSERT_EQ(bytes.substr(bytes.size() - 4), utf8ToUtf16le("\n") + nul);
+    // Each paragraph unwrapped, in the order of the source: the window wraps its text itself.
+    std::size_t from = 0;
+    for (const HelpTopic& topic : source.topics) {
+        for (const HelpParagraph& p : topic.paragraphs) {
+            const std::string wide = utf8ToUtf16le(p.text + "\r\n");
+            do {
+                from = bytes.find(wide, from + 1);
+            } while (from != std::string::npos && from % 2 != 0);
+            ASSERT_NE(from, std::string::npos) << p.text;
+        }
+    }
+}
+
 } // namespace
 } // namespace ambrel

@@ -53,6 +53,13 @@ TEST(PlainTextTest, RendersTitleTopicsHeadingsAndParagraphsWithTheLineEndGiven) 
                                                "◆見出し\r\n"
                                                "\r\n"
                                                "・項目\r\n");
+    // Unwrapped, for a window that wraps by itself: the rules as wide as their texts.
+    doc.topics[0].paragraphs.push_back({HelpParagraph::Kind::Body, "とても長い一つの段落です"});
+    EXPECT_EQ(renderPlainText(doc, 0, "\n"), "＝\n題\n＝\n\n■使い方\n────\n本文\n\n◆見出し\n\n"
+                                             "・項目\nとても長い一つの段落です\n");
+    // Without a title the text starts with the first topic.
+    doc.title.clear();
+    EXPECT_EQ(renderPlainText(doc, 0, "\n").rfind("■使い方\n", 0), 0u);
 }
 
 } // namespace
