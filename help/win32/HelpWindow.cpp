@@ -39,9 +39,7 @@ HelpText builtInHelp() {
 
 } // namespace
 
-HelpWindow::HelpWindow(HelpForm& form)
-    : form_(form), dpi_(screenDpi()),
-      font_(createJapaneseFont(kProportionalGothic, kTextPoints, FW_NORMAL, dpi_)) {
+HelpWindow::HelpWindow(HelpForm& form) : form_(form) {
     // A window of the dialog manager, so that Escape closes it: a multi-line edit control of a
     // dialog hands Escape to its parent as WM_CLOSE.
     const std::wstring title(builtInHelp().title);
@@ -53,16 +51,26 @@ void HelpWindow::onCreate() {
     text_ = createControl(handle(),
                           {L"EDIT", builtInHelp().text,
                            ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 0,
-                           TwipsRect{0, 0, 0, 0}, IDC_HELP_TEXT, font_.get()},
-                          dpi_);
-    // A little room between the text and the window's edges, as a page has.
-    const int margin = MulDiv(kTextMarginPixelsAt96Dpi, dpi_, 96);
-    SendMessageW(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
-    setClientSize(kClientWidth, kClientHeight, dpi_);
+                           TwipsRect{0, 0, 0, 0}, IDC_HELP_TEXT, nullptr},
+                          dpi());
+    layOut();
+    // The first size only: the user may make it any other, and a change of monitor scales it.
+    setClientSize(kClientWidth, kClientHeight);
     SetFocus(text_);
 }
 
+void HelpWindow::layOut() {
+    Font font = createJapaneseFont(kProportionalGothic, kTextPoints, FW_NORMAL, dpi());
+    SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font); // the control has let go of the old one
+    // A little room between the text and the window's edges, as a page has; set after the font,
+    // which brings margins of its own.
+    const int margin = MulDiv(kTextMarginPixelsAt96Dpi, dpi(), 96);
+    SendMessageW(text_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
+}
+
 void HelpWindow::showInFront() {
+    followMonitorDpi();
     ShowWindow(handle(), IsIconic(handle()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(handle());
 }
@@ -88,6 +96,9 @@ LRESULT HelpWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         onCreate();
+        return 0;
+    case WM_DPICHANGED:
+        followDpiChange(wParam, lParam);
         return 0;
     case WM_SIZE:
         onSize(LOWORD(lParam), HIWORD(lParam));

@@ -19,11 +19,11 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void onCreate();
+    void layOut() override;
     void onSize(int width, int height);
     LRESULT onControlColor(HDC dc, HWND control);
 
     HelpForm& form_;
-    int dpi_;
     Font font_;
     HWND text_ = nullptr;
 };

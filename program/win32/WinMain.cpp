@@ -34,8 +34,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     ShortPaths fileNames;
     SystemSteadyClock steadyClock;
     WindowsSystemFiles systemFiles;
-    Services services{messages, beeper,   clock, screen,    sound,     fileDialog,  help,
-                      instance, exit,     files, codePage,  fileNames, steadyClock, systemFiles};
+    Services services{messages, beeper, clock, screen,   sound,     fileDialog,  help,
+                      instance, exit,   files, codePage, fileNames, steadyClock, systemFiles};
     WindowFactory windows;
     Program program(services, windows);
 

@@ -28,8 +28,8 @@ template <class Store = MemoryFileStore> struct BasicTestProgram {
     FakeFileNames fileNames;
     FakeSteadyClock steadyClock;
     FakeSystemFiles systemFiles;
-    Services services{messages, beeper,   clock, screen,    sound,     fileDialog,  help,
-                      instance, exit,     files, codePage,  fileNames, steadyClock, systemFiles};
+    Services services{messages, beeper, clock, screen,   sound,     fileDialog,  help,
+                      instance, exit,   files, codePage, fileNames, steadyClock, systemFiles};
     FakeViewFactory views;
     Program program{services, views};
 
