@@ -3,9 +3,10 @@
 #include "app/DynamicValue.h"
 #include "app/RuntimeError.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace ambrel {
@@ -116,18 +117,25 @@ bool scanExponent(Cursor& cursor, long& exponent) {
     return true;
 }
 
-// The value of a number already scanned, without its sign.
+// The value of a number already scanned, without its sign. The runtime's strtod rather than
+// std::from_chars: the library's floating-point parser would make a tenth of the executable, and
+// the scanner has already taken the text apart, so strtod meets nothing but digits, a point and
+// an exponent.
 Scanned convert(std::string_view number, const Mantissa& mantissa, long exponent) {
-    double value = 0.0;
-    const char* last = number.data() + number.size();
-    const auto [ptr, ec] = std::from_chars(number.data(), last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
+    const std::string digits(number);
+    char* end = nullptr;
+    errno = 0;
+    double value = std::strtod(digits.c_str(), &end);
+    if (end != digits.c_str() + digits.size()) {
+        return {};
+    }
+    if (errno == ERANGE) {
         if (mantissa.seenSignificant && mantissa.magnitude + exponent > 0) {
             return {ScanResult::Overflow, 0.0};
         }
-        value = 0.0; // too small for a double: it is zero
-    } else if (ec != std::errc() || ptr != last) {
-        return {};
+        if (std::fpclassify(value) != FP_SUBNORMAL) {
+            value = 0.0; // too small for a double: it is zero
+        }
     }
     if (std::isinf(value)) {
         return {ScanResult::Overflow, 0.0};
