@@ -61,6 +61,7 @@ void controlClock(const std::wstring& exe, const SYSTEMTIME& localTime, bool fro
     s.exe[0] = L'\0'; // no program matches while the fields change
     InterlockedExchange(&s.processId, 0);
     InterlockedExchange(&s.reads, 0);
+    InterlockedExchange64(&s.lastRead, 0);
     InterlockedExchange(&s.failed, 0);
     s.failure[0] = L'\0';
     standAt(s, count, frozen);
@@ -112,6 +113,11 @@ ClockStatus clockStatus() {
     status.frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0) != 0;
     status.processId = static_cast<DWORD>(s.processId);
     status.reads = s.reads;
+    if (const LONGLONG read = InterlockedCompareExchange64(&s.lastRead, 0, 0); read != 0) {
+        const FILETIME count = fileTimeOf(read);
+        status.lastRead.emplace();
+        FileTimeToSystemTime(&count, &*status.lastRead);
+    }
     if (s.failed != 0)
         status.failure = s.failure;
     return status;

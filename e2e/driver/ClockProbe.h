@@ -23,6 +23,7 @@ struct ClockShared {
     LONGLONG frozenAt; // the time at which the clock stands; 0 while it runs
     LONG processId;    // the last process whose clock the probe redirected
     LONG reads;        // that program's reads of the controlled clock so far
+    LONGLONG lastRead; // the time that program read last; 0 before its first read
     LONG failed;       // the probe met the program but could not redirect its clock
     wchar_t failure[128];
 };

@@ -21,7 +21,7 @@ const char* usage() {
            "refuse-window [CLASS] (none: lift) | compose HWND TEXT [--pending] | mcierror ERROR\n"
            "clock control EXE YYYY-MM-DD HH:MM:SS [--frozen] | clock set YYYY-MM-DD HH:MM:SS\n"
            "clock move SECONDS | clock freeze | clock run | clock status | clock off\n"
-           "accessible HWND | shortpath PATH\n"
+           "accessible HWND | shortpath PATH | slowness FACTOR\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
 
@@ -58,7 +58,8 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"clock", cmdClock},
                                                              {L"accessible", cmdAccessible},
                                                              {L"shortpath", cmdShortPath},
-                                                             {L"ping", cmdPing}};
+                                                             {L"ping", cmdPing},
+                                                             {L"slowness", cmdSlowness}};
     auto it = handlers.find(name);
     if (it == handlers.end()) {
         return false;

@@ -1,5 +1,6 @@
 #include "ProbeClient.h"
 
+#include "CommandArgs.h"
 #include "Commands.h"
 #include "JsonLine.h"
 #include "Probe.h"
@@ -11,7 +12,7 @@
 namespace ambrel::e2e {
 namespace {
 
-constexpr DWORD kComposeTimeoutMs = 60000; // the target may be slow under emulation
+constexpr double kComposeTimeoutMs = 60000; // the target may be slow under emulation
 
 std::wstring probePath() {
     wchar_t path[MAX_PATH] = L"";
@@ -90,7 +91,8 @@ ComposeResult composeInWindow(HWND window, const std::wstring& text, bool pendin
         Hook hook(SetWindowsHookExW(WH_GETMESSAGE, probeHookProc("probeGetMessageHook"),
                                     probeModule(), thread));
         PostMessageW(window, RegisterWindowMessageW(kComposeMessageName), 0, 0);
-        waited = WaitForSingleObject(done.get(), kComposeTimeoutMs);
+        waited =
+            WaitForSingleObject(done.get(), static_cast<DWORD>(kComposeTimeoutMs * slowness()));
     }
     if (waited != WAIT_OBJECT_0)
         throw CommandError("the window's thread did not compose");

@@ -5,6 +5,7 @@ import subprocess
 import time
 from pathlib import Path
 
+from . import slowness
 from .paths import AMBREL_EXE, WIN32_BUILD, require_file, windows_path
 from .proc import stop
 
@@ -73,7 +74,7 @@ class App:
 
     def wait_exit(self, timeout=60.0, proc=None):
         """The exit code once the process has ended (raises TimeoutExpired otherwise)."""
-        return (proc or self.proc).wait(timeout)
+        return (proc or self.proc).wait(slowness.deadline(timeout))
 
     def windows(self, **filters):
         return self.driver.windows(exe=self.exe_name, **filters)

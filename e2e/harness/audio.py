@@ -9,6 +9,8 @@ from array import array
 from dataclasses import dataclass
 from pathlib import Path
 
+from . import slowness
+
 
 def write_tone(path: Path, frequency=880.0, seconds=1.0, rate=22050, amplitude=0.5):
     """A pure sine tone, 16-bit mono PCM, the kind of WAV the MCI wave device plays."""
@@ -127,7 +129,7 @@ def _crossing_frequency(samples, rate):
 def sox_stat(path: Path):
     """sox's own view of a file ("sox f.wav -n stat"): length, RMS, rough frequency..."""
     r = subprocess.run(["sox", str(path), "-n", "stat"], capture_output=True, text=True,
-                       timeout=30)
+                       timeout=slowness.deadline(30))
     stats = {}
     for line in r.stderr.splitlines():
         m = re.match(r"^(.+?):\s+(-?[\d.]+)\s*$", line)

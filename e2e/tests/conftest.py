@@ -15,7 +15,7 @@ import time
 
 import pytest
 
-from harness import audio
+from harness import audio, slowness
 from harness.app import App, make_folder
 from harness.clock import ProgramClock
 from harness.driver import Driver
@@ -23,6 +23,7 @@ from harness.lock import SessionLock
 from harness.package import unpack_release
 from harness.paths import (DRIVER_EXE, SAMPLE_EXE, STATE, ensure_dir, require_file,
                            require_tools)
+from harness.proc import set_witness
 from harness.pulse import PulseServer
 from harness.wine import Wine
 from harness.xvfb import Xvfb
@@ -39,6 +40,7 @@ def state_dir():
     require_tools()
     state = ensure_dir(STATE)
     lock = SessionLock(state / "session.lock").acquire()
+    slowness.measure()
     yield state
     lock.release()
 
@@ -79,7 +81,9 @@ def driver(wine, state_dir):
     t = time.monotonic()
     d = Driver(wine, exe, state_dir / "driver.log").start()
     _timed("driver start", t)
+    set_witness(d.describe)
     yield d
+    set_witness(None)
     d.stop()
 
 
@@ -193,6 +197,7 @@ def pytest_terminal_summary(terminalreporter):
         terminalreporter.write_sep("-", "e2e harness timings")
         for name, seconds in TIMINGS.items():
             terminalreporter.write_line(f"{name}: {seconds:.1f} s")
+    terminalreporter.write_line(f"slowness factor: {slowness.summary()}")
 
 
 WM_NCHITTEST, HTCLOSE = 0x0084, 20
