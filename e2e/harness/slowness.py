@@ -20,18 +20,23 @@ _last = None  # (when, factor)
 _measured = []
 
 
-def measure():
-    """Times the fixed probe now; returns the factor and keeps it."""
-    global _last
+def probe():
+    """The factor now: the wall time of a fixed amount of this thread's processor time."""
     wall, cpu = time.monotonic(), time.thread_time()
     x = 0
     while time.thread_time() - cpu < PROBE_CPU_SECONDS:
         for i in range(10000):
             x = (x * 31 + i) & 0xFFFF
-    factor = max(1.0, (time.monotonic() - wall) / (time.thread_time() - cpu))
-    _last = (time.monotonic(), factor)
-    _measured.append(factor)
-    return factor
+    return max(1.0, (time.monotonic() - wall) / (time.thread_time() - cpu))
+
+
+def measure():
+    """Probes now; keeps the factor for the deadlines of the next few seconds."""
+    global _last
+    measured = probe()
+    _last = (time.monotonic(), measured)
+    _measured.append(measured)
+    return measured
 
 
 def factor():
