@@ -45,7 +45,7 @@ void WINAPI controlledGetLocalTime(SYSTEMTIME* time) {
     const LONGLONG now = controlledLocalTime(*clockShared, realLocalCount());
     const FILETIME count = fileTimeOf(now);
     FileTimeToSystemTime(&count, time);
-    InterlockedExchange64(&clockShared->lastRead, now);
+    clockShared->lastRead.store(now);
     InterlockedIncrement(&clockShared->reads);
 }
 
