@@ -197,7 +197,7 @@ def pytest_terminal_summary(terminalreporter):
         terminalreporter.write_sep("-", "e2e harness timings")
         for name, seconds in TIMINGS.items():
             terminalreporter.write_line(f"{name}: {seconds:.1f} s")
-    terminalreporter.write_line(f"slowness factor: {slowness.summary()}")
+        terminalreporter.write_line(f"slowness factor: {slowness.summary()}")
 
 
 WM_NCHITTEST, HTCLOSE = 0x0084, 20
