@@ -80,13 +80,22 @@ class App:
         return self.driver.windows(exe=self.exe_name, **filters)
 
     def wait_window(self, timeout=60.0, **filters):
-        return self.driver.wait_window(timeout=timeout, exe=self.exe_name, **filters)
+        return self.driver.wait_window(timeout=timeout, seen=self.describe, exe=self.exe_name,
+                                       **filters)
 
     def msgboxes(self, **filters):
         return self.driver.msgboxes(exe=self.exe_name, **filters)
 
     def wait_msgbox(self, timeout=60.0, **filters):
-        return self.driver.wait_msgbox(timeout=timeout, exe=self.exe_name, **filters)
+        return self.driver.wait_msgbox(timeout=timeout, seen=self.describe, exe=self.exe_name,
+                                       **filters)
+
+    def describe(self):
+        """For a timeout's message: how the processes started here stand, and what the driver
+        sees of the program."""
+        started = ", ".join(f"{p.pid} " + ("running" if p.poll() is None else
+                                           f"ended with {p.returncode}") for p in self.procs)
+        return f"started here: {started or 'nothing'}; {self.driver.describe(self.exe_name)}"
 
     def screenshot(self, xvfb, name="screen.png"):
         return xvfb.screenshot(self.folder / name)

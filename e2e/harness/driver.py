@@ -183,18 +183,20 @@ class Driver:
 
     # -- waiting --------------------------------------------------------------------------
 
-    def wait_window(self, timeout=60.0, **filters):
+    def wait_window(self, timeout=60.0, seen=None, **filters):
         """The first top-level window that matches (visible ones unless visible=False)."""
         filters.setdefault("visible", True)
         found = wait_until(lambda: self.windows(**filters), timeout, interval=0.1,
                            what=f"a window {filters}",
-                           seen=lambda: self.describe(filters.get("exe"), filters.get("pid")))
+                           seen=seen or (lambda: self.describe(filters.get("exe"),
+                                                               filters.get("pid"))))
         return found[0]
 
-    def wait_msgbox(self, timeout=60.0, **filters):
+    def wait_msgbox(self, timeout=60.0, seen=None, **filters):
         found = wait_until(lambda: self.msgboxes(**filters), timeout, interval=0.1,
                            what=f"a message box {filters}",
-                           seen=lambda: self.describe(filters.get("exe"), filters.get("pid")))
+                           seen=seen or (lambda: self.describe(filters.get("exe"),
+                                                               filters.get("pid"))))
         return found[0]
 
     def wait_gone(self, hwnd, timeout=30.0):
@@ -206,11 +208,12 @@ class Driver:
 
     def describe(self, exe=None, pid=None):
         """What a program (the clock unless named) shows now, for a timeout's message: its
-        windows, whether the thread of each answers a sent message, and the clock that the
-        suite controls."""
+        Windows processes, their windows, whether the thread of each answers a sent message, and
+        the clock that the suite controls."""
         if exe is None and pid is None:
             exe = "ambrel.exe"
         before = self.one("clock", "status")["reads"]
+        processes = [p["pid"] for p in self.procs(exe)] if exe else [pid]
         windows = self.windows(exe=exe, pid=pid)
         lines = [f"{w['class']} {w['title']!r} {w['hwnd']}"
                  f"{'' if w['visible'] else ' hidden'}{'' if w['enabled'] else ' disabled'}"
@@ -224,7 +227,8 @@ class Driver:
             lines.append(f"the controlled clock {'stands' if clock['frozen'] else 'runs'} at "
                          f"{clock['now']}, read {clock['reads']} times ({clock['reads'] - before}"
                          f" while looking), last as {clock['read']}")
-        return f"the windows of {exe or pid}: " + ("; ".join(lines) or "none")
+        return (f"Windows processes {processes or 'none'} of {exe or pid}, their windows: " +
+                ("; ".join(lines) or "none"))
 
     def settle(self, hwnd, seconds=1.0):
         """Gives the program `seconds` to act, then proves that the window's thread has caught

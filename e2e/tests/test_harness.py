@@ -64,6 +64,7 @@ def test_a_timeout_says_what_it_waited_for_its_deadline_and_what_it_saw(sample, 
         app.wait_window(timeout=0.5, cls="NoSuchClass")
     text = str(timeout.value)
     assert "NoSuchClass" in text and "deadline 0.5 s x slowness" in text, text
+    assert f"Windows processes [{main['pid']}]" in text, text
     assert f"{SAMPLE_CLASS} 'e2e サンプル' {main['hwnd']}" in text, text
     assert f"thread {main['tid']} answers" in text, text
 
