@@ -8,6 +8,7 @@ from pathlib import Path
 from . import slowness
 from .paths import AMBREL_EXE, WIN32_BUILD, require_file, windows_path
 from .proc import stop
+from .wine import emulator_failure_in
 
 SETTINGS_NAME = "AMBREL.SET"
 HELP_NAME = "AMBREL.HLP"
@@ -96,6 +97,13 @@ class App:
         started = ", ".join(f"{p.pid} " + ("running" if p.poll() is None else
                                            f"ended with {p.returncode}") for p in self.procs)
         return f"started here: {started or 'nothing'}; {self.driver.describe(self.exe_name)}"
+
+    def emulator_failure(self):
+        """The line in which the emulator said that it failed under a process of this program
+        that has ended, or None."""
+        if all(p.poll() is None for p in self.procs):
+            return None
+        return emulator_failure_in(self.folder / "wine.log")
 
     def screenshot(self, xvfb, name="screen.png"):
         return xvfb.screenshot(self.folder / name)

@@ -10,6 +10,7 @@ from pathlib import Path
 from . import pace, slowness
 from .paths import HarnessError
 from .proc import stop, wait_until
+from .wine import emulator_failure_in
 
 
 class DriverError(RuntimeError):
@@ -27,6 +28,7 @@ class Driver:
         self.told_slowness = 1.0  # the factor the driver scales its own deadlines by
 
     def start(self, timeout=180.0):
+        self.log_start = self.log.stat().st_size if self.log.exists() else 0
         self.proc = self.wine.popen([self.exe, "serve"], log=self.log,
                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         threading.Thread(target=self._read, daemon=True).start()
@@ -34,6 +36,18 @@ class Driver:
         if not first.get("ready"):
             raise HarnessError(f"driver did not start: {first}")
         return self
+
+    def emulator_failure(self):
+        """When the driver has ended: the line in which the emulator said that it failed under
+        it, or None."""
+        if self.proc is None or self.proc.poll() is None:
+            return None
+        return emulator_failure_in(self.log, self.log_start)
+
+    def restart(self):
+        self.lines = queue.Queue()
+        self.told_slowness = 1.0
+        return self.start()
 
     def _read(self):
         for raw in self.proc.stdout:

@@ -27,6 +27,23 @@ BASE_ENV = {
 }
 
 
+# What wine under qemu writes when the emulation, not the program, fails: qemu's own fatal
+# signal, or wine's unix side finding its stack or its pipe to the server corrupted. A fault of
+# a Windows program itself is an exception that wine reports, never one of these.
+EMULATOR_FAILURES = ("qemu: uncaught target signal", "stack smashing detected",
+                     "wine client error")
+
+
+def emulator_failure_in(log: Path, start=0):
+    """The first line of a process's log (from byte `start` on) in which the emulator said
+    that it failed, or None."""
+    if not log.exists():
+        return None
+    text = log.read_bytes()[start:].decode(errors="replace")
+    return next((line.strip() for line in text.splitlines()
+                 if any(failure in line for failure in EMULATOR_FAILURES)), None)
+
+
 def wine32_environment(out_dir: Path) -> dict:
     """Makes 32-bit programs runnable (see e2e/wine32/setup.sh); returns the variables
     that wine's processes and server need for it (none on a kernel that runs them)."""
