@@ -98,8 +98,8 @@ class Wine:
 
     def wineserver(self, *args, timeout=60):
         return subprocess.run(["wineserver", *args], env=self.env,
-                              timeout=slowness.deadline(timeout), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode
+                              timeout=slowness.deadline(timeout), stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
     # -- prefix and server ----------------------------------------------------------------
 
