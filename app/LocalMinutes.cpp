@@ -5,6 +5,7 @@ namespace ambrel {
 namespace {
 
 constexpr int64_t kMinutesPerDay = 24 * 60;
+constexpr int64_t kSecondsPerDay = kMinutesPerDay * 60;
 
 // Days from 1 January 1970 to the given date: the year is counted from 1 March, so that the
 // leap day is the last day of its year and every month's start follows from one formula.
@@ -17,9 +18,14 @@ int64_t daysFromCivil(int year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
+// The part of `moment` after the start of its day, for days of `length` units.
+int64_t ofDay(int64_t moment, int64_t length) {
+    const int64_t rest = moment % length;
+    return rest < 0 ? rest + length : rest;
+}
+
 int64_t minuteOfDay(LocalMinute moment) {
-    const int64_t rest = moment % kMinutesPerDay;
-    return rest < 0 ? rest + kMinutesPerDay : rest;
+    return ofDay(moment, kMinutesPerDay);
 }
 
 } // namespace
@@ -27,6 +33,16 @@ int64_t minuteOfDay(LocalMinute moment) {
 LocalMinute localMinute(const LocalTime& time) {
     return daysFromCivil(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60 +
            time.minute;
+}
+
+LocalSecond localSecond(const LocalTime& time) {
+    return localMinute(time) * 60 + time.second;
+}
+
+LocalSecond latestTimeOfDay(LocalSecond now, int hour, int minute, int second) {
+    const LocalSecond sameDay =
+        now - ofDay(now, kSecondsPerDay) + hour * 3600 + minute * 60 + second;
+    return sameDay <= now ? sameDay : sameDay - kSecondsPerDay;
 }
 
 int hourOfDay(LocalMinute moment) {

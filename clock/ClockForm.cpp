@@ -39,7 +39,10 @@ void ClockForm::tick(ClockView& view) {
     showTooltip(view);
 
     const LocalTime now = needs_.clock.now();
-    alarmWatch(needs_.watch, now.hour, now.minute, now.second);
+    const LocalSecond current = localSecond(now);
+    // The first tick has none before it: it finds the alarm in its own second only.
+    alarmWatch(needs_.watch, previousTick_.value_or(current - 1), now);
+    previousTick_ = current;
     alarmRearm(settings, needs_.watch.suspendedAlarm, now.second);
     countdownWatch(needs_.watch, now);
 

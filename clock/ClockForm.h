@@ -93,7 +93,8 @@ private:
     bool dragging_ = false;
     float dragStartX_ = 0;
     float dragStartY_ = 0;
-    bool failing_ = false; // a failure report is open; later ticks must not act
+    bool failing_ = false;                    // a failure report is open; later ticks must not act
+    std::optional<LocalSecond> previousTick_; // when the last tick read the clock
     // What the last tick composed the tooltip and the texts from. Nine ticks in ten change
     // neither: those leave the window alone instead of composing texts for it to compare.
     std::optional<TooltipInputs> tooltipFrom_;

@@ -11,10 +11,23 @@
 
 namespace ambrel {
 
-void alarmWatch(const WatchTargets& targets, int hour, int minute, int second) {
+namespace {
+
+bool alarmTimeCame(const Settings& settings, LocalSecond previousTick, const LocalTime& now) {
+    const int hour = settings.alarmHour;
+    const int minute = settings.alarmMinute;
+    const int second = settings.alarmSecond;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
+        return false;
+    }
+    return latestTimeOfDay(localSecond(now), hour, minute, second) > previousTick;
+}
+
+} // namespace
+
+void alarmWatch(const WatchTargets& targets, LocalSecond previousTick, const LocalTime& now) {
     Settings& settings = targets.settings;
-    if (!settings.alarmState.isArmed() || hour != settings.alarmHour ||
-        minute != settings.alarmMinute || second != settings.alarmSecond) {
+    if (!settings.alarmState.isArmed() || !alarmTimeCame(settings, previousTick, now)) {
         return;
     }
     // The field as it stands, committed or not: the dialog may be open and being edited.

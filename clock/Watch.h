@@ -6,6 +6,7 @@
 // again at the first tick of a later second, so it fires once a day although ten ticks fall into
 // its second. Countdown: running (countdown state On) -> idle when it falls due.
 
+#include "app/LocalMinutes.h"
 #include "app/SettingsWords.h"
 
 namespace ambrel {
@@ -40,10 +41,14 @@ struct WatchTargets {
     NoticeForm& notice;
 };
 
-// Due when alarmState is armed and hour, minute and second all match: takes the options
-// dialog's sound-file field into soundFile, plays the sound, suspends the alarm and shows the
-// notice with the alarm's headline and message.
-void alarmWatch(const WatchTargets& targets, int hour, int minute, int second);
+// Due when alarmState is armed and the alarm's time of day came since the tick before: after
+// `previousTick` and at or before `now`. A tick in the alarm's second finds it, and so does the
+// first tick after a second that no tick fell into (a busy machine that held the tick back, a
+// clock set forward, a machine asleep), so an alarm is never lost for the day; a clock set back
+// before it meets it again. A time outside the day (24:00:00, a 60th second) never comes. When
+// due: takes the options dialog's sound-file field into soundFile, plays the sound, suspends the
+// alarm and shows the notice with the alarm's headline and message.
+void alarmWatch(const WatchTargets& targets, LocalSecond previousTick, const LocalTime& now);
 
 // Arms a suspended alarm again once the second has moved on from alarmSecond.
 void alarmRearm(Settings& settings, SavedAlarmState& suspendedAlarm, int second);

@@ -71,13 +71,37 @@ TEST_F(AlarmWatch, HeadlineHasSignBlanksAndNoLeadingZeros) {
     EXPECT_EQ(app.noticeView().headline, "アラーム設定時刻 7時 5分 9秒を過ぎました。");
 }
 
-TEST_F(AlarmWatch, SkippedSecondIsMissedForTheDay) {
+TEST_F(AlarmWatch, ASecondNoTickFellIntoGivesItAtTheNextTickOnceAndASetBackMeetsItAgain) {
     armAlarm(10, 10, 10);
     tickAt(10, 10, 9);
-    tickAt(10, 10, 11); // the system clock jumped past the alarm
-    tickSecond(10, 10, 12);
-    EXPECT_EQ(plays(), 0);
+    tickAt(10, 10, 12); // the tick was held back, or the system clock jumped past the alarm
+    EXPECT_EQ(plays(), 1);
+    EXPECT_EQ(app.noticeView().headline, "アラーム設定時刻 10時 10分 10秒を過ぎました。");
+    tickSecond(10, 10, 13);
+    EXPECT_EQ(plays(), 1);
     EXPECT_TRUE(settings().alarmState == "ALON");
+
+    tickAt(10, 9, 0); // the clock set back before the alarm
+    EXPECT_EQ(plays(), 1);
+    tickSecond(10, 10, 10);
+    EXPECT_EQ(plays(), 2);
+}
+
+TEST_F(AlarmWatch, AsleepOverItsTimeAndMidnightItComesAtWakingButNotAtAStartAfterIt) {
+    armAlarm(23, 59, 59);
+    tickAt(23, 59, 58);
+    nextDay();
+    tickAt(0, 0, 5);
+    EXPECT_EQ(plays(), 1);
+    tickSecond(0, 0, 6);
+    EXPECT_EQ(plays(), 1);
+
+    TestProgram later; // started after the alarm's time: nothing before the next day
+    later.startWithDefaults();
+    later.settings().alarmState = "ALON";
+    later.clock.set(10, 10, 11);
+    later.program.clock().onTick();
+    EXPECT_EQ(later.sound.count("play"), 0);
 }
 
 TEST_F(AlarmWatch, OffOrLowerCaseNeverFires) {

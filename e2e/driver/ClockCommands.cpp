@@ -48,21 +48,25 @@ void changeClock(const ArgReader& a, const std::wstring& action) {
     }
 }
 
+std::wstring isoText(const SYSTEMTIME& t) {
+    std::array<wchar_t, 32> text{};
+    std::swprintf(text.data(), text.size(), L"%04u-%02u-%02uT%02u:%02u:%02u.%03u", t.wYear,
+                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return text.data();
+}
+
 } // namespace
 
 void cmdClock(const ArgReader& a, const Output& out) {
     changeClock(a, a.at(0, "action"));
     const ClockStatus s = clockStatus();
-    std::array<wchar_t, 32> now{};
-    std::swprintf(now.data(), now.size(), L"%04u-%02u-%02uT%02u:%02u:%02u.%03u", s.now.wYear,
-                  s.now.wMonth, s.now.wDay, s.now.wHour, s.now.wMinute, s.now.wSecond,
-                  s.now.wMilliseconds);
     out(JsonLine()
             .add("exe", s.exe)
-            .add("now", std::wstring(now.data()))
+            .add("now", isoText(s.now))
             .add("frozen", s.frozen)
             .add("pid", s.processId)
             .add("reads", s.reads)
+            .add("read", s.lastRead ? isoText(*s.lastRead) : std::wstring())
             .add("failure", s.failure)
             .str());
 }

@@ -37,10 +37,10 @@ LONGLONG countOf(const SYSTEMTIME& time) {
 // The clock stands at `count` from now on, frozen or running on from there.
 void standAt(ClockShared& s, LONGLONG count, bool frozen) {
     if (frozen) {
-        InterlockedExchange64(&s.frozenAt, count);
+        s.frozenAt.store(count);
     } else {
-        InterlockedExchange64(&s.offset, count - realLocalCount());
-        InterlockedExchange64(&s.frozenAt, 0);
+        s.offset.store(count - realLocalCount());
+        s.frozenAt.store(0);
     }
 }
 
@@ -61,6 +61,7 @@ void controlClock(const std::wstring& exe, const SYSTEMTIME& localTime, bool fro
     s.exe[0] = L'\0'; // no program matches while the fields change
     InterlockedExchange(&s.processId, 0);
     InterlockedExchange(&s.reads, 0);
+    s.lastRead.store(0);
     InterlockedExchange(&s.failed, 0);
     s.failure[0] = L'\0';
     standAt(s, count, frozen);
@@ -76,29 +77,28 @@ void controlClock(const std::wstring& exe, const SYSTEMTIME& localTime, bool fro
 
 void setClock(const SYSTEMTIME& localTime) {
     ClockShared& s = controlled();
-    standAt(s, countOf(localTime), InterlockedCompareExchange64(&s.frozenAt, 0, 0) != 0);
+    standAt(s, countOf(localTime), s.frozenAt.load() != 0);
 }
 
 void moveClock(LONGLONG seconds) {
     ClockShared& s = controlled();
-    const LONGLONG frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0);
+    const LONGLONG frozen = s.frozenAt.load();
     if (frozen != 0) {
-        InterlockedExchange64(&s.frozenAt, frozen + seconds * kTicksPerSecond);
+        s.frozenAt.store(frozen + seconds * kTicksPerSecond);
     } else {
-        InterlockedExchange64(&s.offset, InterlockedCompareExchange64(&s.offset, 0, 0) +
-                                             seconds * kTicksPerSecond);
+        s.offset.store(s.offset.load() + seconds * kTicksPerSecond);
     }
 }
 
 void freezeClock() {
     ClockShared& s = controlled();
-    if (InterlockedCompareExchange64(&s.frozenAt, 0, 0) == 0)
+    if (s.frozenAt.load() == 0)
         standAt(s, controlledLocalTime(s, realLocalCount()), true);
 }
 
 void runClock() {
     ClockShared& s = controlled();
-    const LONGLONG frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0);
+    const LONGLONG frozen = s.frozenAt.load();
     if (frozen != 0)
         standAt(s, frozen, false);
 }
@@ -109,9 +109,14 @@ ClockStatus clockStatus() {
     status.exe = s.exe;
     const FILETIME now = fileTimeOf(controlledLocalTime(s, realLocalCount()));
     FileTimeToSystemTime(&now, &status.now);
-    status.frozen = InterlockedCompareExchange64(&s.frozenAt, 0, 0) != 0;
+    status.frozen = s.frozenAt.load() != 0;
     status.processId = static_cast<DWORD>(s.processId);
     status.reads = s.reads;
+    if (const LONGLONG read = s.lastRead.load(); read != 0) {
+        const FILETIME count = fileTimeOf(read);
+        status.lastRead.emplace();
+        FileTimeToSystemTime(&count, &*status.lastRead);
+    }
     if (s.failed != 0)
         status.failure = s.failure;
     return status;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace ambrel::e2e {
@@ -14,6 +15,7 @@ struct ClockStatus {
     bool frozen = false;
     DWORD processId = 0; // the last process whose clock was redirected; 0 for none yet
     LONG reads = 0;      // its reads of the controlled clock
+    std::optional<SYSTEMTIME> lastRead; // what it read last
     std::wstring failure;
 };
 

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace ambrel::e2e {
 
 // A named file mapping that both processes open.
@@ -17,22 +19,26 @@ struct ClockShared {
     // started, so the probe compares files, not names.
     DWORD fileIndexHigh;
     DWORD fileIndexLow;
-    // Times are local FILETIME counts (100 ns units); 64-bit fields are read and written with
-    // the interlocked functions, since the two processes race on them.
-    LONGLONG offset;   // added to the real local time while the clock runs
-    LONGLONG frozenAt; // the time at which the clock stands; 0 while it runs
-    LONG processId;    // the last process whose clock the probe redirected
-    LONG reads;        // that program's reads of the controlled clock so far
-    LONG failed;       // the probe met the program but could not redirect its clock
+    // Times are local FILETIME counts (100 ns units) in atomics, since the two processes race
+    // on them. Their loads write nothing (an interlocked compare-exchange, the usual way to read
+    // 64 bits on x86-32, stores what it read: under qemu, in a program with one thread, not in
+    // one step with the load, so that a read could undo the harness's setting of the clock).
+    std::atomic<LONGLONG> offset;   // added to the real local time while the clock runs
+    std::atomic<LONGLONG> frozenAt; // the time at which the clock stands; 0 while it runs
+    LONG processId;                 // the last process whose clock the probe redirected
+    LONG reads;                     // that program's reads of the controlled clock so far
+    std::atomic<LONGLONG> lastRead; // the time that program read last; 0 before its first read
+    LONG failed;                    // the probe met the program but could not redirect its clock
     wchar_t failure[128];
 };
+static_assert(std::atomic<LONGLONG>::is_always_lock_free, "shared between processes");
 
 // The controlled local time: the frozen time, or the real one moved by the offset.
 inline LONGLONG controlledLocalTime(ClockShared& shared, LONGLONG realLocalTime) {
-    const LONGLONG frozen = InterlockedCompareExchange64(&shared.frozenAt, 0, 0);
+    const LONGLONG frozen = shared.frozenAt.load();
     if (frozen != 0)
         return frozen;
-    return realLocalTime + InterlockedCompareExchange64(&shared.offset, 0, 0);
+    return realLocalTime + shared.offset.load();
 }
 
 // The file index of a file (its inode under wine); false when it cannot be read.

@@ -16,7 +16,21 @@ bool isFlag(const std::wstring& name) {
     return flags.count(name) != 0;
 }
 
+double slownessFactor = 1.0;
+
 } // namespace
+
+void setSlowness(double factor) {
+    slownessFactor = factor < 1.0 ? 1.0 : factor;
+}
+
+double slowness() {
+    return slownessFactor;
+}
+
+UINT sendTimeoutMs() {
+    return static_cast<UINT>(3000 * slownessFactor);
+}
 
 ArgReader::ArgReader(const Args& args) {
     for (size_t i = 0; i < args.size(); ++i) {

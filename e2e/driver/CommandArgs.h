@@ -14,8 +14,12 @@
 namespace ambrel::e2e {
 
 // Another process may be stuck in a modal loop or busy; a hung target must fail the
-// command, not freeze the whole test session.
-inline constexpr UINT kSendTimeoutMs = 3000;
+// command, not freeze the whole test session. The deadlines are a quiet machine's, scaled by
+// the slowness that the harness measured and passed on (`slowness FACTOR`).
+void setSlowness(double factor);
+double slowness();
+// 3 s of a quiet machine for a sent message to be answered.
+UINT sendTimeoutMs();
 
 class ArgReader {
 public:

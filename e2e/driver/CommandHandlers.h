@@ -37,6 +37,9 @@ void cmdVersion(const ArgReader& a, const Output& out);
 void cmdAccessible(const ArgReader& a, const Output& out);
 void cmdShortPath(const ArgReader& a, const Output& out);
 void cmdPing(const ArgReader& a, const Output& out);
+// How much slower than a quiet machine the harness measured this one; scales the driver's
+// own deadlines.
+void cmdSlowness(const ArgReader& a, const Output& out);
 
 // Processes: listing and ending them, their resources, and what the probe library does inside
 // them (ProcessCommands.cpp).

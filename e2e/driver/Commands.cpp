@@ -22,7 +22,7 @@ const char* usage() {
            "dpichange HWND DPI LEFT TOP RIGHT BOTTOM\n"
            "clock control EXE YYYY-MM-DD HH:MM:SS [--frozen] | clock set YYYY-MM-DD HH:MM:SS\n"
            "clock move SECONDS | clock freeze | clock run | clock status | clock off\n"
-           "accessible HWND | shortpath PATH\n"
+           "accessible HWND | shortpath PATH | slowness FACTOR\n"
            "hold PATH [--write] [--until-created PATH2 [--then MS]] | release HOLD\n"
            "serve (commands on standard input, one a line, arguments separated by tabs)\n";
 }
@@ -63,7 +63,8 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"shortpath", cmdShortPath},
                                                              {L"hold", cmdHold},
                                                              {L"release", cmdRelease},
-                                                             {L"ping", cmdPing}};
+                                                             {L"ping", cmdPing},
+                                                             {L"slowness", cmdSlowness}};
     auto it = handlers.find(name);
     if (it == handlers.end()) {
         return false;

@@ -1,5 +1,6 @@
 #include "ProbeClient.h"
 
+#include "CommandArgs.h"
 #include "Commands.h"
 #include "JsonLine.h"
 #include "Probe.h"
@@ -11,7 +12,7 @@
 namespace ambrel::e2e {
 namespace {
 
-constexpr DWORD kProbeTimeoutMs = 60000; // the target may be slow under emulation
+constexpr double kProbeTimeoutMs = 60000; // the target may be slow under emulation
 
 std::wstring probePath() {
     wchar_t path[MAX_PATH] = L"";
@@ -89,7 +90,8 @@ void postToProbe(HWND window, const wchar_t* name, const char* what) {
         Hook hook(SetWindowsHookExW(WH_GETMESSAGE, probeHookProc("probeGetMessageHook"),
                                     probeModule(), thread));
         PostMessageW(window, RegisterWindowMessageW(name), 0, 0);
-        waited = WaitForSingleObject(done.get(), kProbeTimeoutMs);
+        waited =
+            WaitForSingleObject(done.get(), static_cast<DWORD>(kProbeTimeoutMs * slowness()));
     }
     if (waited != WAIT_OBJECT_0)
         throw CommandError(std::string("the window's thread did not ") + what);

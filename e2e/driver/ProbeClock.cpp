@@ -42,8 +42,10 @@ LONGLONG controlledUtcCount() {
 }
 
 void WINAPI controlledGetLocalTime(SYSTEMTIME* time) {
-    const FILETIME now = fileTimeOf(controlledLocalTime(*clockShared, realLocalCount()));
-    FileTimeToSystemTime(&now, time);
+    const LONGLONG now = controlledLocalTime(*clockShared, realLocalCount());
+    const FILETIME count = fileTimeOf(now);
+    FileTimeToSystemTime(&count, time);
+    clockShared->lastRead.store(now);
     InterlockedIncrement(&clockShared->reads);
 }
 

@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cwchar>
 #include <map>
+#include <string>
 
 namespace ambrel::e2e {
 
@@ -39,8 +41,8 @@ public:
         info.cbSize = sizeof info;
         memory_.write(0, &info, sizeof info);
         DWORD_PTR ok = 0;
-        SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, index, remote(0), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                            &ok);
+        SendMessageTimeoutW(tip, TTM_ENUMTOOLSW, index, remote(0), SMTO_ABORTIFHUNG,
+                            sendTimeoutMs(), &ok);
         if (!ok) {
             return std::nullopt;
         }
@@ -55,7 +57,7 @@ public:
         memory_.write(kTextOffset, &empty, sizeof empty);
         DWORD_PTR ok = 0;
         SendMessageTimeoutW(tip, TTM_GETTEXTW, kTextChars, remote(0), SMTO_ABORTIFHUNG,
-                            kSendTimeoutMs, &ok);
+                            sendTimeoutMs(), &ok);
         return readRemoteText(memory_, kTextOffset, kTextChars);
     }
 
@@ -220,7 +222,7 @@ void cmdTooltip(const ArgReader& a, const Output& out) {
     bool found = false;
     for (HWND tip : tooltipsOf(pid, targetIsTooltip ? target : nullptr)) {
         DWORD_PTR count = 0;
-        SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count);
+        SendMessageTimeoutW(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, sendTimeoutMs(), &count);
         for (DWORD_PTR i = 0; i < count; ++i) {
             const std::optional<TTTOOLINFOW> info = query.tool(tip, i);
             if (!info || (!targetIsTooltip && toolWindowOf(*info) != target)) {
@@ -292,6 +294,11 @@ void cmdShortPath(const ArgReader& a, const Output& out) {
 
 void cmdPing(const ArgReader&, const Output& out) {
     out(JsonLine().add("pong", true).str());
+}
+
+void cmdSlowness(const ArgReader& a, const Output& out) {
+    setSlowness(std::wcstod(a.at(0, "factor").c_str(), nullptr));
+    out(JsonLine().addRaw("slowness", std::to_string(slowness())).str());
 }
 
 } // namespace ambrel::e2e

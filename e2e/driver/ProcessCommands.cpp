@@ -34,7 +34,7 @@ void cmdKill(const ArgReader& a, const Output& out) {
         throw CommandError("cannot open process " + std::to_string(pid));
     }
     const BOOL ok = TerminateProcess(process.get(), 1);
-    WaitForSingleObject(process.get(), kSendTimeoutMs);
+    WaitForSingleObject(process.get(), sendTimeoutMs());
     out(JsonLine().add("killed", ok != FALSE).add("pid", pid).str());
 }
 

@@ -36,7 +36,7 @@ void pressButton(HWND dialog, int id, bool send) {
     }
     if (send) {
         DWORD_PTR ignored;
-        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+        SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, sendTimeoutMs(), &ignored);
     } else {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
@@ -72,7 +72,7 @@ void cmdSetText(const ArgReader& a, const Output& out) {
     const std::wstring text = a.count() > 1 ? a.at(1, "text") : L"";
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+                             SMTO_ABORTIFHUNG, sendTimeoutMs(), &result)) {
         throw CommandError("window does not answer WM_SETTEXT");
     }
     out(JsonLine().add("result", static_cast<long long>(result)).str());
@@ -123,7 +123,7 @@ void cmdMessage(const ArgReader& a, const Output& out) {
         return;
     }
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, msg, w, l, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+    if (!SendMessageTimeoutW(hwnd, msg, w, l, SMTO_ABORTIFHUNG, sendTimeoutMs(), &result)) {
         throw CommandError("window does not answer the message");
     }
     out(JsonLine().add("result", static_cast<long long>(static_cast<LONG_PTR>(result))).str());

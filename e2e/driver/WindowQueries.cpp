@@ -66,7 +66,7 @@ std::wstring storedText(HWND hwnd) {
 
 std::wstring controlText(HWND hwnd) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, sendTimeoutMs(),
                              &length)) {
         throw CommandError("window does not answer WM_GETTEXTLENGTH");
     }
@@ -75,7 +75,7 @@ std::wstring controlText(HWND hwnd) {
     std::wstring text(2 * length + 1, L'\0');
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+                             SMTO_ABORTIFHUNG, sendTimeoutMs(), &copied)) {
         throw CommandError("window does not answer WM_GETTEXT");
     }
     text.resize(std::min<size_t>(copied, length));

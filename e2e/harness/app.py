@@ -5,8 +5,10 @@ import subprocess
 import time
 from pathlib import Path
 
+from . import slowness
 from .paths import AMBREL_EXE, WIN32_BUILD, require_file, windows_path
 from .proc import stop
+from .wine import emulator_failure_in
 
 SETTINGS_NAME = "AMBREL.SET"
 HELP_NAME = "AMBREL.HLP"
@@ -73,19 +75,35 @@ class App:
 
     def wait_exit(self, timeout=60.0, proc=None):
         """The exit code once the process has ended (raises TimeoutExpired otherwise)."""
-        return (proc or self.proc).wait(timeout)
+        return (proc or self.proc).wait(slowness.deadline(timeout))
 
     def windows(self, **filters):
         return self.driver.windows(exe=self.exe_name, **filters)
 
     def wait_window(self, timeout=60.0, **filters):
-        return self.driver.wait_window(timeout=timeout, exe=self.exe_name, **filters)
+        return self.driver.wait_window(timeout=timeout, seen=self.describe, exe=self.exe_name,
+                                       **filters)
 
     def msgboxes(self, **filters):
         return self.driver.msgboxes(exe=self.exe_name, **filters)
 
     def wait_msgbox(self, timeout=60.0, **filters):
-        return self.driver.wait_msgbox(timeout=timeout, exe=self.exe_name, **filters)
+        return self.driver.wait_msgbox(timeout=timeout, seen=self.describe, exe=self.exe_name,
+                                       **filters)
+
+    def describe(self):
+        """For a timeout's message: how the processes started here stand, and what the driver
+        sees of the program."""
+        started = ", ".join(f"{p.pid} " + ("running" if p.poll() is None else
+                                           f"ended with {p.returncode}") for p in self.procs)
+        return f"started here: {started or 'nothing'}; {self.driver.describe(self.exe_name)}"
+
+    def emulator_failure(self):
+        """The line in which the emulator said that it failed under a process of this program
+        that has ended, or None."""
+        if all(p.poll() is None for p in self.procs):
+            return None
+        return emulator_failure_in(self.folder / "wine.log")
 
     def screenshot(self, xvfb, name="screen.png"):
         return xvfb.screenshot(self.folder / name)

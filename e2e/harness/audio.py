@@ -9,6 +9,8 @@ from array import array
 from dataclasses import dataclass
 from pathlib import Path
 
+from . import slowness
+
 
 def write_tone(path: Path, frequency=880.0, seconds=1.0, rate=22050, amplitude=0.5):
     """A pure sine tone, 16-bit mono PCM, the kind of WAV the MCI wave device plays."""
@@ -33,6 +35,10 @@ class Sound:
     fill: float         # share of that span that sounds (drop-outs lower it)
     frequency: float    # dominant frequency from zero crossings, Hz (0 when silent)
     peak: float         # largest absolute sample, 0..1
+    # How long a tone sounded: its periods counted over the span, by the frequency. A
+    # drop-out (an underrun of a busy machine) breaks no period in two, where it turns two
+    # 10 ms windows into sounding ones, however little of them sounds.
+    sounding: float = 0.0
 
     @property
     def silent(self):
@@ -107,9 +113,11 @@ def analyse(path: Path, threshold=0.02, window_ms=10):
         if f > 0)
     frequency = (estimates[len(estimates) // 2] if estimates
                  else _crossing_frequency(part, rate))
+    periods = sum(1 for i in range(1, len(part)) if part[i - 1] < 0 <= part[i])
     return Sound(rate=rate, total=total, onset=first * window / rate,
                  duration=len(span) * window / rate, fill=sum(span) / len(span),
-                 frequency=frequency, peak=max(abs(s) for s in part) / 32768)
+                 frequency=frequency, peak=max(abs(s) for s in part) / 32768,
+                 sounding=periods / frequency if frequency else 0.0)
 
 
 def _crossing_frequency(samples, rate):
@@ -127,7 +135,7 @@ def _crossing_frequency(samples, rate):
 def sox_stat(path: Path):
     """sox's own view of a file ("sox f.wav -n stat"): length, RMS, rough frequency..."""
     r = subprocess.run(["sox", str(path), "-n", "stat"], capture_output=True, text=True,
-                       timeout=30)
+                       timeout=slowness.deadline(30))
     stats = {}
     for line in r.stderr.splitlines():
         m = re.match(r"^(.+?):\s+(-?[\d.]+)\s*$", line)

@@ -66,7 +66,8 @@ class ProgramClock:
             if not self.app.running():
                 raise HarnessError("the program ended before it read the controlled clock")
             return status["pid"] and status["reads"] > 0
-        wait_until(redirected, timeout, what="the program to read the controlled clock")
+        wait_until(redirected, timeout, what="the program to read the controlled clock",
+                   seen=lambda: f"the clock's status {self.status()}")
 
     def release(self):
         self.driver.call("clock", "off")

@@ -7,9 +7,10 @@ import threading
 import time
 from pathlib import Path
 
-from . import pace
+from . import pace, slowness
 from .paths import HarnessError
 from .proc import stop, wait_until
+from .wine import emulator_failure_in
 
 
 class DriverError(RuntimeError):
@@ -24,26 +25,43 @@ class Driver:
         self.proc = None
         self.lines = queue.Queue()
         self.lock = threading.Lock()
+        self.told_slowness = 1.0  # the factor the driver scales its own deadlines by
 
     def start(self, timeout=180.0):
+        self.log_start = self.log.stat().st_size if self.log.exists() else 0
         self.proc = self.wine.popen([self.exe, "serve"], log=self.log,
                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE)
         threading.Thread(target=self._read, daemon=True).start()
-        first = self._next(timeout)
+        first = self._next(timeout, "its start")
         if not first.get("ready"):
             raise HarnessError(f"driver did not start: {first}")
         return self
+
+    def emulator_failure(self):
+        """When the driver has ended: the line in which the emulator said that it failed under
+        it, or None."""
+        if self.proc is None or self.proc.poll() is None:
+            return None
+        return emulator_failure_in(self.log, self.log_start)
+
+    def restart(self):
+        self.lines = queue.Queue()
+        self.told_slowness = 1.0
+        return self.start()
 
     def _read(self):
         for raw in self.proc.stdout:
             self.lines.put(raw)
         self.lines.put(None)
 
-    def _next(self, timeout):
+    def _next(self, timeout, what):
+        """The driver's next answer, within `timeout` seconds of a quiet machine."""
+        limit = slowness.deadline(timeout)
         try:
-            raw = self.lines.get(timeout=timeout)
+            raw = self.lines.get(timeout=limit)
         except queue.Empty:
-            raise HarnessError(f"driver gave no answer in {timeout} s") from None
+            raise HarnessError(f"driver gave no answer to {what} in {limit:.1f} s ({timeout:g} s "
+                               f"x slowness {limit / timeout:.2f})") from None
         if raw is None:
             raise HarnessError(f"driver ended; see {self.log}")
         text = raw.decode("utf-8", errors="replace").strip()
@@ -61,18 +79,25 @@ class Driver:
         if pace.delay():
             time.sleep(pace.delay())
         with self.lock:
-            self.proc.stdin.write(("\t".join(words) + "\n").encode("utf-8"))
-            self.proc.stdin.flush()
-            results = []
-            while True:
-                obj = self._next(timeout)
-                if obj.get("done"):
-                    if obj.get("ok"):
-                        return results
-                    if check:
-                        raise DriverError(f"{words[0]}: {obj.get('error')}")
-                    return None
-                results.append(obj)
+            factor = slowness.factor()
+            if abs(factor - self.told_slowness) > 0.1:
+                self._exchange(["slowness", f"{factor:.2f}"], timeout, check=True)
+                self.told_slowness = factor
+            return self._exchange(words, timeout, check)
+
+    def _exchange(self, words, timeout, check):
+        self.proc.stdin.write(("\t".join(words) + "\n").encode("utf-8"))
+        self.proc.stdin.flush()
+        results = []
+        while True:
+            obj = self._next(timeout, words[0])
+            if obj.get("done"):
+                if obj.get("ok"):
+                    return results
+                if check:
+                    raise DriverError(f"{words[0]}: {obj.get('error')}")
+                return None
+            results.append(obj)
 
     def one(self, *args, **kwargs):
         results = self.call(*args, **kwargs)
@@ -177,23 +202,52 @@ class Driver:
 
     # -- waiting --------------------------------------------------------------------------
 
-    def wait_window(self, timeout=60.0, **filters):
+    def wait_window(self, timeout=60.0, seen=None, **filters):
         """The first top-level window that matches (visible ones unless visible=False)."""
         filters.setdefault("visible", True)
         found = wait_until(lambda: self.windows(**filters), timeout, interval=0.1,
-                           what=f"a window {filters}")
+                           what=f"a window {filters}",
+                           seen=seen or (lambda: self.describe(filters.get("exe"),
+                                                               filters.get("pid"))))
         return found[0]
 
-    def wait_msgbox(self, timeout=60.0, **filters):
+    def wait_msgbox(self, timeout=60.0, seen=None, **filters):
         found = wait_until(lambda: self.msgboxes(**filters), timeout, interval=0.1,
-                           what=f"a message box {filters}")
+                           what=f"a message box {filters}",
+                           seen=seen or (lambda: self.describe(filters.get("exe"),
+                                                               filters.get("pid"))))
         return found[0]
 
     def wait_gone(self, hwnd, timeout=30.0):
         def gone():
             r = self.call("info", hwnd, check=False)
             return r is None or not r[0]["visible"]
-        wait_until(gone, timeout, what=f"window {hwnd} to close")
+        wait_until(gone, timeout, what=f"window {hwnd} to close",
+                   seen=lambda: self.describe(pid=self.info(hwnd)["pid"]))
+
+    def describe(self, exe=None, pid=None):
+        """What a program (the clock unless named) shows now, for a timeout's message: its
+        Windows processes, their windows, whether the thread of each answers a sent message, and
+        the clock that the suite controls."""
+        if exe is None and pid is None:
+            exe = "ambrel.exe"
+        before = self.one("clock", "status")["reads"]
+        processes = [p["pid"] for p in self.procs(exe)] if exe else [pid]
+        windows = self.windows(exe=exe, pid=pid)
+        lines = [f"{w['class']} {w['title']!r} {w['hwnd']}"
+                 f"{'' if w['visible'] else ' hidden'}{'' if w['enabled'] else ' disabled'}"
+                 for w in windows]
+        for tid in sorted({w["tid"] for w in windows}):
+            hwnd = next(w["hwnd"] for w in windows if w["tid"] == tid)
+            answers = self.call("message", hwnd, 0, check=False) is not None  # WM_NULL
+            lines.append(f"thread {tid} {'answers' if answers else 'does not answer'}")
+        clock = self.one("clock", "status")
+        if clock["exe"]:
+            lines.append(f"the controlled clock {'stands' if clock['frozen'] else 'runs'} at "
+                         f"{clock['now']}, read {clock['reads']} times ({clock['reads'] - before}"
+                         f" while looking), last as {clock['read']}")
+        return (f"Windows processes {processes or 'none'} of {exe or pid}, their windows: " +
+                ("; ".join(lines) or "none"))
 
     def settle(self, hwnd, seconds=1.0):
         """Gives the program `seconds` to act, then proves that the window's thread has caught

@@ -10,6 +10,7 @@ import signal
 import time
 from pathlib import Path
 
+from . import slowness
 from .paths import HarnessError
 
 
@@ -55,7 +56,7 @@ def end_processes_of(prefix, within=False, timeout=30.0) -> dict:
     """Kills every process of the prefix and waits until none is left; returns what it
     ended. Raises HarnessError naming the processes that outlive SIGKILL."""
     ended = {}
-    deadline = time.monotonic() + timeout
+    deadline = time.monotonic() + slowness.deadline(timeout)
     while True:
         alive = processes_of(prefix, within)
         if not alive:

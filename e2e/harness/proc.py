@@ -4,16 +4,52 @@ import signal
 import subprocess
 import time
 
+from . import slowness
 
-def wait_until(predicate, timeout, interval=0.1, what="condition"):
-    """Polls predicate until it returns something truthy; returns that value."""
-    deadline = time.monotonic() + timeout
+
+class WaitTimeout(TimeoutError):
+    """A wait ran out: says what it waited for, its deadline and what it saw instead."""
+
+
+# What the session shows of the program under test, for a timeout's message; set by the
+# driver's fixture (Driver.describe), since a wait of a test knows only its own condition.
+_witness = None
+
+
+def set_witness(describe):
+    global _witness
+    _witness = describe
+
+
+def _seen(describe):
+    describe = describe or _witness
+    if describe is None:
+        return "nothing more"
+    try:
+        return describe()
+    except Exception as error:  # the message of a timeout must not become another failure
+        return f"nothing more ({type(error).__name__}: {error})"
+
+
+def wait_until(predicate, timeout, interval=0.1, what="condition", seen=None):
+    """Polls predicate until it returns something truthy; returns that value. `timeout` is a
+    quiet machine's seconds, scaled by this machine's slowness; when they have passed, the
+    slowness is measured once more, and a machine that got busier meanwhile gives the wait the
+    longer deadline. The timeout's message says what `seen()` (by default what the session
+    sees of the program) reports."""
+    started = time.monotonic()
+    factor = slowness.factor()
     while True:
         value = predicate()
         if value:
             return value
-        if time.monotonic() > deadline:
-            raise TimeoutError(f"timed out after {timeout:.1f} s waiting for {what}")
+        waited = time.monotonic() - started
+        if waited > timeout * factor:
+            factor = max(factor, slowness.measure())
+            if waited > timeout * factor:
+                raise WaitTimeout(
+                    f"waited {waited:.1f} s for {what}: deadline {timeout:g} s x slowness "
+                    f"{factor:.2f}; saw {_seen(seen)}")
         time.sleep(interval)
 
 
@@ -23,10 +59,10 @@ def stop(proc: subprocess.Popen, sig=signal.SIGTERM, timeout=5.0):
         return proc.returncode
     try:
         proc.send_signal(sig)
-        return proc.wait(timeout)
+        return proc.wait(slowness.deadline(timeout))
     except subprocess.TimeoutExpired:
         proc.kill()
-        return proc.wait(timeout)
+        return proc.wait(slowness.deadline(timeout))
 
 
 def stop_group(proc: subprocess.Popen, timeout=5.0):
@@ -35,9 +71,9 @@ def stop_group(proc: subprocess.Popen, timeout=5.0):
         return proc.returncode
     try:
         os.killpg(proc.pid, signal.SIGTERM)
-        return proc.wait(timeout)
+        return proc.wait(slowness.deadline(timeout))
     except subprocess.TimeoutExpired:
         os.killpg(proc.pid, signal.SIGKILL)
-        return proc.wait(timeout)
+        return proc.wait(slowness.deadline(timeout))
     except ProcessLookupError:
-        return proc.wait(timeout)
+        return proc.wait(slowness.deadline(timeout))

@@ -6,7 +6,7 @@ import subprocess
 import threading
 from pathlib import Path
 
-from . import audio, pace
+from . import audio, pace, slowness
 from .paths import HarnessError, ensure_dir
 from .proc import stop, wait_until
 
@@ -62,12 +62,12 @@ class PulseServer:
         if self.proc.poll() is not None:
             raise HarnessError(f"PulseAudio exited; see {self.log_path}")
         r = subprocess.run(["pactl", "info"], env=self._env(), capture_output=True,
-                           timeout=10)
+                           timeout=slowness.deadline(10))
         return r.returncode == 0
 
     def pactl(self, *args):
         return subprocess.run(["pactl", *args], env=self._env(), check=True,
-                              capture_output=True, text=True, timeout=10).stdout
+                              capture_output=True, text=True, timeout=slowness.deadline(10)).stdout
 
     def record(self, path: Path):
         """Starts recording the null sink's monitor into a WAV file (mono, 44.1 kHz)."""
@@ -116,7 +116,7 @@ class Recording:
     def _stream_listed(server):
         listed = subprocess.run(["pactl", "list", "short", "source-outputs"],
                                 env=server._env(), stdin=subprocess.DEVNULL,
-                                capture_output=True, text=True, timeout=10)
+                                capture_output=True, text=True, timeout=slowness.deadline(10))
         return listed.returncode == 0 and listed.stdout.strip() != ""
 
     def _wait_live(self):

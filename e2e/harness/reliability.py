@@ -8,6 +8,7 @@ import random
 import subprocess
 from pathlib import Path
 
+from . import slowness
 from .paths import STATE, HarnessError, ensure_dir, env_flag
 from .proc import wait_until
 
@@ -133,7 +134,7 @@ def small_disk(path: Path, size="2m"):
     a mount that stays busy is detached anyway and reported."""
     path.mkdir(parents=True, exist_ok=True)
     r = subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size},mode=0755", "tmpfs",
-                        str(path)], capture_output=True, text=True, timeout=30)
+                        str(path)], capture_output=True, text=True, timeout=slowness.deadline(30))
     if r.returncode != 0:
         raise HarnessError(f"cannot mount a tmpfs at {path}: {r.stderr.strip()}")
     try:
@@ -144,12 +145,14 @@ def small_disk(path: Path, size="2m"):
 
 def _unmount(path: Path):
     def unmounted():
-        return subprocess.run(["umount", str(path)], capture_output=True,
-                              timeout=30).returncode == 0 or not os.path.ismount(path)
+        return (subprocess.run(["umount", str(path)], capture_output=True,
+                               timeout=slowness.deadline(30)).returncode == 0
+                or not os.path.ismount(path))
     try:
         wait_until(unmounted, 30, interval=0.2, what=f"{path} to be unmounted")
     except TimeoutError:
-        subprocess.run(["umount", "-l", str(path)], capture_output=True, timeout=30)
+        subprocess.run(["umount", "-l", str(path)], capture_output=True,
+                       timeout=slowness.deadline(30))
         raise HarnessError(f"{path} stayed busy; detached it lazily")
 
 

@@ -7,6 +7,7 @@ import sys
 import time
 from pathlib import Path
 
+from . import slowness
 from .paths import REPO, HarnessError, ensure_dir
 from .prefix_processes import end_processes_of, processes_of
 from .proc import wait_until
@@ -26,12 +27,29 @@ BASE_ENV = {
 }
 
 
+# What wine under qemu writes when the emulation, not the program, fails: qemu's own fatal
+# signal, or wine's unix side finding its stack or its pipe to the server corrupted. A fault of
+# a Windows program itself is an exception that wine reports, never one of these.
+EMULATOR_FAILURES = ("qemu: uncaught target signal", "stack smashing detected",
+                     "wine client error")
+
+
+def emulator_failure_in(log: Path, start=0):
+    """The first line of a process's log (from byte `start` on) in which the emulator said
+    that it failed, or None."""
+    if not log.exists():
+        return None
+    text = log.read_bytes()[start:].decode(errors="replace")
+    return next((line.strip() for line in text.splitlines()
+                 if any(failure in line for failure in EMULATOR_FAILURES)), None)
+
+
 def wine32_environment(out_dir: Path) -> dict:
     """Makes 32-bit programs runnable (see e2e/wine32/setup.sh); returns the variables
     that wine's processes and server need for it (none on a kernel that runs them)."""
     script = REPO / "e2e" / "wine32" / "setup.sh"
     r = subprocess.run(["bash", str(script), str(out_dir)], capture_output=True, text=True,
-                       timeout=120, stdin=subprocess.DEVNULL)
+                       timeout=slowness.deadline(120), stdin=subprocess.DEVNULL)
     if r.returncode != 0:
         raise HarnessError("32-bit wine cannot run here: " + r.stderr.strip())
     return dict(line.split("=", 1) for line in r.stdout.splitlines() if "=" in line)
@@ -78,23 +96,24 @@ class Wine:
     def run(self, args, timeout=120, cwd=None):
         log = self.state_dir / "wine-run.log"
         proc = self.popen(args, cwd=cwd, log=log)
+        limit = slowness.deadline(timeout)
         try:
-            return proc.wait(timeout)
+            return proc.wait(limit)
         except subprocess.TimeoutExpired:
             proc.kill()
             proc.wait()
-            raise HarnessError(f"wine {' '.join(map(str, args))} did not end in {timeout} s")
+            raise HarnessError(f"wine {' '.join(map(str, args))} did not end in {limit:.0f} s")
 
     def wineserver(self, *args, timeout=60):
-        return subprocess.run(["wineserver", *args], env=self.env, timeout=timeout,
-                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL).returncode
+        return subprocess.run(["wineserver", *args], env=self.env,
+                              timeout=slowness.deadline(timeout), stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
     # -- prefix and server ----------------------------------------------------------------
 
     def _stamp(self):
         version = subprocess.run(["wine", "--version"], env=self.env, capture_output=True,
-                                 text=True, timeout=60).stdout.strip()
+                                 text=True, timeout=slowness.deadline(60)).stdout.strip()
         settings = "".join(f" {name}={value}" for name, value in sorted(self.x11_settings.items()))
         return f"{version} recipe {PREFIX_RECIPE}{settings}\n"
 
@@ -168,7 +187,7 @@ class Wine:
 
     def _start_server(self):
         # -p: persistent until killed at the end of the session.
-        if subprocess.run(["wineserver", "-p"], env=self.env, timeout=60,
+        if subprocess.run(["wineserver", "-p"], env=self.env, timeout=slowness.deadline(60),
                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                           stderr=subprocess.DEVNULL).returncode != 0:
             raise HarnessError("wineserver did not start")

@@ -5,6 +5,7 @@ import subprocess
 import time
 from pathlib import Path
 
+from . import slowness
 from .paths import HarnessError
 from .proc import stop, wait_until
 
@@ -31,7 +32,7 @@ class Xvfb:
         # The number and its line end may come in two writes; closing the pipe between
         # them makes the server die of the failed second write.
         data = b""
-        deadline = time.monotonic() + timeout
+        deadline = time.monotonic() + slowness.deadline(timeout)
         while not data.endswith(b"\n"):
             left = deadline - time.monotonic()
             ready, _, _ = select.select([read_fd], [], [], max(left, 0))
@@ -61,13 +62,14 @@ class Xvfb:
     def screenshot(self, path: Path):
         """The whole screen as a PNG (ImageMagick's import)."""
         subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
-                       check=True, timeout=30, stdin=subprocess.DEVNULL)
+                       check=True, timeout=slowness.deadline(30), stdin=subprocess.DEVNULL)
         return path
 
     def xdotool(self, *args, timeout=15):
         env = dict(os.environ, DISPLAY=self.display)
         return subprocess.run(["xdotool", *map(str, args)], env=env, check=True,
-                              timeout=timeout, capture_output=True, text=True).stdout
+                              timeout=slowness.deadline(timeout), capture_output=True,
+                              text=True).stdout
 
     def pointer_on_window(self, x, y, name=None, timeout=30.0):
         """Moves the pointer to (x, y) and waits until the display has a window there (titled
@@ -95,7 +97,7 @@ class Xvfb:
 
     def _root_window(self):
         out = subprocess.run(["xwininfo", "-root", "-display", self.display], check=True,
-                             timeout=15, capture_output=True, text=True).stdout
+                             timeout=slowness.deadline(15), capture_output=True, text=True).stdout
         for line in out.splitlines():
             if "Window id:" in line:
                 return int(line.split("Window id:")[1].split()[0], 16)

@@ -14,8 +14,9 @@ import shutil
 import time
 
 import pytest
+from _pytest.runner import runtestprotocol
 
-from harness import audio
+from harness import audio, slowness
 from harness.app import App, make_folder
 from harness.clock import ProgramClock
 from harness.driver import Driver
@@ -23,6 +24,7 @@ from harness.lock import SessionLock
 from harness.package import unpack_release
 from harness.paths import (DRIVER_EXE, SAMPLE_EXE, STATE, ensure_dir, require_file,
                            require_tools)
+from harness.proc import set_witness
 from harness.pulse import PulseServer
 from harness.wine import Wine
 from harness.xvfb import Xvfb
@@ -39,6 +41,7 @@ def state_dir():
     require_tools()
     state = ensure_dir(STATE)
     lock = SessionLock(state / "session.lock").acquire()
+    slowness.measure()
     yield state
     lock.release()
 
@@ -79,8 +82,49 @@ def driver(wine, state_dir):
     t = time.monotonic()
     d = Driver(wine, exe, state_dir / "driver.log").start()
     _timed("driver start", t)
+    set_witness(d.describe)
+    DRIVERS.append(d)
     yield d
+    DRIVERS.remove(d)
+    set_witness(None)
     d.stop()
+
+
+RERUNS = []
+DRIVERS = []
+
+
+def _emulator_failure(item):
+    """Why the emulator, not the test, failed under a program the test started or under the
+    driver (qemu's word in its log: harness.wine.EMULATOR_FAILURES), or None. A driver that
+    the emulator ended is started again."""
+    for app in getattr(item, "apps", ()):
+        if failure := app.emulator_failure():
+            return failure
+    for driver in DRIVERS:
+        if failure := driver.emulator_failure():
+            driver.restart()
+            return f"the driver: {failure}"
+    return None
+
+
+@pytest.hookimpl(tryfirst=True)
+def pytest_runtest_protocol(item, nextitem):
+    """Runs a test as pytest does, and once more when it failed after the emulator failed under
+    a program it started or under the driver. Only the last run is reported; the closing lines
+    name every test run twice and why."""
+    item.ihook.pytest_runtest_logstart(nodeid=item.nodeid, location=item.location)
+    reports = runtestprotocol(item, nextitem=nextitem, log=False)
+    failure = _emulator_failure(item) if any(r.failed for r in reports) else None
+    if failure:
+        failed = next(r for r in reports if r.failed).longreprtext.strip().splitlines() or ["?"]
+        RERUNS.append(f"{item.nodeid}: {failure}; it had failed with {failed[-1]}")
+        item.apps = []
+        reports = runtestprotocol(item, nextitem=nextitem, log=False)
+    for report in reports:
+        item.ihook.pytest_runtest_logreport(report=report)
+    item.ihook.pytest_runtest_logfinish(nodeid=item.nodeid, location=item.location)
+    return True
 
 
 @pytest.hookimpl(hookwrapper=True)
@@ -101,12 +145,19 @@ def _keep_failure_screenshot(request, xvfb):
             pass
 
 
+def _apps_of(request):
+    """The programs the test started, kept on the test for the check after it."""
+    if not hasattr(request.node, "apps"):
+        request.node.apps = []
+    return request.node.apps
+
+
 @pytest.fixture
 def ambrel(request, wine, driver, xvfb):
     """start(settings=None|bytes|[lines], run=True) -> App. The folder is what a user gets who
     unpacks the release zip into C:\\e2e\\<test>\\<folder_name> (or into `folder`, a path of
     the test's choosing), plus AMBREL.SET when given."""
-    apps = []
+    apps = _apps_of(request)
     test_folder = wine.prefix / "drive_c" / "e2e" / re.sub(r"[^\w.-]", "_", request.node.name)
 
     def start(settings=None, run=True, folder_name="app", folder=None):
@@ -131,7 +182,7 @@ def ambrel(request, wine, driver, xvfb):
 @pytest.fixture
 def sample(request, tmp_path, wine, driver, xvfb):
     """start(*args) -> App running the harness's sample program (e2e-sample.exe)."""
-    apps = []
+    apps = _apps_of(request)
 
     def start(*args):
         exe = require_file(SAMPLE_EXE, "e2e-sample.exe")
@@ -193,6 +244,9 @@ def pytest_terminal_summary(terminalreporter):
         terminalreporter.write_sep("-", "e2e harness timings")
         for name, seconds in TIMINGS.items():
             terminalreporter.write_line(f"{name}: {seconds:.1f} s")
+        terminalreporter.write_line(f"slowness factor: {slowness.summary()}")
+    for rerun in RERUNS:
+        terminalreporter.write_line(f"run again after the emulator failed: {rerun}")
 
 
 WM_NCHITTEST, HTCLOSE = 0x0084, 20

@@ -92,10 +92,11 @@ def assert_tone(wav, frequency=880, seconds=1.0):
     sound = audio.analyse(wav)
     assert not sound.silent, "nothing was played"
     assert abs(tone_frequency(wav, sound) - frequency) < frequency * 0.02, sound
-    # What sounds is the whole file once; drop-outs (wine under emulation has a few, more in a
-    # longer sound) may stretch the span a little, never to a second playing.
-    assert abs(sound.duration * sound.fill - seconds) < 0.15, sound
-    assert seconds - 0.15 < sound.duration < seconds + max(0.4, 0.05 * seconds), sound
+    # What sounds is the whole file once. Drop-outs (wine under emulation has a few, a busy
+    # machine many) stretch the span, never to a second playing; the sound server's rewinds
+    # after them may show a few milliseconds twice on its monitor.
+    assert abs(sound.sounding - seconds) < max(0.15, 0.1 * seconds), sound
+    assert seconds - 0.15 < sound.duration < 2 * seconds, sound
 
 
 def display_tip(driver, clock):

@@ -12,6 +12,7 @@ from datetime import datetime
 
 import pytest
 
+from harness import slowness
 from harness.ids import OPTIONS as C
 from harness.ids import OPTIONS_BUTTON_TWIPS, OPTIONS_CLASS
 from harness.paths import STATE, ensure_dir
@@ -29,7 +30,7 @@ def twips(value, dpi):
 
 def reg(wine, *args):
     return subprocess.run(["wine", "reg", *args], env=wine.env, capture_output=True,
-                          encoding="cp932", errors="replace", timeout=120,
+                          encoding="cp932", errors="replace", timeout=slowness.deadline(120),
                           stdin=subprocess.DEVNULL)
 
 

@@ -5,7 +5,7 @@ stop seen in the clock's tooltip, and the help viewer with the whole help."""
 import subprocess
 from datetime import datetime
 
-from harness import audio
+from harness import audio, slowness
 from harness.ids import (CLOCK_CLASS, DISPLAY_TOOL, HELP_CLASS, HELP_TEXT, NOTICE_CLASS,
                          OPTIONS_BUTTON, OPTIONS_CLASS, PRODUCT_NAME)
 from harness.ids import OPTIONS as C
@@ -160,7 +160,7 @@ def screen_colours(png, x, y, w, h):
     """The set of RGB colours in a rectangle of a screenshot (ImageMagick's text dump)."""
     out = subprocess.run(["convert", str(png), "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                           "-depth", "8", "txt:-"], check=True, capture_output=True,
-                         text=True, timeout=30).stdout
+                         text=True, timeout=slowness.deadline(30)).stdout
     colours = set()
     for line in out.splitlines()[1:]:
         # "0,0: (0,192,0)  #00C000  srgb(0,192,0)"

@@ -11,6 +11,7 @@ import subprocess
 
 import pytest
 
+from harness import slowness
 from harness.paths import STATE, HarnessError
 from harness.proc import wait_until
 from harness.wine import Wine
@@ -48,7 +49,7 @@ def stalling_wine(xvfb, pulse):
     yield w
     w.end_processes()
     for stray in w.strays:
-        stray.wait(10)
+        stray.wait(slowness.deadline(10))
     shutil.rmtree(folder, ignore_errors=True)
 
 

@@ -7,7 +7,7 @@ import random
 import re
 import time
 
-from harness import audio
+from harness import audio, slowness
 from harness.app import settings_bytes
 from harness.paths import windows_path
 from harness.proc import wait_until
@@ -73,7 +73,7 @@ def test_a_kill_at_any_moment_of_closing_leaves_the_old_file_or_the_new(ambrel, 
         time.sleep(delay)
         ended_itself = proc.poll() is not None
         proc.kill()
-        proc.wait(HANG_SECONDS)
+        proc.wait(slowness.deadline(HANG_SECONDS))
         wait_process_gone(driver)
         data = app.read_settings()
         assert data in (old, new), f"{where}, kill {delay * 1000:.1f} ms after the close: {data!r}"
@@ -259,6 +259,6 @@ def test_damaged_settings_files_end_in_the_clock_or_one_box(ambrel, driver):
             outcomes["clock"] += 1
         assert not driver.procs(exe="winedbg.exe"), f"{where}: wine's crash dialog"
         proc.kill()
-        proc.wait(HANG_SECONDS)
+        proc.wait(slowness.deadline(HANG_SECONDS))
         wait_process_gone(driver)
     record_figures("damaged_files", seed=seed, files=count, **dict(sorted(outcomes.items())))
