@@ -170,8 +170,9 @@ class Wine:
         start, so that a test that took it away cannot leave the prefix without it."""
         if self.prefix.joinpath("drive_c", "windows").is_dir():
             ensure_dir(self.windows_fanfare.parent)
-            subprocess.run([sys.executable, str(REPO / "tools" / "chime" / "make_chime.py"),
-                            str(self.windows_fanfare)], check=True, timeout=60)
+            make_chime = REPO / "tools" / "chime" / "make_chime.py"
+            subprocess.run([sys.executable, str(make_chime), str(self.windows_fanfare)],
+                           check=True, timeout=slowness.deadline(60))
 
     def _prepare_prefix(self):
         try:

@@ -56,7 +56,7 @@ class Xvfb:
             geometry = f"{width}/{round(width * 25.4 / 96)}x{height}/{round(height * 25.4 / 96)}"
             subprocess.run(["xrandr", "--display", self.display, "--setmonitor", f"M{number}",
                             f"{geometry}+{x}+{y}", "screen" if number == 0 else "none"],
-                           check=True, timeout=30, capture_output=True,
+                           check=True, timeout=slowness.deadline(30), capture_output=True,
                            stdin=subprocess.DEVNULL)
 
     def screenshot(self, path: Path):
