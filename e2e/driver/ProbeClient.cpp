@@ -90,8 +90,7 @@ void postToProbe(HWND window, const wchar_t* name, const char* what) {
         Hook hook(SetWindowsHookExW(WH_GETMESSAGE, probeHookProc("probeGetMessageHook"),
                                     probeModule(), thread));
         PostMessageW(window, RegisterWindowMessageW(name), 0, 0);
-        waited =
-            WaitForSingleObject(done.get(), static_cast<DWORD>(kProbeTimeoutMs * slowness()));
+        waited = WaitForSingleObject(done.get(), static_cast<DWORD>(kProbeTimeoutMs * slowness()));
     }
     if (waited != WAIT_OBJECT_0)
         throw CommandError(std::string("the window's thread did not ") + what);
