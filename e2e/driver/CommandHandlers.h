@@ -36,6 +36,7 @@ void cmdMciError(const ArgReader& a, const Output& out);
 void cmdVersion(const ArgReader& a, const Output& out);
 void cmdAccessible(const ArgReader& a, const Output& out);
 void cmdShortPath(const ArgReader& a, const Output& out);
+void cmdSysColors(const ArgReader& a, const Output& out);
 void cmdPing(const ArgReader& a, const Output& out);
 // How much slower than a quiet machine the harness measured this one; scales the driver's
 // own deadlines.

@@ -63,7 +63,8 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"shortpath", cmdShortPath},
                                                              {L"hold", cmdHold},
                                                              {L"release", cmdRelease},
-                                                             {L"ping", cmdPing},
+                                                             {L"syscolors", cmdSysColors},
+{L"ping", cmdPing},
                                                              {L"slowness", cmdSlowness}};
     auto it = handlers.find(name);
     if (it == handlers.end()) {

@@ -211,6 +211,35 @@ void cmdDpi(const ArgReader&, const Output& out) {
             .str());
 }
 
+// The system colours as a theme change sets them: SetSysColors, which the system keeps for the
+// programs started afterwards and announces to the running ones. Each argument is a COLOR_
+// index, or INDEX=rrggbb to set it; each index's colour before any change is printed, so the
+// caller can put it back.
+void cmdSysColors(const ArgReader& a, const Output& out) {
+    std::vector<int> changed;
+    std::vector<COLORREF> values;
+    for (size_t i = 0; i < a.count(); ++i) {
+        const std::wstring& arg = a.at(i, "INDEX or INDEX=rrggbb");
+        const size_t equals = arg.find(L'=');
+        const int index = intArg(arg.substr(0, equals), "colour index");
+        const COLORREF before = GetSysColor(index);
+        out(JsonLine()
+                .add("index", index)
+                .add("rgb", hexColour("#%06lx", (GetRValue(before) << 16) |
+                                                    (GetGValue(before) << 8) | GetBValue(before)))
+                .str());
+        if (equals != std::wstring::npos) {
+            const long long rgb = number(L"0x" + arg.substr(equals + 1), "colour rrggbb");
+            changed.push_back(index);
+            values.push_back(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+        }
+    }
+    if (!changed.empty() &&
+        !SetSysColors(static_cast<int>(changed.size()), changed.data(), values.data())) {
+        throw CommandError("SetSysColors failed");
+    }
+}
+
 // Tooltip texts live in the tooltip control's own process: the tool structures and the
 // text buffer have to be in that process's memory for TTM_ENUMTOOLSW and TTM_GETTEXTW.
 void cmdTooltip(const ArgReader& a, const Output& out) {

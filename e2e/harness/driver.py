@@ -195,6 +195,13 @@ class Driver:
     def version(self, windows_path):
         return self.one("version", windows_path)
 
+    def sys_colors(self, colours):
+        """colours: COLOR_ index -> "rrggbb" to set, or None to read only. Returns each
+        index's colour before the change ("#rrggbb"); the change is made as a theme change
+        makes it, for the programs started from now on."""
+        args = [f"{i}" if v is None else f"{i}={v}" for i, v in colours.items()]
+        return {line["index"]: line["rgb"] for line in self.call("syscolors", *args)}
+
     def dpi_change(self, hwnd, dpi, rect):
         """The window receives WM_DPICHANGED for `dpi` with `rect` ([left, top, right, bottom])
         as the rectangle the system suggests, as on coming to a monitor of that scale."""

@@ -204,21 +204,22 @@ def test_each_label_of_the_options_dialog_stands_right_before_what_it_names(ambr
     assert [text[named[box]] for box in BOXES[:4]] == ["時", "分", "秒", "分"]
 
 
+COLOR_BTNFACE, COLOR_BTNTEXT = 15, 18
+
+
 @pytest.fixture
-def dark_theme(wine, tmp_path):
-    """A theme of white text on a black face for the programs started from now on, as a
-    high-contrast black theme gives; the colours before it come back after the test."""
-    key = r"HKCU\Control Panel\Colors"
-    saved = tmp_path / "colours.reg"
-    assert wine.run(["reg", "export", key, windows_path(saved), "/y"]) == 0
-    for name, value in (("ButtonFace", "0 0 0"), ("ButtonText", "255 255 255")):
-        assert wine.run(["reg", "add", key, "/v", name, "/d", value, "/f"]) == 0
+def dark_theme(driver):
+    """A theme of white text on a black face for the programs started from now on, set as a
+    theme change sets it (a high-contrast black theme gives these); the colours before it
+    come back after the test."""
+    before = driver.sys_colors({COLOR_BTNFACE: "000000", COLOR_BTNTEXT: "ffffff"})
     yield
-    assert wine.run(["reg", "import", windows_path(saved)]) == 0
+    driver.sys_colors({index: rgb.lstrip("#") for index, rgb in before.items()})
 
 
 def notice_text_colours(ambrel, driver, program_clock):
-    """The colours that the notice's headline and message show, each a set of "#rrggbb"."""
+    """The notice's face (the colour most of the headline shows) and the colours that its
+    headline and message show, each a set of "#rrggbb"."""
     app, _ = start_clock(ambrel, program_clock, timer_message=TIMER_MESSAGE)
     clock = app.wait_window(cls=CLOCK, visible=True)["hwnd"]
     start_countdown(app, driver, clock)
@@ -226,20 +227,21 @@ def notice_text_colours(ambrel, driver, program_clock):
     message = driver.child(notice, N.MESSAGE)["hwnd"]
     wait_until(lambda: driver.text(message) == TIMER_MESSAGE, 10, what="the notice's message")
     driver.settle(notice, 0.5)
-    colours = [{c["rgb"] for c in driver.pixels(driver.child(notice, label)["hwnd"])["colors"]}
-               for label in (N.HEADLINE, N.MESSAGE)]
+    ranked = [[c["rgb"] for c in driver.pixels(driver.child(notice, label)["hwnd"])["colors"]]
+              for label in (N.HEADLINE, N.MESSAGE)]
     app.kill()
-    return colours
+    return ranked[0][0], set(ranked[0]), set(ranked[1])
 
 
 def test_the_notices_texts_take_the_themes_colour_where_the_layouts_would_vanish(
         ambrel, driver, program_clock, request):
     # The layout's colours on an ordinary face: a black headline, a blue message.
-    headline, message = notice_text_colours(ambrel, driver, program_clock)
+    _, headline, message = notice_text_colours(ambrel, driver, program_clock)
     assert "#000000" in headline and "#0000ff" in message, (headline, message)
     # On a black face both would vanish: the theme's white instead.
     request.getfixturevalue("dark_theme")
-    headline, message = notice_text_colours(ambrel, driver, program_clock)
+    face, headline, message = notice_text_colours(ambrel, driver, program_clock)
+    assert face == "#000000", f"the program was started after the theme change yet drew {face}"
     assert "#ffffff" in headline and "#ffffff" in message, (headline, message)
     assert "#0000ff" not in message
 
