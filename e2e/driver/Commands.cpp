@@ -64,7 +64,7 @@ bool runCommand(const std::wstring& name, const Args& args, const Output& out) {
                                                              {L"hold", cmdHold},
                                                              {L"release", cmdRelease},
                                                              {L"syscolors", cmdSysColors},
-{L"ping", cmdPing},
+                                                             {L"ping", cmdPing},
                                                              {L"slowness", cmdSlowness}};
     auto it = handlers.find(name);
     if (it == handlers.end()) {
