@@ -428,12 +428,22 @@ def test_without_a_viewer_help_opens_a_window_of_its_own_with_the_whole_text(
 
 
 VK_RETURN, VK_ESCAPE, VK_END = 0x0D, 0x1B, 0x23
+EM_GETSEL = 0x00B0
 BS_TYPEMASK, BS_DEFPUSHBUTTON = 0x0F, 0x01
 
 
 def focus_at_end(driver, box):
-    driver.click(box["hwnd"], 5, (box["rect"][3] - box["rect"][1]) // 2)
+    """Clicks into the box and puts the caret at its end; returns once the box has the focus
+    and the caret stands there. The click and the key wait in the program's input queue, behind
+    any posted message (the input method's composition, say) that would otherwise be handled
+    first and go to the box that had the focus before."""
+    hwnd = box["hwnd"]
+    driver.click(hwnd, 5, (box["rect"][3] - box["rect"][1]) // 2)
     driver.key(VK_END)
+    end = len(driver.text(hwnd))
+    wait_until(lambda: driver.info(hwnd)["focus"] == hwnd and
+               driver.message(hwnd, EM_GETSEL) == end | end << 16, 10,
+               what="the focus and the caret at the end of the box")
 
 
 def typed_after(app, driver, dialog, box, text):
