@@ -234,8 +234,8 @@ class Driver:
 
     def describe(self, exe=None, pid=None):
         """What a program (the clock unless named) shows now, for a timeout's message: its
-        Windows processes, their windows, whether the thread of each answers a sent message, and
-        the clock that the suite controls."""
+        Windows processes, their windows, whether the thread of each answers a sent message, the
+        clock that the suite controls, and the other Windows processes running."""
         if exe is None and pid is None:
             exe = "ambrel.exe"
         before = self.one("clock", "status")["reads"]
@@ -253,8 +253,11 @@ class Driver:
             lines.append(f"the controlled clock {'stands' if clock['frozen'] else 'runs'} at "
                          f"{clock['now']}, read {clock['reads']} times ({clock['reads'] - before}"
                          f" while looking), last as {clock['read']}")
+        # A program waiting on one of wine's own processes (the services, the device host)
+        # shows that one missing here.
+        others = sorted(p["exe"] for p in self.procs() if p["pid"] not in processes)
         return (f"Windows processes {processes or 'none'} of {exe or pid}, their windows: " +
-                ("; ".join(lines) or "none"))
+                ("; ".join(lines) or "none") + f"; the other Windows processes: {', '.join(others)}")
 
     def settle(self, hwnd, seconds=1.0):
         """Gives the program `seconds` to act, then proves that the window's thread has caught

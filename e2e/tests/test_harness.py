@@ -67,6 +67,7 @@ def test_a_timeout_says_what_it_waited_for_its_deadline_and_what_it_saw(sample, 
     assert f"Windows processes [{main['pid']}]" in text, text
     assert f"{SAMPLE_CLASS} 'e2e サンプル' {main['hwnd']}" in text, text
     assert f"thread {main['tid']} answers" in text, text
+    assert "the other Windows processes: " in text and "services.exe" in text, text
 
 
 def test_the_slowness_follows_the_share_of_a_processor_the_harness_gets():
