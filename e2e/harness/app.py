@@ -19,6 +19,17 @@ def settings_bytes(lines):
     return "".join(line + "\r\n" for line in lines).encode("cp932")
 
 
+# Wine ends a process that an exception ended with the exception's code, of which Linux keeps
+# the low byte: the codes a crash gives, by that byte.
+CRASH_CODES = {3: "abort() or 0x80000003 breakpoint", 5: "0xC0000005 access violation",
+               9: "0xC0000409 stack buffer overrun", 29: "0xC000001D illegal instruction",
+               253: "0xC00000FD stack overflow"}
+
+
+def exit_meaning(code):
+    return f"{code} ({CRASH_CODES[code]})" if code in CRASH_CODES else str(code)
+
+
 class App:
     """One program started from a scratch folder. The process is wine's own loader process
     (the Windows program itself), so killing it ends the program."""
@@ -95,7 +106,8 @@ class App:
         """For a timeout's message: how the processes started here stand, and what the driver
         sees of the program."""
         started = ", ".join(f"{p.pid} " + ("running" if p.poll() is None else
-                                           f"ended with {p.returncode}") for p in self.procs)
+                                           f"ended with {exit_meaning(p.returncode)}")
+                            for p in self.procs)
         return f"started here: {started or 'nothing'}; {self.driver.describe(self.exe_name)}"
 
     def emulator_failure(self):
