@@ -3,6 +3,7 @@ whole session, commands as tab-separated lines, answers as JSON lines."""
 import json
 import queue
 import subprocess
+import sys
 import threading
 import time
 from pathlib import Path
@@ -27,15 +28,47 @@ class Driver:
         self.lock = threading.Lock()
         self.told_slowness = 1.0  # the factor the driver scales its own deadlines by
 
+    # Under qemu on a busy machine the emulator now and then breaks a starting driver's link
+    # to the wine server ("wine client error"); such a driver never answers, and a fresh one
+    # starts fine.
+    START_ATTEMPTS = 3
+
     def start(self, timeout=180.0):
-        self.log_start = self.log.stat().st_size if self.log.exists() else 0
-        self.proc = self.wine.popen([self.exe, "serve"], log=self.log,
-                                    stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        threading.Thread(target=self._read, daemon=True).start()
-        first = self._next(timeout, "its start")
-        if not first.get("ready"):
-            raise HarnessError(f"driver did not start: {first}")
-        return self
+        for attempt in range(1, self.START_ATTEMPTS + 1):
+            self.log_start = self.log.stat().st_size if self.log.exists() else 0
+            self.lines = queue.Queue()
+            self.proc = self.wine.popen([self.exe, "serve"], log=self.log,
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+            threading.Thread(target=self._read, args=(self.proc, self.lines), daemon=True).start()
+            first = self._first_answer(timeout)
+            if first is not None:
+                if not first.get("ready"):
+                    raise HarnessError(f"driver did not start: {first}")
+                return self
+            failure = emulator_failure_in(self.log, self.log_start)
+            stop(self.proc, timeout=10)
+            print(f"\ne2e: the emulator failed under the starting driver ({failure}); "
+                  f"attempt {attempt} of {self.START_ATTEMPTS}", file=sys.stderr)
+        raise HarnessError(f"the driver did not start in {self.START_ATTEMPTS} attempts; see "
+                           f"{self.log}")
+
+    def _first_answer(self, timeout):
+        """The driver's first answer, or None once the emulator said in the driver's log that
+        it failed under it."""
+        limit = slowness.deadline(timeout)
+        deadline = time.monotonic() + limit
+        while time.monotonic() < deadline:
+            try:
+                raw = self.lines.get(timeout=1.0)
+            except queue.Empty:
+                if emulator_failure_in(self.log, self.log_start):
+                    return None
+                continue
+            if raw is None and emulator_failure_in(self.log, self.log_start):
+                return None
+            return self._parse(raw)
+        raise HarnessError(f"driver gave no answer to its start in {limit:.1f} s ({timeout:g} s "
+                           f"x slowness {limit / timeout:.2f})")
 
     def emulator_failure(self):
         """When the driver has ended: the line in which the emulator said that it failed under
@@ -45,14 +78,14 @@ class Driver:
         return emulator_failure_in(self.log, self.log_start)
 
     def restart(self):
-        self.lines = queue.Queue()
         self.told_slowness = 1.0
         return self.start()
 
-    def _read(self):
-        for raw in self.proc.stdout:
-            self.lines.put(raw)
-        self.lines.put(None)
+    @staticmethod
+    def _read(proc, lines):
+        for raw in proc.stdout:
+            lines.put(raw)
+        lines.put(None)
 
     def _next(self, timeout, what):
         """The driver's next answer, within `timeout` seconds of a quiet machine."""
@@ -62,6 +95,9 @@ class Driver:
         except queue.Empty:
             raise HarnessError(f"driver gave no answer to {what} in {limit:.1f} s ({timeout:g} s "
                                f"x slowness {limit / timeout:.2f})") from None
+        return self._parse(raw)
+
+    def _parse(self, raw):
         if raw is None:
             raise HarnessError(f"driver ended; see {self.log}")
         text = raw.decode("utf-8", errors="replace").strip()

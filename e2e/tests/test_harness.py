@@ -155,3 +155,26 @@ def test_ambrel_fixture_runs_the_clock_from_its_scratch_folder(ambrel, driver):
     assert not app.running()
     # A killed program never reaches its save: the file is as the test wrote it.
     assert app.read_settings() == before
+
+
+def test_a_driver_that_the_emulator_broke_at_its_start_is_started_afresh(tmp_path):
+    """The first driver writes the emulator's failure to its log and never answers; the second
+    answers. Without the restart the start would fail after its whole deadline."""
+    attempts = tmp_path / "attempts"
+    script = ("import sys, time, pathlib\n"
+              f"a = pathlib.Path({str(attempts)!r}); n = len(a.read_text()) if a.exists() else 0\n"
+              "a.write_text('x' * (n + 1))\n"
+              "if n == 0:\n"
+              "    sys.stderr.write('wine client error:64: read: Bad file descriptor\\n')\n"
+              "    sys.stderr.flush(); time.sleep(600)\n"
+              "print('{\"ready\": true}', flush=True); sys.stdin.read()\n")
+
+    class FakeWine:
+        def popen(self, args, log, **kwargs):
+            with open(log, "ab") as out:
+                return subprocess.Popen([sys.executable, "-c", script], stderr=out, **kwargs)
+
+    from harness.driver import Driver
+    driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
+    assert attempts.read_text() == "xx"
+    driver.proc.kill()
