@@ -47,11 +47,16 @@ def disk_row(f):
 def growth_row(f):
     g, b, s, e = f["growth"], f["bounds"], f["start"], f["end"]
     reported = "reported" if s.get("reported_gdi") is not None else "not reported by wine"
+    # Under qemu the driver cannot read the program's GDI handle table.
+    gdi = (f"GDI objects {s['gdi_objects']} -> {e['gdi_objects']} ({g['gdi_objects']:+d})"
+           if "gdi_objects" in g else "GDI objects not readable under qemu")
+    resident = f.get("resident", "the process")
     return ("Dialogs and notices opened and closed leave no growth behind",
             f"{f['dialogs']} options dialogs, then {f['notices']} notices (each with a dialog), "
             f"after a warm-up of {f['warm_up']}; bounds: GDI objects +{b['gdi_objects']}, "
-            f"windows +{b['windows']}, resident memory +{kib(b['resident_kib'])}",
-            f"GDI objects {s['gdi_objects']} -> {e['gdi_objects']} ({g['gdi_objects']:+d}); "
+            f"windows +{b['windows']}, resident memory ({resident}) "
+            f"+{kib(b['resident_kib'])}",
+            f"{gdi}; "
             f"windows {s['windows']} -> {e['windows']} ({g['windows']:+d}); resident "
             f"{kib(s['resident_kib'])} -> {kib(e['resident_kib'])} ({g['resident_kib']:+d} KiB); "
             f"GetGuiResources {reported}")

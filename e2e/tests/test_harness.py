@@ -178,3 +178,37 @@ def test_a_driver_that_the_emulator_broke_at_its_start_is_started_afresh(tmp_pat
     driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
     assert attempts.read_text() == "xx"
     driver.proc.kill()
+
+
+def test_resident_memory_under_the_emulator_counts_its_address_space_only():
+    """Under qemu the program's process also holds the emulator's memory, far above the 32-bit
+    guest's four gigabytes: a leak bound must count the guest's pages alone. This 64-bit
+    process plays both: 8 MiB touched inside the guest's range, 64 MiB above it (the
+    interpreter's own pages may lie in the range too, so growth is compared)."""
+    import ctypes
+    import mmap
+
+    from harness.reliability import resident_kib
+
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.mmap.restype = ctypes.c_void_p
+    libc.mmap.argtypes = [ctypes.c_void_p, ctypes.c_size_t, ctypes.c_int, ctypes.c_int,
+                          ctypes.c_int, ctypes.c_long]
+    libc.munmap.argtypes = [ctypes.c_void_p, ctypes.c_size_t]
+    map_fixed_noreplace = 0x100000
+    inside_size, guest_base = 8 << 20, 0x10000
+    guest_before, whole_before = resident_kib(os.getpid(), hex(guest_base)), resident_kib(os.getpid())
+    inside = libc.mmap(0x40000000, inside_size, mmap.PROT_READ | mmap.PROT_WRITE,
+                       mmap.MAP_PRIVATE | mmap.MAP_ANONYMOUS | map_fixed_noreplace, -1, 0)
+    assert inside == 0x40000000, f"no mapping at 1 GiB: errno {ctypes.get_errno()}"
+    above = bytearray(64 << 20)
+    try:
+        ctypes.memset(inside, 1, inside_size)
+        for i in range(0, len(above), mmap.PAGESIZE):
+            above[i] = 1
+        guest = resident_kib(os.getpid(), hex(guest_base)) - guest_before
+        whole = resident_kib(os.getpid()) - whole_before
+        assert inside_size // 1024 <= guest < inside_size // 1024 + 2048, (guest, whole)
+        assert whole >= guest + len(above) // 1024, (guest, whole)
+    finally:
+        libc.munmap(inside, inside_size)
