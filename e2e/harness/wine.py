@@ -136,6 +136,7 @@ class Wine:
         self._give_windows_fanfare()
         if not fresh:
             self._start_server()
+            self._boot_session()
             return self
         started = time.monotonic()
         for attempt in range(1, self.PREFIX_ATTEMPTS + 1):
@@ -152,6 +153,7 @@ class Wine:
                 # starts the desktop anew.
                 self.stop()
                 self._start_server()
+                self._boot_session()
                 return self
             print(f"\ne2e: preparing the wine prefix stalled (attempt {attempt}); starting afresh",
                   file=sys.stderr)
@@ -193,6 +195,29 @@ class Wine:
                           stderr=subprocess.DEVNULL).returncode != 0:
             raise HarnessError("wineserver did not start")
         self.server_started = True
+
+    BOOT_ATTEMPTS = 3
+
+    def _boot_session(self):
+        """A new server's first Windows process makes wine boot the session (wineboot --init,
+        which starts services.exe and the device host). Under qemu a program started while
+        that boot runs crashes in the emulator more often than not (measured: 6 of 6 driver
+        starts during the boot, 0 of 4 after it), so a command of wine's own sets the boot
+        going and the session waits until it is over: services.exe runs, wineboot is gone."""
+        def booted():
+            commands = self.processes().values()
+            return (any("services.exe" in c for c in commands) and
+                    not any("wineboot.exe" in c for c in commands))
+        for _ in range(self.BOOT_ATTEMPTS):
+            # Its own end says nothing: the emulator may fail under it as well.
+            self.run(["cmd", "/c", "exit"], timeout=120)
+            try:
+                wait_until(booted, 120, interval=0.2, what="wine's boot of the session")
+                return
+            except TimeoutError:
+                continue
+        raise HarnessError(f"wine did not boot the session in {self.BOOT_ATTEMPTS} attempts; "
+                           f"its processes: {sorted(self.processes().values())}")
 
     def processes(self) -> dict:
         """{pid: command line} of every process of this prefix still running."""
