@@ -166,11 +166,15 @@ def ambrel(request, wine, driver, xvfb):
         if settings is not None:
             app.write_settings(settings)
         apps.append(app)
+        # Any wait of the test, also one for a recording, then reports how the program's
+        # processes ended (an exit code that wine gives an exception, say).
+        set_witness(lambda: "; ".join(a.describe() for a in apps))
         if run:
             app.start()
         return app
 
     yield start
+    set_witness(driver.describe)
     _keep_failure_screenshot(request, xvfb)
     for app in apps:
         app.kill()

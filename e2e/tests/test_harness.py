@@ -215,3 +215,15 @@ def test_resident_memory_under_the_emulator_counts_its_address_space_only():
         assert whole >= guest + len(above) // 1024, (guest, whole)
     finally:
         libc.munmap(inside, inside_size)
+
+
+def test_any_wait_of_a_test_reports_how_its_program_ended(ambrel):
+    """A wait that knows nothing of the program (a recording's, say) still names its exit."""
+    app = ambrel(run=False)
+    app.write_settings(["10", "0", "0", '"ON"', '"missing.wav"', "10,10,10", '"ALOFF"', '"D"',
+                        '""', '""'])
+    app.start()
+    app.kill()
+    with pytest.raises(WaitTimeout) as timeout:
+        wait_until(lambda: False, 0.2, what="nothing")
+    assert f"{app.proc.pid} ended with" in str(timeout.value)
