@@ -191,12 +191,12 @@ def test_dialogs_and_notices_leave_no_growth_behind(ambrel, driver):
 
     # wine answers GetGuiResources with "not implemented", and under qemu the driver cannot
     # read the program's GDI handle table either: there only windows and memory are bounded.
+    emulated = "QEMU_GUEST_BASE" in app.wine.env
     measured = ["windows", "resident_kib"]
-    if "QEMU_GUEST_BASE" not in app.wine.env:
+    if not emulated:
         assert start["gdi_objects"] is not None, "the GDI handle table could not be read"
         measured.append("gdi_objects")
     growth = {k: end[k] - start[k] for k in measured}
-    emulated = "QEMU_GUEST_BASE" in app.wine.env
     record_figures("no_growth", dialogs=dialogs, notices=notices, warm_up="2 of each",
                    resident="the emulated address space" if emulated else "the process",
                    start=start, end=end, growth=growth,
