@@ -93,8 +93,14 @@ class Driver:
         try:
             raw = self.lines.get(timeout=limit)
         except queue.Empty:
+            # Its answer, were it to come later, would be read as the next command's: this
+            # driver is ended, and the next command starts a fresh one.
+            running = self.proc.poll() is None
+            stop(self.proc, timeout=10)
             raise HarnessError(f"driver gave no answer to {what} in {limit:.1f} s ({timeout:g} s "
-                               f"x slowness {limit / timeout:.2f})") from None
+                               f"x slowness {limit / timeout:.2f}); it was "
+                               f"{'still running' if running else 'gone'} and is ended, and "
+                               f"the next command starts another") from None
         return self._parse(raw)
 
     def _parse(self, raw):
@@ -115,6 +121,12 @@ class Driver:
         if pace.delay():
             time.sleep(pace.delay())
         with self.lock:
+            if self.proc.poll() is not None:
+                # Ended (by the emulator, or above for an answer that never came): the rest of
+                # the session needs a driver all the same.
+                print(f"\ne2e: the driver had ended (exit {self.proc.returncode}); starting "
+                      f"another for {words[0]}", file=sys.stderr)
+                self.restart()
             factor = slowness.factor()
             if abs(factor - self.told_slowness) > 0.1:
                 self._exchange(["slowness", f"{factor:.2f}"], timeout, check=True)

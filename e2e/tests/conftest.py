@@ -134,11 +134,25 @@ def pytest_runtest_makereport(item, call):
     setattr(item, "rep_" + report.when, report)
 
 
+def _failure_name(test_name):
+    return test_name.replace("/", "_").replace("[", "_").replace("]", "")
+
+
+def pytest_runtest_logreport(report):
+    """A failure's report is kept beside its screenshot as it happens: pytest prints it only at
+    the session's end, which a run that is stopped (or one whose every test fails after its
+    deadline) may not reach."""
+    if report.failed:
+        name = _failure_name(report.nodeid.split("::")[-1])
+        with open(ensure_dir(STATE / "failures") / f"{name}.txt", "a", encoding="utf-8") as out:
+            out.write(f"== {report.nodeid} ({report.when})\n{report.longreprtext}\n\n")
+
+
 def _keep_failure_screenshot(request, xvfb):
     rep = getattr(request.node, "rep_call", None)
     if rep is not None and rep.failed:
         folder = ensure_dir(STATE / "failures")
-        name = request.node.name.replace("/", "_").replace("[", "_").replace("]", "")
+        name = _failure_name(request.node.name)
         try:
             xvfb.screenshot(folder / f"{name}.png")
         except Exception:  # a screenshot is a help, never a second failure

@@ -180,6 +180,37 @@ def test_a_driver_that_the_emulator_broke_at_its_start_is_started_afresh(tmp_pat
     driver.proc.kill()
 
 
+def test_a_driver_that_stops_answering_is_replaced_before_the_next_command(tmp_path):
+    """The first driver takes a command and never answers it. The test that sent it fails, but
+    the next command goes to a fresh driver and is answered; without the replacement every
+    later test of the session would wait out its deadline on the silent one."""
+    attempts = tmp_path / "attempts"
+    script = ("import sys, pathlib\n"
+              f"a = pathlib.Path({str(attempts)!r}); n = len(a.read_text()) if a.exists() else 0\n"
+              "a.write_text('x' * (n + 1))\n"
+              "print('{\"ready\": true}', flush=True)\n"
+              "for line in sys.stdin:\n"
+              "    if n == 0:\n"
+              "        continue  # silent\n"
+              "    print('{\"acp\": 932}', flush=True); print('{\"done\": true, \"ok\": true}', flush=True)\n")
+
+    class FakeWine:
+        def popen(self, args, log, **kwargs):
+            with open(log, "ab") as out:
+                return subprocess.Popen([sys.executable, "-c", script], stderr=out, **kwargs)
+
+    from harness.driver import Driver
+    from harness.paths import HarnessError
+    driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
+    silent = driver.proc
+    with pytest.raises(HarnessError, match="no answer to (slowness|acp) .* still running and is ended"):
+        driver.call("acp", timeout=1.0)
+    assert silent.poll() is not None
+    assert driver.acp() == 932
+    assert attempts.read_text() == "xx"
+    driver.stop()
+
+
 def test_resident_memory_under_the_emulator_counts_its_address_space_only():
     """Under qemu the program's process also holds the emulator's memory, far above the 32-bit
     guest's four gigabytes: a leak bound must count the guest's pages alone. This 64-bit
