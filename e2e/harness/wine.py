@@ -197,27 +197,49 @@ class Wine:
         self.server_started = True
 
     BOOT_ATTEMPTS = 3
+    # What a booted session runs: the service manager, and the services that programs later
+    # call on (device notifications go to plugplay, drives and devices to the device host).
+    SESSION_SERVICES = ("services.exe", "plugplay.exe", "winedevice.exe")
 
     def _boot_session(self):
         """A new server's first Windows process makes wine boot the session (wineboot --init,
-        which starts services.exe and the device host). Under qemu a program started while
-        that boot runs crashes in the emulator more often than not (measured: 6 of 6 driver
-        starts during the boot, 0 of 4 after it), so a command of wine's own sets the boot
-        going and the session waits until it is over: services.exe runs, wineboot is gone."""
-        def booted():
-            commands = self.processes().values()
-            return (any("services.exe" in c for c in commands) and
-                    not any("wineboot.exe" in c for c in commands))
-        for _ in range(self.BOOT_ATTEMPTS):
+        which starts services.exe and the services). Under qemu a program started while that
+        boot runs crashes in the emulator more often than not (measured: 6 of 6 driver starts
+        during the boot, 0 of 4 after it), so a command of wine's own sets the boot going and
+        the session waits until it is over. The boot can fail itself: a service that the
+        emulator crashed as it started is missing for the whole session, and a program that
+        calls on it later waits for ever (seen: the start of a sound, without plugplay.exe).
+        Such a boot is ended and done again on a fresh server."""
+        log = self.state_dir / "wine-run.log"
+        for attempt in range(1, self.BOOT_ATTEMPTS + 1):
+            start = log.stat().st_size if log.exists() else 0
+
+            def booted():
+                commands = " ".join(self.processes().values())
+                if "wineboot.exe" in commands:
+                    return None
+                if all(name in commands for name in self.SESSION_SERVICES):
+                    return "booted"
+                # wineboot waits until the services have started, so once it has gone a
+                # missing one is lost when the emulator said that it failed meanwhile (the
+                # boot's processes write to this log). Such lines are common in a boot under
+                # qemu that goes well, so only a missing service makes one count.
+                return emulator_failure_in(log, start)
+
             # Its own end says nothing: the emulator may fail under it as well.
             self.run(["cmd", "/c", "exit"], timeout=120)
             try:
-                wait_until(booted, 120, interval=0.2, what="wine's boot of the session")
-                return
+                outcome = wait_until(booted, 120, interval=0.2, what="wine's boot of the session")
             except TimeoutError:
-                continue
+                outcome = f"running only {sorted(set(self.processes().values()))}"
+            if outcome == "booted":
+                return
+            print(f"\ne2e: wine's boot of the session failed ({outcome}); attempt {attempt} of "
+                  f"{self.BOOT_ATTEMPTS}, the server started afresh", file=sys.stderr)
+            self.end_processes()
+            self._start_server()
         raise HarnessError(f"wine did not boot the session in {self.BOOT_ATTEMPTS} attempts; "
-                           f"its processes: {sorted(self.processes().values())}")
+                           f"see {log}")
 
     def processes(self) -> dict:
         """{pid: command line} of every process of this prefix still running."""

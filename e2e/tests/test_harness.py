@@ -211,6 +211,44 @@ def test_a_driver_that_stops_answering_is_replaced_before_the_next_command(tmp_p
     driver.stop()
 
 
+def test_a_session_whose_boot_the_emulator_broke_is_booted_again(tmp_path):
+    """The first boot loses a service to the emulator (its line in the boot's log, plugplay.exe
+    never running); the session is booted again on a fresh server and goes on once all of its
+    services run. Without that, every program that later called on the lost service hung."""
+    from harness.wine import Wine
+    events = []
+
+    class Boots(Wine):
+        def __init__(self):
+            self.state_dir = tmp_path
+            self.boots = 0
+
+        def run(self, args, timeout=120, cwd=None):
+            self.boots += 1
+            events.append("boot")
+            if self.boots == 1:
+                with open(tmp_path / "wine-run.log", "a") as log:
+                    log.write("qemu: uncaught target signal 11 (Segmentation fault)\n")
+            return 0
+
+        def processes(self):
+            services = ["services.exe", "winedevice.exe"]
+            if self.boots > 1:
+                services.append("plugplay.exe")
+            return {i: f"C:\\windows\\system32\\{name}" for i, name in enumerate(services)}
+
+        def end_processes(self):
+            events.append("ended")
+            return {}
+
+        def _start_server(self):
+            events.append("server")
+
+    (tmp_path / "wine-run.log").write_text("an earlier session's qemu: uncaught target signal\n")
+    Boots()._boot_session()
+    assert events == ["boot", "ended", "server", "boot"]
+
+
 def test_resident_memory_under_the_emulator_counts_its_address_space_only():
     """Under qemu the program's process also holds the emulator's memory, far above the 32-bit
     guest's four gigabytes: a leak bound must count the guest's pages alone. This 64-bit
