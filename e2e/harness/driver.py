@@ -27,6 +27,7 @@ class Driver:
         self.lines = queue.Queue()
         self.lock = threading.Lock()
         self.told_slowness = 1.0  # the factor the driver scales its own deadlines by
+        self.lost_to_emulator = None  # the emulator's line about a driver already replaced
 
     # Under qemu on a busy machine the emulator now and then breaks a starting driver's link
     # to the wine server ("wine client error"); such a driver never answers, and a fresh one
@@ -71,13 +72,19 @@ class Driver:
                            f"x slowness {limit / timeout:.2f})")
 
     def emulator_failure(self):
-        """When the driver has ended: the line in which the emulator said that it failed under
-        it, or None."""
-        if self.proc is None or self.proc.poll() is None:
-            return None
-        return emulator_failure_in(self.log, self.log_start)
+        """The line in which the emulator said that it failed under a driver that has ended
+        since the last question (also one already replaced by another), or None."""
+        failure, self.lost_to_emulator = self.lost_to_emulator, None
+        if failure is None and self.proc is not None and self.proc.poll() is not None:
+            failure = emulator_failure_in(self.log, self.log_start)
+        return failure
 
     def restart(self):
+        """Another driver in place of one that has ended; why that one ended stays for
+        `emulator_failure`."""
+        if self.proc is not None and self.proc.poll() is not None:
+            self.lost_to_emulator = (self.lost_to_emulator or
+                                     emulator_failure_in(self.log, self.log_start))
         self.told_slowness = 1.0
         return self.start()
 

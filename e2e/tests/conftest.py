@@ -97,13 +97,12 @@ DRIVERS = []
 def _emulator_failure(item):
     """Why the emulator, not the test, failed under a program the test started or under the
     driver (qemu's word in its log: harness.wine.EMULATOR_FAILURES), or None. A driver that
-    the emulator ended is started again."""
+    has ended is replaced at the next command it is given."""
     for app in getattr(item, "apps", ()):
         if failure := app.emulator_failure():
             return failure
     for driver in DRIVERS:
         if failure := driver.emulator_failure():
-            driver.restart()
             return f"the driver: {failure}"
     return None
 
@@ -114,6 +113,8 @@ def pytest_runtest_protocol(item, nextitem):
     a program it started or under the driver. Only the last run is reported; the closing lines
     name every test run twice and why."""
     item.ihook.pytest_runtest_logstart(nodeid=item.nodeid, location=item.location)
+    for driver in DRIVERS:
+        driver.emulator_failure()  # what ended a driver before this test is not its own
     reports = runtestprotocol(item, nextitem=nextitem, log=False)
     failure = _emulator_failure(item) if any(r.failed for r in reports) else None
     if failure:

@@ -190,6 +190,8 @@ def test_a_driver_that_stops_answering_is_replaced_before_the_next_command(tmp_p
               "a.write_text('x' * (n + 1))\n"
               "print('{\"ready\": true}', flush=True)\n"
               "for line in sys.stdin:\n"
+              "    if line.strip() == 'quit':\n"
+              "        break\n"
               "    if n == 0:\n"
               "        continue  # silent\n"
               "    print('{\"acp\": 932}', flush=True); print('{\"done\": true, \"ok\": true}', flush=True)\n")
@@ -208,6 +210,40 @@ def test_a_driver_that_stops_answering_is_replaced_before_the_next_command(tmp_p
     assert silent.poll() is not None
     assert driver.acp() == 932
     assert attempts.read_text() == "xx"
+    driver.stop()
+
+
+def test_a_driver_that_the_emulator_ended_mid_test_is_replaced_and_named(tmp_path):
+    """The first driver dies of the emulator at its first command. The next command goes to a
+    fresh driver, and the failure stays known after that replacement, so that the test that
+    met it is run again; it is reported once."""
+    attempts = tmp_path / "attempts"
+    script = ("import sys, pathlib\n"
+              f"a = pathlib.Path({str(attempts)!r}); n = len(a.read_text()) if a.exists() else 0\n"
+              "a.write_text('x' * (n + 1))\n"
+              "print('{\"ready\": true}', flush=True)\n"
+              "for line in sys.stdin:\n"
+              "    if line.strip() == 'quit':\n"
+              "        break\n"
+              "    if n == 0:\n"
+              "        sys.stderr.write('qemu: uncaught target signal 11 (Segmentation fault)\\n')\n"
+              "        sys.exit(245)\n"
+              "    print('{\"acp\": 932}', flush=True); print('{\"done\": true, \"ok\": true}', flush=True)\n")
+
+    class FakeWine:
+        def popen(self, args, log, **kwargs):
+            with open(log, "ab") as out:
+                return subprocess.Popen([sys.executable, "-c", script], stderr=out, **kwargs)
+
+    from harness.driver import Driver
+    from harness.paths import HarnessError
+    driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
+    with pytest.raises(HarnessError, match="driver ended"):
+        driver.call("acp", timeout=30.0)
+    assert driver.acp() == 932
+    assert attempts.read_text() == "xx"
+    assert "uncaught target signal 11" in driver.emulator_failure()
+    assert driver.emulator_failure() is None
     driver.stop()
 
 
