@@ -7,7 +7,7 @@ from pathlib import Path
 
 from . import slowness
 from .paths import AMBREL_EXE, WIN32_BUILD, require_file, windows_path
-from .proc import stop
+from .proc import stop, thread_waits
 from .wine import emulator_failure_in
 
 SETTINGS_NAME = "AMBREL.SET"
@@ -105,7 +105,8 @@ class App:
     def describe(self):
         """For a timeout's message: how the processes started here stand, and what the driver
         sees of the program."""
-        started = ", ".join(f"{p.pid} " + ("running" if p.poll() is None else
+        started = ", ".join(f"{p.pid} " + (f"running (its threads: {thread_waits(p.pid)})"
+                                           if p.poll() is None else
                                            f"ended with {exit_meaning(p.returncode)}")
                             for p in self.procs)
         return f"started here: {started or 'nothing'}; {self.driver.describe(self.exe_name)}"

@@ -3,6 +3,8 @@ import os
 import signal
 import subprocess
 import time
+from collections import Counter
+from pathlib import Path
 
 from . import slowness
 
@@ -51,6 +53,37 @@ def wait_until(predicate, timeout, interval=0.1, what="condition", seen=None):
                     f"waited {waited:.1f} s for {what}: deadline {timeout:g} s x slowness "
                     f"{factor:.2f}; saw {_seen(seen)}")
         time.sleep(interval)
+
+
+# The x86-64 system calls a waiting thread sits in; under qemu a program's threads are the
+# emulator's host threads, so these are the same calls.
+_WAITING_CALLS = {0: "read", 7: "poll", 23: "select", 34: "pause", 35: "nanosleep", 45: "recvfrom",
+                  47: "recvmsg", 61: "wait4", 128: "rt_sigtimedwait", 130: "rt_sigsuspend",
+                  202: "futex", 230: "clock_nanosleep", 232: "epoll_wait", 270: "pselect6",
+                  271: "ppoll", 281: "epoll_pwait"}
+
+
+def thread_waits(pid) -> str:
+    """Where the Linux threads of a process are, as counts ("futex 5, read 2, running 1"), for a
+    timeout's report: a program hung on a lock of its own process (futex) reads apart from one
+    waiting on wine's server (read) or on the machine."""
+    counts = Counter()
+    try:
+        tasks = os.listdir(f"/proc/{pid}/task")
+    except OSError:
+        return "not readable"
+    for tid in tasks:
+        try:
+            first = Path(f"/proc/{pid}/task/{tid}/syscall").read_text().split()[0]
+        except (OSError, IndexError):
+            continue
+        if first == "running":
+            counts["running"] += 1
+        elif first == "-1":
+            counts["outside a system call"] += 1
+        else:
+            counts[_WAITING_CALLS.get(int(first), f"system call {first}")] += 1
+    return ", ".join(f"{name} {n}" for name, n in counts.most_common()) or "not readable"
 
 
 def stop(proc: subprocess.Popen, sig=signal.SIGTERM, timeout=5.0):

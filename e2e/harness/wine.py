@@ -133,6 +133,7 @@ class Wine:
         # replaced, and its programs would hold the prefix.
         self.end_processes()
         self.prefix_seconds = 0.0
+        self.boot_shortfall = None
         self._give_windows_fanfare()
         if not fresh:
             self._start_server()
@@ -234,12 +235,20 @@ class Wine:
                 outcome = f"running only {sorted(set(self.processes().values()))}"
             if outcome == "booted":
                 return
+            if attempt == self.BOOT_ATTEMPTS:
+                break
             print(f"\ne2e: wine's boot of the session failed ({outcome}); attempt {attempt} of "
                   f"{self.BOOT_ATTEMPTS}, the server started afresh", file=sys.stderr)
             self.end_processes()
             self._start_server()
-        raise HarnessError(f"wine did not boot the session in {self.BOOT_ATTEMPTS} attempts; "
-                           f"see {log}")
+        # A loaded machine can fail every boot; most tests pass without a service (only some
+        # of wine's calls wait on one), so the session goes on, and says so.
+        missing = [name for name in self.SESSION_SERVICES
+                   if name not in " ".join(self.processes().values())]
+        self.boot_shortfall = (f"wine's boot of the session lost {', '.join(missing) or 'nothing'} "
+                               f"in all {self.BOOT_ATTEMPTS} attempts (last: {outcome}); "
+                               f"the session went on without")
+        print(f"\ne2e: {self.boot_shortfall}", file=sys.stderr)
 
     def processes(self) -> dict:
         """{pid: command line} of every process of this prefix still running."""

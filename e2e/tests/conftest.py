@@ -71,6 +71,8 @@ def wine(state_dir, xvfb, pulse):
     try:
         w.start()
         _timed("wine prefix and server" + (" (prefix created)" if w.prefix_seconds else ""), t)
+        if w.boot_shortfall:
+            SHORTFALLS.append(w.boot_shortfall)
         yield w
     finally:
         w.stop()
@@ -92,6 +94,7 @@ def driver(wine, state_dir):
 
 RERUNS = []
 DRIVERS = []
+SHORTFALLS = []
 
 
 def _emulator_failure(item):
@@ -266,6 +269,8 @@ def pytest_terminal_summary(terminalreporter):
         terminalreporter.write_line(f"slowness factor: {slowness.summary()}")
     for rerun in RERUNS:
         terminalreporter.write_line(f"run again after the emulator failed: {rerun}")
+    for shortfall in SHORTFALLS:
+        terminalreporter.write_line(shortfall)
 
 
 WM_NCHITTEST, HTCLOSE = 0x0084, 20

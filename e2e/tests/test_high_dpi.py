@@ -64,6 +64,19 @@ def text_height(px):
     return rows[-1] - rows[0] + 1
 
 
+def held_still(driver, hwnd, enough, what):
+    """The bar's pixels once `enough` of them are there and two captures in a row agree: one
+    taken while wine copies a repaint to the display may show a part of it, and a bar compared
+    with such a picture never matches it."""
+    previous = [None]
+
+    def settled():
+        px = screen_pixels(driver, hwnd)
+        still, previous[0] = px == previous[0], px
+        return px if still and enough(px) else None
+    return wait_until(settled, 10, what=what)
+
+
 def test_a_bar_told_of_a_new_dpi_is_laid_out_as_one_started_at_it_and_keeps_its_twips(
         set_dpi, ambrel, driver, xvfb, program_clock):
     # The same moment for both bars, so that they show the same texts.
@@ -71,17 +84,17 @@ def test_a_bar_told_of_a_new_dpi_is_laid_out_as_one_started_at_it_and_keeps_its_
     xvfb.xdotool("mousemove", 1020, 764)  # no tooltip over either
     set_dpi(144)
     app, clock = start_bar(ambrel, program_clock=program_clock, at=at)
-    started = wait_until(lambda: (lambda p: p if count_colour(p, GREEN, 0, 209, 0, 26) > 100
-                                  else None)(screen_pixels(driver, clock["hwnd"])),
-                         10, what="the texts at 144 dpi")
+    started = held_still(driver, clock["hwnd"],
+                         lambda p: count_colour(p, GREEN, 0, 209, 0, 26) > 100,
+                         "the texts at 144 dpi")
     rect = clock["rect"]
     app.kill()
 
     set_dpi(96)
     app, clock = start_bar(ambrel, program_clock=program_clock, at=at)
-    before = wait_until(lambda: (lambda p: p if count_colour(p, GREEN, 0, 139, 0, 17) > 50
-                                 else None)(screen_pixels(driver, clock["hwnd"])),
-                        10, what="the texts at 96 dpi")
+    before = held_still(driver, clock["hwnd"],
+                        lambda p: count_colour(p, GREEN, 0, 139, 0, 17) > 50,
+                        "the texts at 96 dpi")
     driver.dpi_change(clock["hwnd"], 144, rect)
     wait_until(lambda: driver.info(clock["hwnd"])["rect"] == rect, 10,
                what=f"the bar at the suggested {rect}")
