@@ -157,17 +157,23 @@ def test_ambrel_fixture_runs_the_clock_from_its_scratch_folder(ambrel, driver):
     assert app.read_settings() == before
 
 
-def test_a_driver_that_the_emulator_broke_at_its_start_is_started_afresh(tmp_path):
-    """The first driver writes the emulator's failure to its log and never answers; the second
-    answers. Without the restart the start would fail after its whole deadline."""
+def fake_drivers(tmp_path, first_start="pass", first_command="pass"):
+    """A started Driver whose processes are small Python programs: the first runs
+    `first_start` before it says that it is ready and `first_command` for each command (and
+    answers none); later ones answer every command as `acp` would. Also returns the file whose
+    length counts the processes started."""
     attempts = tmp_path / "attempts"
     script = ("import sys, pathlib\n"
               f"a = pathlib.Path({str(attempts)!r}); n = len(a.read_text()) if a.exists() else 0\n"
               "a.write_text('x' * (n + 1))\n"
-              "if n == 0:\n"
-              "    sys.stderr.write('wine client error:64: read: Bad file descriptor\\n')\n"
-              "    sys.stderr.flush(); sys.stdin.read()  # silent until ended\n"
-              "print('{\"ready\": true}', flush=True); sys.stdin.read()\n")
+              f"if n == 0:\n    {first_start}\n"
+              "print('{\"ready\": true}', flush=True)\n"
+              "for line in sys.stdin:\n"
+              "    if line.strip() == 'quit':\n"
+              "        break\n"
+              f"    if n == 0:\n        {first_command}\n        continue\n"
+              "    print('{\"acp\": 932}', flush=True)\n"
+              "    print('{\"done\": true, \"ok\": true}', flush=True)\n")
 
     class FakeWine:
         def popen(self, args, log, **kwargs):
@@ -175,35 +181,25 @@ def test_a_driver_that_the_emulator_broke_at_its_start_is_started_afresh(tmp_pat
                 return subprocess.Popen([sys.executable, "-c", script], stderr=out, **kwargs)
 
     from harness.driver import Driver
-    driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
+    return Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start(), attempts
+
+
+def test_a_driver_that_the_emulator_broke_at_its_start_is_started_afresh(tmp_path):
+    """The first driver writes the emulator's failure to its log and never answers; the second
+    answers. Without the restart the start would fail after its whole deadline."""
+    driver, attempts = fake_drivers(
+        tmp_path, first_start="sys.stderr.write('wine client error:64: read: Bad file "
+                              "descriptor\\n'); sys.stderr.flush(); sys.stdin.read()")
     assert attempts.read_text() == "xx"
-    driver.proc.kill()
+    driver.stop()
 
 
 def test_a_driver_that_stops_answering_is_replaced_before_the_next_command(tmp_path):
     """The first driver takes a command and never answers it. The test that sent it fails, but
     the next command goes to a fresh driver and is answered; without the replacement every
     later test of the session would wait out its deadline on the silent one."""
-    attempts = tmp_path / "attempts"
-    script = ("import sys, pathlib\n"
-              f"a = pathlib.Path({str(attempts)!r}); n = len(a.read_text()) if a.exists() else 0\n"
-              "a.write_text('x' * (n + 1))\n"
-              "print('{\"ready\": true}', flush=True)\n"
-              "for line in sys.stdin:\n"
-              "    if line.strip() == 'quit':\n"
-              "        break\n"
-              "    if n == 0:\n"
-              "        continue  # silent\n"
-              "    print('{\"acp\": 932}', flush=True); print('{\"done\": true, \"ok\": true}', flush=True)\n")
-
-    class FakeWine:
-        def popen(self, args, log, **kwargs):
-            with open(log, "ab") as out:
-                return subprocess.Popen([sys.executable, "-c", script], stderr=out, **kwargs)
-
-    from harness.driver import Driver
     from harness.paths import HarnessError
-    driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
+    driver, attempts = fake_drivers(tmp_path)
     silent = driver.proc
     with pytest.raises(HarnessError, match="no answer to (slowness|acp) .* still running and is ended"):
         driver.call("acp", timeout=1.0)
@@ -217,27 +213,10 @@ def test_a_driver_that_the_emulator_ended_mid_test_is_replaced_and_named(tmp_pat
     """The first driver dies of the emulator at its first command. The next command goes to a
     fresh driver, and the failure stays known after that replacement, so that the test that
     met it is run again; it is reported once."""
-    attempts = tmp_path / "attempts"
-    script = ("import sys, pathlib\n"
-              f"a = pathlib.Path({str(attempts)!r}); n = len(a.read_text()) if a.exists() else 0\n"
-              "a.write_text('x' * (n + 1))\n"
-              "print('{\"ready\": true}', flush=True)\n"
-              "for line in sys.stdin:\n"
-              "    if line.strip() == 'quit':\n"
-              "        break\n"
-              "    if n == 0:\n"
-              "        sys.stderr.write('qemu: uncaught target signal 11 (Segmentation fault)\\n')\n"
-              "        sys.exit(245)\n"
-              "    print('{\"acp\": 932}', flush=True); print('{\"done\": true, \"ok\": true}', flush=True)\n")
-
-    class FakeWine:
-        def popen(self, args, log, **kwargs):
-            with open(log, "ab") as out:
-                return subprocess.Popen([sys.executable, "-c", script], stderr=out, **kwargs)
-
-    from harness.driver import Driver
     from harness.paths import HarnessError
-    driver = Driver(FakeWine(), tmp_path / "driver.exe", tmp_path / "driver.log").start()
+    driver, attempts = fake_drivers(
+        tmp_path, first_command="sys.stderr.write('qemu: uncaught target signal 11 "
+                                "(Segmentation fault)\\n'); sys.exit(245)")
     with pytest.raises(HarnessError, match="driver ended"):
         driver.call("acp", timeout=30.0)
     assert driver.acp() == 932
