@@ -79,6 +79,10 @@ class Driver:
             failure = emulator_failure_in(self.log, self.log_start)
         return failure
 
+    def forget_emulator_failure(self):
+        """What ended a driver before now belongs to no later test."""
+        self.lost_to_emulator = None
+
     def restart(self):
         """Another driver in place of one that has ended; why that one ended stays for
         `emulator_failure`."""

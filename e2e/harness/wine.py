@@ -216,10 +216,9 @@ class Wine:
             start = log.stat().st_size if log.exists() else 0
 
             def booted():
-                commands = " ".join(self.processes().values())
-                if "wineboot.exe" in commands:
+                if any("wineboot.exe" in c for c in self.processes().values()):
                     return None
-                if all(name in commands for name in self.SESSION_SERVICES):
+                if not self._missing_services():
                     return "booted"
                 # wineboot waits until the services have started, so once it has gone a
                 # missing one is lost when the emulator said that it failed meanwhile (the
@@ -243,12 +242,15 @@ class Wine:
             self._start_server()
         # A loaded machine can fail every boot; most tests pass without a service (only some
         # of wine's calls wait on one), so the session goes on, and says so.
-        missing = [name for name in self.SESSION_SERVICES
-                   if name not in " ".join(self.processes().values())]
+        missing = self._missing_services()
         self.boot_shortfall = (f"wine's boot of the session lost {', '.join(missing) or 'nothing'} "
                                f"in all {self.BOOT_ATTEMPTS} attempts (last: {outcome}); "
                                f"the session went on without")
         print(f"\ne2e: {self.boot_shortfall}", file=sys.stderr)
+
+    def _missing_services(self):
+        commands = " ".join(self.processes().values())
+        return [name for name in self.SESSION_SERVICES if name not in commands]
 
     def processes(self) -> dict:
         """{pid: command line} of every process of this prefix still running."""

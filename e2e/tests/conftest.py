@@ -117,7 +117,7 @@ def pytest_runtest_protocol(item, nextitem):
     name every test run twice and why."""
     item.ihook.pytest_runtest_logstart(nodeid=item.nodeid, location=item.location)
     for driver in DRIVERS:
-        driver.emulator_failure()  # what ended a driver before this test is not its own
+        driver.forget_emulator_failure()
     reports = runtestprotocol(item, nextitem=nextitem, log=False)
     failure = _emulator_failure(item) if any(r.failed for r in reports) else None
     if failure:

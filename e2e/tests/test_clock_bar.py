@@ -62,17 +62,23 @@ def count_colour(px, colour, x0, x1, y0, y1):
     return sum(px[y][x] == colour for y in range(y0, y1 + 1) for x in range(x0, x1 + 1))
 
 
-def painted_pixels(driver, hwnd, ink):
-    """The bar's pixels once the first tick has recoloured its texts (before it the main text
-    is cyan) and the screen holds still: two captures alike, since one taken while wine copies
-    a repaint to the display may show a part of it."""
+def held_still(driver, hwnd, enough, what):
+    """The window's pixels once `enough(pixels)` holds and the screen holds still: two captures
+    alike, since one taken while wine copies a repaint to the display may show a part of it."""
     previous = [None]
 
     def settled():
         px = screen_pixels(driver, hwnd)
         still, previous[0] = px == previous[0], px
-        return px if still and count_colour(px, ink, 18, 121, 3, 15) > 20 else None
-    return wait_until(settled, 10, what="the texts in the palette colour, held still")
+        return px if still and enough(px) else None
+    return wait_until(settled, 10, what=what)
+
+
+def painted_pixels(driver, hwnd, ink):
+    """The bar's pixels once the first tick has recoloured its texts (before it the main text
+    is cyan) and the screen holds still."""
+    return held_still(driver, hwnd, lambda px: count_colour(px, ink, 18, 121, 3, 15) > 20,
+                      "the texts in the palette colour, held still")
 
 
 def test_the_bar_on_the_screen_shows_its_edges_panels_buttons_and_coloured_text(ambrel, driver,

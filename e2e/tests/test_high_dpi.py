@@ -18,7 +18,8 @@ from harness.ids import OPTIONS_BUTTON_TWIPS, OPTIONS_CLASS
 from harness.paths import STATE, ensure_dir
 from harness.proc import wait_until
 
-from test_clock_bar import BLACK, FACE, GREEN, GREY, count_colour, screen_pixels, start_bar
+from test_clock_bar import (BLACK, FACE, GREEN, GREY, count_colour, held_still, screen_pixels,
+                            start_bar)
 from test_startup import CLOCK
 
 DESKTOP = r"HKCU\Control Panel\Desktop"
@@ -62,19 +63,6 @@ def text_height(px):
     """Rows from the top of the texts' ink (the palette's green) to its bottom."""
     rows = [y for y, row in enumerate(px) if GREEN in row]
     return rows[-1] - rows[0] + 1
-
-
-def held_still(driver, hwnd, enough, what):
-    """The bar's pixels once `enough` of them are there and two captures in a row agree: one
-    taken while wine copies a repaint to the display may show a part of it, and a bar compared
-    with such a picture never matches it."""
-    previous = [None]
-
-    def settled():
-        px = screen_pixels(driver, hwnd)
-        still, previous[0] = px == previous[0], px
-        return px if still and enough(px) else None
-    return wait_until(settled, 10, what=what)
 
 
 def test_a_bar_told_of_a_new_dpi_is_laid_out_as_one_started_at_it_and_keeps_its_twips(
